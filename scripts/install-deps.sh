@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the plot text need,
+# only those that are missing. Needs root (or sudo) when something is missing.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libpng-dev
+          libfreetype-dev libfontconfig1-dev fontconfig fonts-liberation)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+echo "Installing missing Debian packages: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: once in the shipped configuration,
+# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build -DMODELCHECK_BUILD_TESTS=ON -DMODELCHECK_BUILD_BENCHMARKS=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-sanitize -DMODELCHECK_BUILD_TESTS=ON -DMODELCHECK_SANITIZE=ON \
+  -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-sanitize -j "$jobs"
+ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

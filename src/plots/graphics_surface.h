@@ -1,0 +1,64 @@
+// GraphicsSurface: the plot window "Model efficiency" as an in-memory raster.
+//
+// Pixels hold indices into the 16-entry palette (0 black, 12 red, 15 white).
+// Coordinates are pixels, origin at the top-left corner, y growing downward;
+// drawing outside the raster is clipped silently. Every operation returns a
+// status (1 = done, 0 = not done) that the program stores and never inspects.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace modelcheck {
+
+inline constexpr int kSurfaceWidth = 800;
+inline constexpr int kSurfaceHeight = 600;
+
+struct Rgb {
+  std::uint8_t red, green, blue;
+};
+
+// The usual 16-colour palette of the windowing platform.
+extern const std::array<Rgb, 16> kPalette;
+
+struct FontFace;  // a selected typeface at a pixel size (FreeType)
+struct FontFaceDeleter {
+  void operator()(FontFace* face) const;
+};
+
+struct GraphicsSurface {
+  bool is_open = false;
+  std::string title;
+  std::vector<std::uint8_t> pixels;  // row-major, kSurfaceWidth per row
+  int background = 15;
+  int colour = 15;
+  int x = 0;  // current position
+  int y = 0;
+  bool fonts_ready = false;
+  std::unique_ptr<FontFace, FontFaceDeleter> font;  // null: text draws nothing
+  bool in_front = false;
+};
+
+int OpenPlotWindow(GraphicsSurface& surface, std::string_view title);
+int SetWindowPlacement(GraphicsSurface& surface, int column, int row, int rows, int columns);
+int SetActiveWindow(GraphicsSurface& surface);
+int SetBackgroundColour(GraphicsSurface& surface, int index);
+int ClearWindow(GraphicsSurface& surface);
+int SetDrawingColour(GraphicsSurface& surface, int index);  // returns the previous index
+int InitialiseFonts(GraphicsSurface& surface);
+int SelectFont(GraphicsSurface& surface, std::string_view options);  // e.g. "t'Arial'h14w7i"
+int MoveTo(GraphicsSurface& surface, int x, int y);
+int LineTo(GraphicsSurface& surface, int x, int y);
+int SetPixel(GraphicsSurface& surface, int x, int y);
+int RectangleOutline(GraphicsSurface& surface, int x1, int y1, int x2, int y2);
+int TextOut(GraphicsSurface& surface, std::string_view text);
+int BringToFront(GraphicsSurface& surface);
+
+// The palette index at (x, y); for tests and the image writer.
+std::uint8_t PixelAt(const GraphicsSurface& surface, int x, int y);
+
+}  // namespace modelcheck
