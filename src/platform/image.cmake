@@ -1,0 +1,4 @@
+add_library(mc_platform_image STATIC placeholder_image.cpp)
+target_include_directories(mc_platform_image PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(mc_platform_image PUBLIC mc_plots PNG::PNG)
+modelcheck_target_options(mc_platform_image)
