@@ -1,0 +1,50 @@
+// The one process-wide ErrorStack record behind the E1 routines.
+//
+// Arrays are indexed by level, one-based: level 1 is the application
+// ("USER"), level 2 the routine the application called (the user level),
+// levels 3.. routines called internally. Index 0 is unused. Entry
+// kMaxErrorLevel + 1 exists so that a pop from the deepest level can reset
+// the level above it. Settings are indexed by error type 1..7.
+// TheErrorStack() sets the record up on first use and never resets it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "errors/keyword_store.h"
+
+namespace modelcheck {
+
+inline constexpr int kMaxErrorLevel = 50;
+inline constexpr std::size_t kRoutineNameLength = 32;
+inline constexpr std::size_t kMessageCapacity = 1024;
+inline constexpr std::size_t kTextValueCapacity = 255;
+inline constexpr int kHighestErrorType = 7;
+
+struct ErrorStack {
+  static constexpr std::size_t kSlots = kMaxErrorLevel + 2;
+  int level = 1;
+  int max_level = kMaxErrorLevel;
+  std::array<std::string, kSlots> names{};  // blank padded to 32
+  std::array<int, kSlots> types{};
+  std::array<int, kSlots> codes{};
+  std::array<bool, kSlots> user_level{};
+  std::string message;  // pending message; empty when none is pending
+  KeywordStore keywords;
+  std::array<int, kHighestErrorType + 1> print_setting{};
+  std::array<int, kHighestErrorType + 1> stop_setting{};
+  int type6_seen = 0;
+  int type7_seen = 0;
+};
+
+ErrorStack& TheErrorStack();
+
+// `name` cut or blank padded to 32 characters.
+std::string PaddedRoutineName(std::string_view name);
+
+// The print or stop setting of `type`; 0 for a type without settings.
+int PrintSetting(const ErrorStack& stack, int type);
+int StopSetting(const ErrorStack& stack, int type);
+
+}  // namespace modelcheck
