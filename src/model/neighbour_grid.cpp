@@ -1,0 +1,120 @@
+#include "model/neighbour_grid.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "model/grid_cell.h"
+#include "model/model_invariant.h"
+
+namespace modelcheck {
+namespace {
+
+constexpr int kLastCell = kGridCells - 1;
+
+std::size_t CellIndex(int q, int c) { return static_cast<std::size_t>(q * kGridCells + c); }
+
+// One past the last point-list position of the run of cell (q, c), zero-based.
+std::int32_t RunEnd(const NeighbourGrid& grid, int q, int c, std::int32_t n) {
+  if (q < kLastCell) return grid.cells[CellIndex(q + 1, c)];
+  if (c < kLastCell) return grid.cells[CellIndex(0, c + 1)];
+  return n;
+}
+
+double Value(std::span<const double> X, std::int32_t index) {
+  return X[static_cast<std::size_t>(index - 1)];
+}
+
+void CountVectors(std::int32_t n, std::span<const double> X, std::int32_t m, double u,
+                  NeighbourGrid& grid) {
+  for (std::int32_t o = 1; o <= n; ++o) {
+    ++grid.cells[CellIndex(GridCell(Value(X, o + m), u), GridCell(Value(X, o), u))];
+  }
+}
+
+// Inclusive running sum, column by column: all rows of column 0, then column 1.
+void AccumulateInCellOrder(NeighbourGrid& grid) {
+  for (int c = 0; c < kGridCells; ++c) {
+    for (int q = 1; q < kGridCells; ++q) grid.cells[CellIndex(q, c)] += grid.cells[CellIndex(q - 1, c)];
+    if (c < kLastCell) grid.cells[CellIndex(0, c + 1)] += grid.cells[CellIndex(kLastCell, c)];
+  }
+}
+
+// Filling each run from its end leaves the run in decreasing start index.
+void PlaceVectors(std::int32_t n, std::span<const double> X, std::int32_t m, double u,
+                  NeighbourGrid& grid) {
+  for (std::int32_t o = 1; o <= n; ++o) {
+    std::int32_t& slot = grid.cells[CellIndex(GridCell(Value(X, o + m), u), GridCell(Value(X, o), u))];
+    grid.points[static_cast<std::size_t>(slot - 1)] = o;
+    --slot;
+  }
+}
+
+// One query: the state, the box and the last start index the caller accepts.
+struct BoxQuery {
+  std::span<const double> X;
+  std::span<const double> Z;
+  std::int32_t m;
+  double eps;
+  std::int32_t last_start;
+};
+
+// The strict test is written so that a NaN difference rejects the vector;
+// it stops at the first coordinate outside the box.
+bool InsideBox(const BoxQuery& query, std::int32_t o) {
+  for (std::int32_t k = 0; k <= query.m; ++k) {
+    const double difference = query.Z[static_cast<std::size_t>(k)] - Value(query.X, o + k);
+    if (!(std::fabs(difference) < query.eps)) return false;
+  }
+  return true;
+}
+
+// Appends the accepted vectors of cell (q, c), in the run's order, to Nb.
+void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query,
+                std::span<std::int32_t> Nb, std::int32_t& M) {
+  const std::int32_t end = RunEnd(grid, q, c, n);
+  for (std::int32_t j = grid.cells[CellIndex(q, c)]; j < end; ++j) {
+    const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
+    if (!InsideBox(query, o) || o > query.last_start) continue;
+    MC_MODEL_REQUIRE(static_cast<std::size_t>(M) < Nb.size());
+    Nb[static_cast<std::size_t>(M++)] = o;
+  }
+}
+
+}  // namespace
+
+void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int32_t m, double eps,
+                        NeighbourGrid& grid) {
+  const double u = 1.0 / eps;
+  grid.cells.fill(0);
+  const std::int32_t n = Ntrain - m;
+  if (n <= 0) return;
+  MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(Ntrain) <= X.size());
+  grid.points.resize(static_cast<std::size_t>(n));
+  CountVectors(n, X, m, u, grid);
+  AccumulateInCellOrder(grid);
+  PlaceVectors(n, X, m, u, grid);
+}
+
+std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
+                            std::span<const double> Z, std::int32_t m, double eps,
+                            const NeighbourGrid& grid, std::span<std::int32_t> Nb) {
+  const double u = 1.0 / eps;
+  const std::int32_t n = Ntrain - m;
+  if (n <= 0) return 0;
+  MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
+  MC_MODEL_REQUIRE(static_cast<std::size_t>(Ntrain) <= X.size());
+  MC_MODEL_REQUIRE(grid.points.size() >= static_cast<std::size_t>(n));
+  const BoxQuery query{.X = X, .Z = Z, .m = m, .eps = eps, .last_start = bound - m};
+  const int c0 = GridCell(Z[0], u);
+  const int q0 = GridCell(Z[static_cast<std::size_t>(m)], u);
+  std::int32_t M = 0;
+  // Rows outer, columns inner: this fixes the order in which the fit sees the rows.
+  for (int dq = -1; dq <= 1; ++dq) {
+    for (int dc = -1; dc <= 1; ++dc) {
+      SearchCell(grid, (q0 + dq) & kLastCell, (c0 + dc) & kLastCell, n, query, Nb, M);
+    }
+  }
+  return M;
+}
+
+}  // namespace modelcheck
