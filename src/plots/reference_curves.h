@@ -1,0 +1,20 @@
+// The measured curves that the red model curves are judged against, drawn
+// in the current drawing colour when the plot window is set up:
+// - "Original phase orbit": the pixel (35 + V(T(i)), 250 - V(T(i+1))) for
+//   every pair, set only strictly inside the frame's border;
+// - "Direct" and "Iterative time series prediction": the polyline of
+//   T(D), ..., T(D + Ltest) at n = 0..Ltest, a segment drawn only when both of
+//   its ends lie strictly between the frame's top and bottom edges.
+// V and N are the offsets of plot_scale.h; T(m) is test_segment[m - 1] and the
+// segment holds at least Ltest + Ktest + D - 1 values (Ltest, Ktest, D >= 1).
+#pragma once
+
+#include "model/model_check.h"
+
+namespace modelcheck {
+
+// Reads settings, test_segment and plot_range; draws on *check.surface and
+// stores the statuses in check.graphics_status.
+void DrawReferenceCurves(ModelCheck& check);
+
+}  // namespace modelcheck
