@@ -1,0 +1,33 @@
+// The error measure shared by the prediction tests.
+//
+// HorizonErrors E(1..Ltest) are stored zero-based, E(i) at [i - 1]. While a
+// test runs, E(i) is the sum over the test pieces of the squared errors at
+// horizon i; after NormaliseHorizonErrors it is the root-mean-square error at
+// horizon i in units of the training series' standard deviation.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace modelcheck {
+
+// The single-precision value nearest to 0.05, widened to double
+// (0.0500000007...); an error equal to it still counts as predicted.
+inline constexpr double kPredictionThreshold = static_cast<double>(0.05f);
+
+// Sets every E(i) to zero.
+void ClearHorizonErrors(std::span<double> errors);
+
+// E(i) = E(i) + (p - target)^2.
+void AddSquaredError(std::span<double> errors, std::int32_t horizon, double prediction,
+                     double target);
+
+// E(i) = sqrt((E(i) * (1/K)) * (1/variance)) for every horizon; K >= 1 pieces.
+void NormaliseHorizonErrors(std::span<double> errors, std::int32_t piece_count, double variance);
+
+// The number of leading horizons whose normalised error is at most the
+// threshold: 0 when E(1) exceeds it, Ltest when none does. An error that is
+// not a number ends the count like one above the threshold.
+std::int32_t PredictionTime(std::span<const double> errors);
+
+}  // namespace modelcheck

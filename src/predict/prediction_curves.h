@@ -1,0 +1,55 @@
+// The curves that the prediction tests add to the plot window: the
+// predictions of the first test piece and the normalised error per horizon.
+//
+// A test's two panels share its origin x0 (275 direct, 525 iterative). Its
+// prediction panel spans heights 250 (the plot range's lower end) to 50 (its
+// upper end); its error panel spans 550 (error 0) to 350 (error 1). Horizon i
+// of Ltest lies at x0 + trunc(200 * i / Ltest). Lines go through MoveTo and
+// LineTo on the plot window in the colour left selected; statuses are stored
+// in the record, never inspected. Points whose coordinates do not fit the
+// window's 16-bit coordinates (NaN, huge values) are never drawn.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "model/model_check.h"
+#include "plots/pixel_coordinate.h"
+
+namespace modelcheck {
+
+// Scale of the prediction panels: s = 1/(Ymax - Ymin), formed once per test.
+struct ValueScale {
+  double lower = 0.0;
+  double reciprocal_width = 0.0;
+};
+
+ValueScale MakeValueScale(const PlotRange& range);
+
+// 250 - trunc(200 * (v - Ymin) * s), the product formed left to right.
+std::optional<std::int16_t> ValueHeight(const ValueScale& scale, double value);
+
+// x0 + trunc(200 * i / Ltest).
+std::int16_t HorizonPosition(int x0, std::int32_t horizon, std::int32_t Ltest);
+
+// 550 - trunc(200 * e).
+std::optional<std::int16_t> ErrorHeight(double error);
+
+// Clipping of the two kinds of curve, applied to both ends of a segment.
+bool InsidePredictionPanel(const PixelPoint& point);  // 50 < y < 250
+bool InsideErrorPanel(const PixelPoint& point);       // 350 < y <= 550
+
+// Puts the pen at (x0, height of the piece's newest state value Z(D)).
+void StartPredictionCurve(ModelCheck& check, int x0, const ValueScale& scale);
+
+// Moves the pen to horizon i at the height of p and draws the segment from
+// the previous point when both ends lie inside the prediction panel.
+void PlotPrediction(ModelCheck& check, int x0, std::int32_t horizon, double prediction,
+                    const ValueScale& scale);
+
+// Draws the segments between horizons i-1 and i, i = 2..Ltest, of the
+// normalised errors, each when both its ends lie inside the error panel.
+void DrawErrorCurve(ModelCheck& check, int x0, std::span<const double> errors);
+
+}  // namespace modelcheck

@@ -1,0 +1,20 @@
+#include "predict/result_lines.h"
+
+#include "dialogue/fixed_field.h"
+
+namespace modelcheck {
+
+std::array<std::string, 4> IterativeResultLines(const IterativeResult& result) {
+  return {
+      "Length of a test piece: Ltest = " + FormatInteger(result.Ltest, 5),
+      "Number of test pieces: Ktest = " + FormatInteger(result.Ktest, 4),
+      "One-step prediction error: " + FormatFixed(100.0 * result.one_step_error, 9, 5) + " %",
+      "Prediction time (iterative method):  " + FormatInteger(result.prediction_time, 5),
+  };
+}
+
+std::string DirectResultLine(std::int32_t prediction_time) {
+  return "Prediction time (direct method): " + FormatInteger(prediction_time, 5);
+}
+
+}  // namespace modelcheck
