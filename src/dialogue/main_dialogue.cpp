@@ -1,0 +1,42 @@
+#include "dialogue/main_dialogue.h"
+
+#include <memory>
+
+#include "dialogue/dialogue_run.h"
+#include "dialogue/questions.h"
+
+namespace modelcheck {
+
+namespace {
+
+constexpr std::string_view kClosingBanner = "!****************************************************!";
+
+// One series pass; returns the answer to question 8), or 'q' when the user
+// ended the program at the file chooser.
+char RunSeriesPass(DialogueRun& run) {
+  if (!LoadSeries(run)) return 'q';
+  while (RunTrainingPass(run) == 'y') {
+  }
+  const char answer = AskYesNo(*run.window, "8) Different time series? (y/n) ");
+  WriteReportLine(run.report, kClosingBanner);
+  WriteReportEmptyLine(run.report);
+  CloseReport(run.report);
+  run.series = {};
+  return answer;
+}
+
+}  // namespace
+
+int RunMainDialogue(DialogueWindow& window) {
+  // The run state holds the 64 KiB neighbour grid: keep it off the stack.
+  auto run = std::make_unique<DialogueRun>();
+  run->window = &window;
+  run->check.surface = &run->surface;
+  run->check.report = &run->report;
+  run->check.dialogue = &window;
+  while (RunSeriesPass(*run) == 'y') {
+  }
+  return 0;
+}
+
+}  // namespace modelcheck

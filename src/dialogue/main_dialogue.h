@@ -1,0 +1,18 @@
+// The main procedure: the question-and-answer dialogue with its four nested
+// passes (series, training length, dimension and box size, evaluation), and
+// one model check each time the user asks for it.
+//
+// RunMainDialogue owns every piece of run state for the whole run and returns
+// the program's exit status: 0 after "n" to "8) Different time series?" or
+// after the user declines to choose a file and confirms the end. End of input
+// at any prompt stops the program in order instead (kEndOfInputStatus).
+// report.txt is appended in the working directory.
+#pragma once
+
+#include "platform/dialogue_window.h"
+
+namespace modelcheck {
+
+int RunMainDialogue(DialogueWindow& window);
+
+}  // namespace modelcheck

@@ -1,0 +1,70 @@
+#include "dialogue/prompts.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "dialogue/fixed_field.h"
+#include "errors/orderly_stop.h"
+
+namespace modelcheck {
+
+namespace {
+
+InputFormat RequireFormat(std::string_view text, FieldKind kind) {
+  const std::optional<InputFormat> format = ParseInputFormat(text);
+  if (!format || format->kind != kind) {
+    std::fprintf(stderr, "%s:%d: input format %.*s does not suit this prompt\n", __FILE__, __LINE__,
+                 static_cast<int>(text.size()), text.data());
+    std::abort();
+  }
+  return *format;
+}
+
+std::string ReadAnswer(DialogueWindow& window, std::string_view prompt) {
+  WritePrompt(window, prompt);
+  std::optional<std::string> line = ReadDialogueLine(window);
+  if (!line) EndAtEndOfInput(window);
+  return std::move(*line);
+}
+
+// Prompts until `convert` reads the typed line.
+template <typename Convert>
+auto PromptUntilReadable(DialogueWindow& window, std::string_view prompt, Convert convert) {
+  for (;;) {
+    const auto value = convert(ReadAnswer(window, prompt));
+    if (value) return *value;
+    WriteIncorrectInput(window);
+  }
+}
+
+}  // namespace
+
+void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt,
+                   std::int32_t& value) {
+  const InputFormat field = RequireFormat(format, FieldKind::kInteger);
+  value = PromptUntilReadable(window, prompt,
+                              [&](const std::string& line) { return ReadIntegerField(line, field.width); });
+}
+
+void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value) {
+  const InputFormat field = RequireFormat(format, FieldKind::kReal);
+  value = PromptUntilReadable(window, prompt, [&](const std::string& line) {
+    return ReadRealField(line, field.width, field.decimals);
+  });
+}
+
+void PromptChar(DialogueWindow& window, std::string_view format, std::string_view prompt, char& value) {
+  RequireFormat(format, FieldKind::kCharacter);
+  value = ReadCharacterField(ReadAnswer(window, prompt));
+}
+
+void WriteIncorrectInput(DialogueWindow& window) { WriteDialogueLine(window, kIncorrectInput); }
+
+void EndAtEndOfInput(DialogueWindow& window) {
+  WriteDialogueLine(window, "End of input: the program ends.");
+  StopProgram(kEndOfInputStatus);
+}
+
+}  // namespace modelcheck

@@ -1,0 +1,41 @@
+// The three validated prompts through which every typed value is read.
+//
+// Each writes its prompt (one blank column, then the text, cursor left after
+// it), reads one line from the dialogue window and converts it with the input
+// format "(I6)", "(I2)", "(F20.10)" or "(A1)" (see fixed_field.h). An
+// unreadable line gives " Incorrect input" and the whole prompt again, any
+// number of times; whether a readable value is in range is the caller's
+// business. At end of input the program ends in order (EndAtEndOfInput).
+// A format of the wrong kind for the routine is a programming error and stops
+// at once.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/dialogue_window.h"
+
+namespace modelcheck {
+
+// The exit status of a session whose input ended before the dialogue did.
+inline constexpr int kEndOfInputStatus = 2;
+
+// The refusal of every unreadable or out-of-range answer; written with
+// WriteDialogueLine, so the window shows two blanks before "Incorrect".
+inline constexpr std::string_view kIncorrectInput = " Incorrect input";
+
+void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt,
+                   std::int32_t& value);
+
+void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value);
+
+// Reads one character (the destination length is always 1).
+void PromptChar(DialogueWindow& window, std::string_view format, std::string_view prompt, char& value);
+
+void WriteIncorrectInput(DialogueWindow& window);
+
+// Writes "End of input: the program ends." and stops the program in order
+// (registered files closed, output flushed) with kEndOfInputStatus.
+[[noreturn]] void EndAtEndOfInput(DialogueWindow& window);
+
+}  // namespace modelcheck

@@ -1,0 +1,58 @@
+// The time series file: its records read once, and the parts the dialogue
+// takes from them.
+//
+// A record is one line without its end of line (a trailing CR included);
+// its first 20 columns are read as a real field with 10 implied decimals
+// (fixed_field.h), the rest of the line is ignored. The whole file is read
+// once per series pass and its values kept, so later loads cannot meet a
+// file that changed on disk. Values are kept exactly as read. Vectors are
+// zero-based: record i is values[i - 1].
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace modelcheck {
+
+inline constexpr int kRecordWidth = 20;
+inline constexpr int kRecordDecimals = 10;
+
+enum class CountOutcome {
+  kCounted,     // every record read; `values` holds one value per record
+  kUnreadable,  // a record is not a number; `values` holds those before it
+  kTooMany,     // more records than a 32-bit count can hold
+};
+
+struct SeriesCount {
+  CountOutcome outcome = CountOutcome::kCounted;
+  std::vector<double> values;
+};
+
+// Reads every record of `file` from its current position to its end.
+SeriesCount CountValues(std::istream& file);
+
+// Opens and counts the file at `path`; a file that cannot be opened counts
+// as having no records.
+SeriesCount CountValuesInFile(const std::string& path);
+
+// Fills `training` (already sized Ntrain) with records 1..Ntrain.
+void LoadTrainingValues(std::span<const double> series, std::span<double> training);
+
+// Fills `segment` (already sized Ntest) with records Ntrain+1..Ntrain+Ntest.
+// The caller guarantees that these records exist.
+void LoadTestSegment(std::span<const double> series, std::int32_t Ntrain, std::span<double> segment);
+
+struct TrainingStatistics {
+  double minimum = 0.0;
+  double maximum = 0.0;
+  double variance = 0.0;  // population variance (divisor Ntrain), not its root
+};
+
+// Minimum, maximum and variance of x(1..Ntrain), Ntrain >= 1; the sums run in
+// record order so the printed figures are the same on every machine.
+TrainingStatistics ComputeStatistics(std::span<const double> x);
+
+}  // namespace modelcheck

@@ -1,0 +1,52 @@
+// Steps A.1 to A.4 of a series pass: choose a file, count its values.
+#include <string>
+#include <utility>
+
+#include "dialogue/dialogue_run.h"
+#include "dialogue/fixed_field.h"
+#include "dialogue/prompts.h"
+#include "dialogue/series_file.h"
+#include "platform/file_chooser.h"
+
+namespace modelcheck {
+
+namespace {
+
+// Minimum number of values: a training part of two and one value after it.
+constexpr std::size_t kMinimumValueCount = 3;
+
+// True when the counted file can start a series pass; otherwise the refusal
+// (if any) is written and the file must be chosen again.
+bool AcceptCount(DialogueWindow& window, const std::string& path, const SeriesCount& count) {
+  switch (count.outcome) {
+    case CountOutcome::kUnreadable:
+      WriteIncorrectInput(window);
+      return false;
+    case CountOutcome::kTooMany:
+      WriteDialogueLine(window, "The file \"" + path + "\" holds more values than can be counted.");
+      return false;
+    case CountOutcome::kCounted:
+      break;
+  }
+  return count.values.size() >= kMinimumValueCount;
+}
+
+}  // namespace
+
+bool LoadSeries(DialogueRun& run) {
+  DialogueWindow& window = *run.window;
+  for (;;) {
+    const FileChoice choice = ChooseFileForReading(window);
+    if (choice.outcome == ChoiceOutcome::kEndOfInput) EndAtEndOfInput(window);
+    if (choice.outcome == ChoiceOutcome::kTerminate) return false;
+    OpenDialogueWindow(window);
+    SeriesCount count = CountValuesInFile(choice.path);
+    if (!AcceptCount(window, choice.path, count)) continue;
+    run.series = std::move(count.values);
+    run.check.value_count = static_cast<std::int32_t>(run.series.size());
+    WriteDialogueLine(window, "The time series contains " + FormatInteger(run.check.value_count, 5) + " values");
+    return true;
+  }
+}
+
+}  // namespace modelcheck
