@@ -1,0 +1,82 @@
+#include "model/local_model.h"
+
+#include <cstddef>
+
+#include "linalg/least_squares.h"
+#include "linalg/qr_decomposition.h"
+#include "model/model_invariant.h"
+
+namespace modelcheck {
+namespace {
+
+std::size_t Index(std::int32_t one_based) { return static_cast<std::size_t>(one_based - 1); }
+
+// X(o+D-1+s), the value that followed neighbour o; the caller's bound guarantees it exists.
+double Target(std::span<const double> X, std::int32_t o, std::int32_t D, std::int32_t s) {
+  const std::int64_t last = std::int64_t{o} + D - 1 + s;
+  MC_MODEL_REQUIRE(o >= 1 && last <= static_cast<std::int64_t>(X.size()));
+  return X[static_cast<std::size_t>(last - 1)];
+}
+
+// Sized by the actual neighbour count; resizing keeps the capacity of earlier fits.
+void SizeWork(LocalFitWork& work, std::int32_t M, std::int32_t D) {
+  const auto rows = static_cast<std::size_t>(M);
+  const auto columns = static_cast<std::size_t>(D) + 1;
+  work.design.resize(rows * columns);
+  work.targets.resize(rows);
+  work.scratch.resize(rows);
+  work.hhaux.resize(columns);
+  work.colnrm.resize(columns);
+  work.jperm.resize(columns);
+  work.coef.resize(columns);
+}
+
+// Row j: a one for the constant, the neighbour's D values, its value s steps on.
+void FillDesign(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
+                std::int32_t M, std::int32_t s, LocalFitWork& work) {
+  const auto rows = static_cast<std::size_t>(M);
+  for (std::size_t j = 0; j < rows; ++j) {
+    const std::int32_t o = Nb[j];
+    work.design[j] = 1.0;
+    for (std::int32_t l = 1; l <= D; ++l) work.design[static_cast<std::size_t>(l) * rows + j] = X[Index(o + l - 1)];
+    work.targets[j] = Target(X, o, D, s);
+  }
+}
+
+double FitAndApply(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+                   std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
+                   LocalFitWork& work) {
+  SizeWork(work, M, D);
+  FillDesign(X, D, Nb, M, s, work);
+  const std::int32_t columns = D + 1;
+  // The factorisation replaces the design matrix in place: A and QR are one array.
+  DLQRRR(M, columns, work.design, M, false, work.jperm, work.design, M, work.hhaux, work.colnrm);
+  DLQRSL(M, columns, work.design, M, work.hhaux, work.targets, 100, work.scratch, work.scratch,
+         work.coef, work.scratch, work.scratch);
+  double p = work.coef[0];
+  for (std::int32_t l = 1; l <= D; ++l) p += work.coef[static_cast<std::size_t>(l)] * Z[Index(l)];
+  return p;
+}
+
+double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
+                     std::int32_t M, std::int32_t s, MeanRule mean_rule) {
+  double sum = 0.0;
+  for (std::int32_t j = 1; j <= M; ++j) sum += Target(X, Nb[Index(j)], D, s);
+  // The two rules round differently; each caller keeps its own.
+  if (mean_rule == MeanRule::kMultiplyByReciprocal) return sum * (1.0 / M);
+  return sum / M;
+}
+
+}  // namespace
+
+double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+                    std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
+                    LocalFitWork& work, MeanRule mean_rule) {
+  MC_MODEL_REQUIRE(D >= 1 && static_cast<std::size_t>(D) <= Z.size());
+  MC_MODEL_REQUIRE(M >= 0 && static_cast<std::size_t>(M) <= Nb.size() && s >= 1);
+  if (M >= D + 1) return FitAndApply(X, Z, D, Nb, M, s, work);
+  if (M >= 1) return MeanOfTargets(X, D, Nb, M, s, mean_rule);
+  return Z[Index(D)];
+}
+
+}  // namespace modelcheck
