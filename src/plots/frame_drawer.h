@@ -22,8 +22,8 @@ struct FrameSpec {
   std::int16_t nx = 10, ny = 10;  // divisions of each axis
   // L1, L2, L3 under the horizontal axis (left, middle, right);
   // L4, L5, L6 left of the vertical axis (bottom, middle, top).
-  std::array<std::string, 6> labels;
-  std::string title;
+  std::array<std::string, 6> labels{};
+  std::string title{};
 };
 
 // Draws the outline through both corners; when nx >= 2, nx - 1 ticks 7 pixels
