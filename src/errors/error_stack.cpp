@@ -22,8 +22,8 @@ std::size_t Top(const ErrorStack& stack) {
 }
 
 [[noreturn]] void StopOnIllegalType() {
-  TheErrorStack().message =
-      std::string(kMessageLead) + "Error from E1MES.  Illegal error type specified.";
+  TheErrorStack().message = std::string(kMessageLead) +
+                            "Error from E1MES.  Illegal error type specified.";
   PrintAndStop();
 }
 
@@ -47,14 +47,18 @@ void NoteImmediateError(ErrorStack& stack) {
 [[noreturn]] void StopOnEmptyPop(std::string_view name) {
   E1PSH("E1POP");
   E1TXT(1, name);
-  E1MES(5, 1, "Error condition in E1POP.  Cannot pop from %(L1) because stack is empty.");
+  E1MES(5, 1,
+        "Error condition in E1POP.  Cannot pop from %(L1) because stack is "
+        "empty.");
   StopProgram(kErrorStopStatus);
 }
 
 [[noreturn]] void StopOnMismatchedPop(std::string_view name) {
   E1TXT(1, name);
   E1TXT(2, TheErrorStack().names[Top(TheErrorStack())]);
-  E1MES(5, 2, "Error condition in E1POP.  %(L1) does not match the name %(L2) in the stack.");
+  E1MES(5, 2,
+        "Error condition in E1POP.  %(L1) does not match the name %(L2) in "
+        "the stack.");
   StopProgram(kErrorStopStatus);
 }
 
@@ -92,7 +96,9 @@ void E1PSH(std::string_view name) {
   ErrorStack& stack = TheErrorStack();
   if (stack.level >= stack.max_level) {
     E1INT(1, stack.max_level);
-    E1MES(5, 1, "Error condition in E1PSH.  Push would cause stack level to exceed %(I1).");
+    E1MES(5, 1,
+          "Error condition in E1PSH.  Push would cause stack level to exceed "
+          "%(I1).");
     StopProgram(kErrorStopStatus);
   }
   ++stack.level;
@@ -155,8 +161,8 @@ int N1RCD(int i) {
   if (i != 0 && i != 1) {
     stack.types[Top(stack)] = 5;
     stack.codes[Top(stack)] = 1;
-    stack.message =
-        std::string(kMessageLead) + "The argument passed to N1RCD must be 0 or 1.";
+    stack.message = std::string(kMessageLead) +
+                    "The argument passed to N1RCD must be 0 or 1.";
     PrintAndStop();
   }
   return stack.codes[Top(stack) + static_cast<std::size_t>(i)];

@@ -9,6 +9,11 @@
 //
 // Error types: 1 NOTE, 2 ALERT, 3 WARNING, 4 FATAL, 5 TERMINAL, 6 WARNING
 // (immediate), 7 FATAL (immediate); 0 means no error, -1 leaves the type as is.
+// With the fixed settings WARNING, FATAL and TERMINAL messages are printed;
+// types 5..7 print when posted, types 1..4 at the pop of the user level. FATAL
+// and TERMINAL stop the program: TERMINAL at the pop of its routine at any
+// level, FATAL at the pop of the user level. Every stop is the orderly stop
+// of orderly_stop.h (close actions run, exit status kErrorStopStatus).
 // The stack initialises itself on first use and is never reset.
 #pragma once
 
@@ -25,7 +30,11 @@ void E1PSH(std::string_view name);
 void E1POP(std::string_view name);
 
 // Posts an error of `type` and `code` on the current level with message
-// `text`, whose placeholders %(In) and %(Ln) are replaced by stored values.
+// `text`, whose placeholders %(In) and %(Ln) are replaced by stored values
+// (letters in either case; a placeholder without a value stays as written).
+// Type 0 or code 0 discards the pending message; an empty or single-blank
+// text sets type and code only. A type outside -1..7 prints and stops. The
+// stored values are used by this one post and then forgotten.
 void E1MES(int type, int code, std::string_view text);
 
 // Stores `value` for the placeholder %(In), n = 1..9; other n store nothing.
@@ -39,7 +48,8 @@ void E1TXT(int n, std::string_view text);
 // just above it (the routine popped last). Any other i stops the program.
 int N1RCD(int i);
 
-// Prints the pending message, if any, in the fixed message layout.
+// Prints the pending message, if any, in the fixed message layout (see
+// message_layout.h), with a traceback below the user level, and clears it.
 void E1SHOW();
 
 }  // namespace modelcheck

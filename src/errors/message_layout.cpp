@@ -13,6 +13,9 @@ constexpr std::size_t kFirstLineRoom = 59;
 constexpr std::size_t kContinuationRoom = 64;
 constexpr std::string_view kContinuationLead = " ***          ";
 constexpr std::string_view kLineBreak = "%/";
+// Traceback columns: routine names are at most 32 characters long.
+constexpr std::size_t kNameColumn = 32;
+constexpr std::size_t kNumberColumn = 6;
 
 std::string WithoutTrailingBlanks(std::string line) {
   const std::size_t end = line.find_last_not_of(' ');
@@ -117,9 +120,9 @@ std::vector<std::string> TracebackLines(const std::vector<TracebackRow>& rows) {
       "     ------------                    ----------  ----------"};
   for (const TracebackRow& row : rows) {
     std::string name = DisplayedRoutineName(row.routine);
-    name.resize(32, ' ');
-    std::string line = "     " + name + RightJustified(row.type, 6) +
-                       "      " + RightJustified(row.code, 6);
+    name.resize(kNameColumn, ' ');
+    std::string line = "     " + name + RightJustified(row.type, kNumberColumn) +
+                       "      " + RightJustified(row.code, kNumberColumn);
     if (row.level >= 3) line += "    (Called internally)";
     lines.push_back(line);
   }
