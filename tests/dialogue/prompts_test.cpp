@@ -1,0 +1,79 @@
+// Validated prompts and y/n questions on a dialogue window over strings.
+#include "dialogue/prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "dialogue/questions.h"
+#include "support/child_process.h"
+
+namespace modelcheck {
+namespace {
+
+struct StringWindow {
+  explicit StringWindow(const std::string& typed, bool echo = true) : in(typed) {
+    window = {.in = &in, .out = &out, .echo_input = echo};
+  }
+  std::istringstream in;
+  std::ostringstream out;
+  DialogueWindow window;
+};
+
+TEST(Prompts, UnreadableLinesRepeatTheWholePromptAndEchoShowsTheTypedLine) {
+  StringWindow w("ten\n1.5\n 42\n");
+  std::int32_t value = 0;
+  PromptInteger(w.window, "(I6)", "N = ", value);
+  EXPECT_EQ(value, 42);
+  EXPECT_EQ(w.out.str(), " N = ten\n  Incorrect input\n N = 1.5\n  Incorrect input\n N =  42\n");
+}
+
+TEST(Prompts, WithoutEchoTheCursorStaysAfterThePrompt) {
+  StringWindow w("0.05\n", false);
+  double eps = 0.0;
+  PromptReal(w.window, "(F20.10)", "   Box size: eps = ", eps);
+  EXPECT_EQ(eps, 0.05);
+  EXPECT_EQ(w.out.str(), "    Box size: eps = ");
+}
+
+TEST(Prompts, FieldWidthComesFromTheFormat) {
+  StringWindow w("  5\n 5\n1.\r\n");
+  std::int32_t first = -1, second = -1;
+  PromptInteger(w.window, "(I2)", "D = ", first);
+  PromptInteger(w.window, "(I2)", "D = ", second);
+  double real = 0.0;
+  PromptReal(w.window, "(F20.10)", "eps = ", real);
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(second, 5);
+  EXPECT_EQ(real, 1.0);
+}
+
+TEST(Questions, OnlyLowerCaseYOrNIsAnAnswer) {
+  StringWindow w("Y\nN\n\nyes\n");
+  EXPECT_EQ(AskYesNo(w.window, "Again? "), 'y');
+  EXPECT_EQ(w.out.str(),
+            " Again? Y\n  Incorrect input\n Again? N\n  Incorrect input\n Again? \n  Incorrect input\n Again? yes\n");
+}
+
+TEST(Questions, OutOfRangeValuesAreRefusedLikeUnreadableOnes) {
+  StringWindow w("0\nx\n3\n");
+  const std::int32_t D = AskInteger(w.window, "(I2)", "D = ", [](std::int32_t v) { return v >= 1; });
+  EXPECT_EQ(D, 3);
+  EXPECT_EQ(w.out.str(), " D = 0\n  Incorrect input\n D = x\n  Incorrect input\n D = 3\n");
+}
+
+TEST(Prompts, EndOfInputEndsTheProgramInOrder) {
+  const testing::ChildResult child = testing::RunInChild([] {
+    std::istringstream in("x");
+    DialogueWindow window{.in = &in, .out = &std::cout, .echo_input = true};
+    char answer = ' ';
+    PromptChar(window, "(A1)", "Again? ", answer);  // reads "x"
+    PromptChar(window, "(A1)", "Again? ", answer);  // meets the end
+  });
+  EXPECT_TRUE(child.exited);
+  EXPECT_EQ(child.status, kEndOfInputStatus);
+  EXPECT_EQ(child.output, " Again? x\n Again? \n End of input: the program ends.\n");
+}
+
+}  // namespace
+}  // namespace modelcheck
