@@ -2,7 +2,10 @@
 //
 // A delay vector is identified by its one-based start index o: it is
 // (X(o), ..., X(o+m)), m = D - 1, stored as X[o - 1] ... X[o + m - 1].
-// The grid is keyed by the cells of the first and the last component.
+// The grid is keyed by the cells of the first and the last component
+// (grid_cell.h); counts and start indices are 32-bit. A coordinate that is
+// not a number is never inside a box, in the state or in the training series.
+// Indices outside X, Z or Nb are broken invariants and stop the program.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +16,17 @@
 namespace modelcheck {
 
 // Fills `grid` (cell table and point list) for the n = Ntrain - m delay
-// vectors of X(1..Ntrain) with box size eps > 0.
+// vectors of X(1..Ntrain) with box size eps > 0. With n <= 0 the table is
+// all zero. The table is overwritten; the point list is resized to n.
 void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int32_t m, double eps,
                         NeighbourGrid& grid);
 
 // Writes to Nb[0..M-1] the start indices o <= bound - m of every delay vector
-// with |Z(1+k) - X(o+k)| < eps for all k = 0..m, in the fixed cell order, and
-// returns M. Ntrain and m must be those of the last build; Nb holds Ntrain.
+// with |Z(1+k) - X(o+k)| < eps for all k = 0..m, and returns M. Order: the
+// 3 x 3 cells around the query's, rows (last component) outer, columns
+// (first component) inner, wrapping from 127 to 0; within a cell the latest
+// start index first. Ntrain and m must be those of the last build; Z holds
+// m + 1 values and Nb at least n = Ntrain - m entries.
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
                             std::span<const double> Z, std::int32_t m, double eps,
                             const NeighbourGrid& grid, std::span<std::int32_t> Nb);
