@@ -97,5 +97,167 @@ TEST(DialogueSession, AllEightQuestionsRefuseWhatIsUnreadableOutOfRangeOrUpperCa
   EXPECT_EQ(run.errors, "");
 }
 
+TEST(DialogueSession, PassesNestAndLtestKtestAreKeptAcrossEveryPass) {
+  WorkDirectory directory;
+  directory.WriteFile("series.txt", HenonSeries(300));
+  Session s;
+  s.Ask(kChooser, "series.txt");
+  s.Line("The time series contains   300 values");
+  s.Ask(kQ1, "200");  // 100 values left: the start settings need 131
+  s.Ask(kQ2, "2");
+  s.Ask(kEps, "0.3");
+  s.Settings(30, 100);
+  s.Ask(kLtest, "10");
+  s.Ask(kKtest, "50");
+  s.Ask(kQ5, "n");
+  s.Ask(kQ6, "y");
+  s.Ask(kQ2, "3");
+  s.Ask(kEps, "0.2");
+  s.Settings(10, 50);
+  s.Ask(kChange, "n");
+  s.Ask(kQ5, "n");
+  s.Ask(kQ6, "n");
+  s.Ask(kQ7, "y");
+  s.Ask(kQ1, "100");
+  s.Ask(kQ2, "1");
+  s.Ask(kEps, "0.1");
+  s.Settings(10, 50);
+  s.Ask(kChange, "n");
+  s.Ask(kQ5, "n");
+  s.Ask(kQ6, "n");
+  s.Ask(kQ7, "n");
+  s.Ask(kQ8, "y");
+  s.Ask(kChooser, "series.txt");
+  s.Line("The time series contains   300 values");
+  s.Ask(kQ1, "100");
+  s.Ask(kQ2, "2");
+  s.Ask(kEps, "0.25");
+  s.Settings(10, 50);
+  s.Ask(kChange, "n");
+  s.Ask(kQ5, "n");
+  s.Ask(kQ6, "n");
+  s.Ask(kQ7, "n");
+  s.Ask(kQ8, "n");
+
+  const ProgramRun run = RunProgram(directory, s.input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.dialogue, s.expected);
+  EXPECT_EQ(run.report, Concat({TrainingLines(200), ModelLines(2, 0.3), ModelLines(3, 0.2), TrainingLines(100),
+                                ModelLines(1, 0.1), kSectionEnd, TrainingLines(100), ModelLines(2, 0.25),
+                                kSectionEnd}));
+}
+
+TEST(DialogueSession, ASecondRunAppendsItsSectionToReportTxt) {
+  WorkDirectory directory;
+  directory.WriteFile("series.txt", HenonSeries(300));
+  directory.WriteFile("report.txt", " from an earlier day\n");
+  Session s;
+  s.Ask(kChooser, "series.txt");
+  s.Line("The time series contains   300 values");
+  s.Ask(kQ1, "150");
+  s.Ask(kQ2, "2");
+  s.Ask(kEps, "0.05");
+  s.Settings(30, 100);
+  s.Ask(kChange, "n");
+  for (std::string_view question : {kQ5, kQ6, kQ7, kQ8}) s.Ask(question, "n");
+
+  const ProgramRun first = RunProgram(directory, s.input);
+  const ProgramRun second = RunProgram(directory, s.input);
+  EXPECT_EQ(second.status, 0);
+  EXPECT_EQ(second.dialogue, s.expected);
+  const Lines section = Concat({TrainingLines(150), ModelLines(2, 0.05), kSectionEnd});
+  EXPECT_EQ(second.report, Concat({{" from an earlier day"}, section, section}));
+  EXPECT_EQ(ModelLines(2, 0.05)[1], " Box size: eps =   0.05000");
+}
+
+TEST(DialogueSession, RangeBoundsAreExactAndBothDeadEndsLeadBack) {
+  WorkDirectory directory;
+  directory.WriteFile("short.txt", "0\n1.\n.5\n.25\n.75\n");
+  directory.WriteFile("flat.txt", "1.\n1.\n1.\n2.\n");
+  Session s;
+  s.Ask(kChooser, "short.txt");
+  s.Line("The time series contains     5 values");
+  s.Ask(kQ1, "5");
+  s.Refused();
+  s.Ask(kQ1, "4");  // leaves one value after the training part
+  s.Ask(kQ2, "4");
+  s.Refused();
+  s.Ask(kQ2, "1");
+  s.Ask(kEps, "1.0000001");
+  s.Refused();
+  s.Ask(kEps, "1.");  // the width of the training range itself
+  s.Settings(30, 100);
+  s.Line("No test piece fits: the values after Ntrain must outnumber D.");
+  s.Ask(kQ6, "y");
+  s.Ask(kQ2, "1");
+  s.Ask(kEps, "0.5");
+  s.Settings(30, 100);
+  s.Line("No test piece fits: the values after Ntrain must outnumber D.");
+  s.Ask(kQ6, "n");
+  s.Ask(kQ7, "n");
+  s.Ask(kQ8, "y");
+  s.Ask(kChooser, "flat.txt");
+  s.Line("The time series contains     4 values");
+  s.Ask(kQ1, "2");
+  s.Line("No box size eps fits: all values in the plot range are equal.");
+  s.Ask(kQ7, "y");
+  s.Ask(kQ1, "3");
+  s.Line("No box size eps fits: all values in the plot range are equal.");
+  s.Ask(kQ7, "n");
+  s.Ask(kQ8, "n");
+
+  const ProgramRun run = RunProgram(directory, s.input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.dialogue, s.expected);
+  EXPECT_EQ(run.report, Concat({TrainingLines(4), ModelLines(1, 1.0), ModelLines(1, 0.5), kSectionEnd,
+                                TrainingLines(2), TrainingLines(3), kSectionEnd}));
+}
+
+struct Range {
+  double lower, upper;
+};
+
+Range RangeOf(const std::vector<double>& values, std::size_t first, std::size_t count) {
+  const auto [low, high] = std::minmax_element(values.begin() + first, values.begin() + first + count);
+  return {*low, *high};
+}
+
+TEST(DialogueSession, AfterACheckTheBoxSizeIsBoundedByTheWidenedTestRange) {
+  const std::string text = HenonSeries(300);
+  std::vector<double> values;
+  std::istringstream lines(text);
+  for (double value; lines >> value;) values.push_back(value);
+  const Range training = RangeOf(values, 0, 150);
+  const Range segment = RangeOf(values, 150, 30 + 100 + 2 - 1);
+  const double widened = 1.2 * (segment.upper - segment.lower);
+  ASSERT_GT(widened - (training.upper - training.lower), 0.1);
+  char eps[32];
+  std::snprintf(eps, sizeof eps, "%.6f", (widened + training.upper - training.lower) / 2);
+
+  WorkDirectory directory;
+  directory.WriteFile("series.txt", text);
+  Session s;
+  s.Ask(kChooser, "series.txt");
+  s.Line("The time series contains   300 values");
+  s.Ask(kQ1, "150");
+  s.Ask(kQ2, "2");
+  s.Ask(kEps, eps);
+  s.Refused();
+  s.Ask(kEps, "0.3");
+  s.Settings(30, 100);
+  s.Ask(kChange, "n");
+  s.Ask(kQ5, "n");
+  s.Ask(kQ6, "y");
+  s.Ask(kQ2, "2");
+  s.Ask(kEps, eps);
+  s.Settings(30, 100);
+  s.Ask(kChange, "n");
+  for (std::string_view question : {kQ5, kQ6, kQ7, kQ8}) s.Ask(question, "n");
+
+  const ProgramRun run = RunProgram(directory, s.input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.dialogue, s.expected);
+}
+
 }  // namespace
 }  // namespace modelcheck::testing
