@@ -57,7 +57,12 @@ SeriesCount CountValues(std::istream& file) {
 SeriesCount CountValuesInFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) return {};
-  return CountValues(file);
+  try {
+    return CountValues(file);
+  } catch (const std::ios_base::failure&) {
+    // A read error (or a path that became a directory) is a file that cannot be read.
+    return {.outcome = CountOutcome::kUnreadable, .values = {}};
+  }
 }
 
 void LoadTrainingValues(std::span<const double> series, std::span<double> training) {

@@ -35,7 +35,7 @@ struct SeriesCount {
 SeriesCount CountValues(std::istream& file);
 
 // Opens and counts the file at `path`; a file that cannot be opened counts
-// as having no records.
+// as having no records, one that fails while it is read as unreadable.
 SeriesCount CountValuesInFile(const std::string& path);
 
 // Fills `training` (already sized Ntrain) with records 1..Ntrain.

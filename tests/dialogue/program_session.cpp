@@ -13,6 +13,7 @@ namespace modelcheck::testing {
 namespace {
 
 std::string ReadText(const std::filesystem::path& path) {
+  if (!std::filesystem::is_regular_file(path)) return {};
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }

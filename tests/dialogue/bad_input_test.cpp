@@ -1,0 +1,131 @@
+// The console program meets bad files, a declined choice, an unwritable
+// report and input that ends early: a clear answer each time, never a hang.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "program_session.h"
+
+namespace modelcheck::testing {
+namespace {
+
+TEST(BadInput, EveryUnusableFileLeadsBackToTheChooser) {
+  WorkDirectory directory;
+  std::filesystem::create_directory(directory.path() / "folder");
+  directory.WriteFile("image.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  directory.WriteFile("empty.txt", "");
+  directory.WriteFile("two.txt", "1.\n2.\n");
+  directory.WriteFile("letter.txt", "1.\n2.\n3.\n4.\n5.O\n6.\n");
+  directory.WriteFile("huge.txt", "1.\n2.\n1.0E400\n4.\n");
+  directory.WriteFile("good.txt", "1.\n2.\n3.\n");
+  Session s;
+  s.Ask(kChooser, "missing.txt");
+  s.Line("Cannot read \"missing.txt\": no such file.");
+  s.Ask(kChooser, "folder");
+  s.Line("Cannot read \"folder\": not a regular file.");
+  s.Ask(kChooser, "image.png");
+  s.Refused();
+  s.Ask(kChooser, "empty.txt");
+  s.Ask(kChooser, "two.txt");
+  s.Ask(kChooser, "letter.txt");
+  s.Refused();
+  s.Ask(kChooser, "huge.txt");
+  s.Refused();
+  s.Ask(kChooser, "");
+  s.Line("A File Must be Selected");
+  s.Ask("Terminate Program? (y/n) ", "Y");
+  s.Refused();
+  s.Ask("Terminate Program? (y/n) ", "n");
+  s.Ask(kChooser, "good.txt");
+  s.Line("The time series contains     3 values");
+  s.Ask(kQ1, "2");
+  s.Ask(kQ2, "1");
+  s.Ask(kEps, "1.");
+  s.Settings(30, 100);
+  s.Line("No test piece fits: the values after Ntrain must outnumber D.");
+  for (std::string_view question : {kQ6, kQ7}) s.Ask(question, "n");
+  s.Ask(kQ8, "y");
+  s.Ask(kChooser, "");
+  s.Line("A File Must be Selected");
+  s.Ask("Terminate Program? (y/n) ", "y");
+
+  const ProgramRun run = RunProgram(directory, s.input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.dialogue, s.expected);
+  EXPECT_EQ(run.report.size(), 6u);  // one section, closed; nothing after the choice declined
+  EXPECT_EQ(run.errors, "");
+}
+
+TEST(BadInput, EndingAtTheChooserLeavesNoReport) {
+  WorkDirectory directory;
+  Session declined;
+  declined.Ask(kChooser, "");
+  declined.Line("A File Must be Selected");
+  declined.Ask("Terminate Program? (y/n) ", "y");
+  const ProgramRun run = RunProgram(directory, declined.input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.dialogue, declined.expected);
+  EXPECT_FALSE(run.report_exists);
+}
+
+// A session that stops at `stop` prompts; its input ends there.
+Session SessionEndingAt(std::size_t stop) {
+  Session s;
+  const std::vector<std::pair<std::string_view, std::string_view>> answers = {
+      {kChooser, ""}, {"Terminate Program? (y/n) ", "n"}, {kChooser, "series.txt"}, {kQ1, "150"},
+      {kQ2, "2"},     {kEps, "0.3"},                       {kChange, "n"},          {kQ5, "n"}};
+  for (std::size_t i = 0; i < stop; ++i) {
+    s.Ask(answers[i].first, answers[i].second);
+    if (i == 0) s.Line("A File Must be Selected");
+    if (i == 2) s.Line("The time series contains   300 values");
+    if (i == 5) s.Settings(30, 100);
+  }
+  s.EndOfInputAt(answers[stop].first);
+  return s;
+}
+
+TEST(BadInput, EndOfInputAtAnyKindOfPromptEndsInOrderAndKeepsTheReport) {
+  for (std::size_t stop = 0; stop < 8; ++stop) {
+    SCOPED_TRACE("input ends at prompt " + std::to_string(stop));
+    WorkDirectory directory;
+    directory.WriteFile("series.txt", HenonSeries(300));
+    const Session s = SessionEndingAt(stop);
+    const ProgramRun run = RunProgram(directory, s.input);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.dialogue, s.expected);
+    const std::size_t report_lines = stop < 4 ? 0 : stop < 6 ? 2 : 4;
+    EXPECT_EQ(run.report.size(), report_lines);
+    EXPECT_EQ(run.errors, "");
+  }
+}
+
+TEST(BadInput, AReportThatCannotBeCreatedIsNamedAndTheSessionGoesOn) {
+  WorkDirectory directory;
+  directory.WriteFile("series.txt", HenonSeries(300));
+  std::filesystem::create_directory(directory.path() / "report.txt");
+  Session s;
+  s.Ask(kChooser, "series.txt");
+  s.Line("The time series contains   300 values");
+  s.Ask(kQ1, "150");
+  s.Line("Cannot open report.txt (Is a directory); the session goes on without the report.");
+  s.Ask(kQ2, "2");
+  s.Ask(kEps, "0.3");
+  s.Settings(30, 100);
+  s.Ask(kChange, "n");
+  s.Ask(kQ5, "n");
+  s.Ask(kQ6, "n");
+  s.Ask(kQ7, "y");
+  s.Ask(kQ1, "140");
+  s.Ask(kQ2, "2");
+  s.Ask(kEps, "0.3");
+  s.Settings(30, 100);
+  s.Ask(kChange, "n");
+  for (std::string_view question : {kQ5, kQ6, kQ7, kQ8}) s.Ask(question, "n");
+
+  const ProgramRun run = RunProgram(directory, s.input);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.dialogue, s.expected);
+}
+
+}  // namespace
+}  // namespace modelcheck::testing
