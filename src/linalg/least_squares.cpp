@@ -92,7 +92,7 @@ void RejectArguments(int nra, int kbasis, int ldqr, int ipath) {
 void RequireArrays(const Factor& f, const OutputFlags& on, std::span<const double> rhs,
                    const Outputs& out) {
   RequireCondition(f.kbasis <= f.nra, "KBASIS exceeds NRA");
-  RequireElements(f.qr.size(), std::ptrdiff_t{f.kbasis - 1} * f.ldqr + f.nra);
+  RequireElements(f.qr.size(), MatrixExtent(f.nra, f.kbasis, f.ldqr));
   RequireElements(f.hhaux.size(), std::min(f.nra - 1, f.kbasis));
   RequireElements(rhs.size(), f.nra);
   if (on.cqy) RequireElements(out.qrhs.size(), f.nra);
