@@ -2,8 +2,15 @@
 //
 // Pixels hold indices into the 16-entry palette (0 black, 12 red, 15 white).
 // Coordinates are pixels, origin at the top-left corner, y growing downward;
-// drawing outside the raster is clipped silently. Every operation returns a
-// status (1 = done, 0 = not done) that the program stores and never inspects.
+// pixels outside the raster are clipped one by one. A line or rectangle with a
+// corner beyond the 16-bit coordinate range is not drawn at all. Lines are 1
+// pixel wide and include both end points. Text is drawn with the selected font
+// (one-bit glyphs, transparent background) with the top-left corner of its line
+// at the current position, which it leaves unchanged; without a font it draws
+// nothing. Every operation returns a status (1 = done, 0 = not done) that the
+// program stores and never inspects; SetDrawingColour returns the previous
+// index instead (-1 for an index outside the palette, which changes nothing).
+// Nothing is drawn before the window is opened.
 #pragma once
 
 #include <array>
@@ -22,7 +29,7 @@ struct Rgb {
   std::uint8_t red, green, blue;
 };
 
-// The usual 16-colour palette of the windowing platform.
+// The usual 16-colour palette; the PNG picture carries the same entries.
 extern const std::array<Rgb, 16> kPalette;
 
 struct FontFace;  // a selected typeface at a pixel size (FreeType)
@@ -43,7 +50,10 @@ struct GraphicsSurface {
   bool in_front = false;
 };
 
+// Creates the raster, filled with the background colour, or reuses it as it is.
 int OpenPlotWindow(GraphicsSurface& surface, std::string_view title);
+// Column, row, height and width in text cells of the main window; a console
+// has no main window, so only the status changes.
 int SetWindowPlacement(GraphicsSurface& surface, int column, int row, int rows, int columns);
 int SetActiveWindow(GraphicsSurface& surface);
 int SetBackgroundColour(GraphicsSurface& surface, int index);

@@ -13,6 +13,7 @@
 #include "plots/plot_scale.h"
 #include "plots/reference_curves.h"
 #include "raster_probe.h"
+#include "support/child_process.h"
 
 namespace modelcheck {
 namespace {
@@ -158,6 +159,14 @@ TEST(SetUpPlotWindow, AConstantSegmentStillGetsItsFramesAndLabels) {
   }
   EXPECT_TRUE(FindInk(fixture.surface, 0, Region{45, 30, 200, 48}).any);  // the title
   EXPECT_EQ(fixture.surface.colour, 12);
+}
+
+TEST(SetUpPlotWindow, AShortTestSegmentStopsTheProgram) {
+  const testing::ChildResult child = testing::RunInChild([] {
+    PlotFixture fixture(2, 3, 2, {0.0, 1.0, 2.0});  // Ntest is 6
+    SetUpPlotWindow(fixture.check);
+  });
+  EXPECT_FALSE(child.exited && child.status == 0);
 }
 
 TEST(DrawFrame, OneDivisionDrawsNoTicksAndNoDivisionsIsSafe) {
