@@ -72,8 +72,11 @@ bool InsideBox(const BoxQuery& query, std::int32_t o) {
 void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query,
                 std::span<std::int32_t> Nb, std::int32_t& M) {
   const std::int32_t end = RunEnd(grid, q, c, n);
+  // A grid built for another Ntrain or m would index past the list or the series.
+  MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size());
   for (std::int32_t j = grid.cells[CellIndex(q, c)]; j < end; ++j) {
     const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
+    MC_MODEL_REQUIRE(o >= 1 && o <= n);
     if (!InsideBox(query, o) || o > query.last_start) continue;
     MC_MODEL_REQUIRE(static_cast<std::size_t>(M) < Nb.size());
     Nb[static_cast<std::size_t>(M++)] = o;
@@ -103,7 +106,6 @@ std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<c
   if (n <= 0) return 0;
   MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
   MC_MODEL_REQUIRE(static_cast<std::size_t>(Ntrain) <= X.size());
-  MC_MODEL_REQUIRE(grid.points.size() >= static_cast<std::size_t>(n));
   const BoxQuery query{.X = X, .Z = Z, .m = m, .eps = eps, .last_start = bound - m};
   const int c0 = GridCell(Z[0], u);
   const int q0 = GridCell(Z[static_cast<std::size_t>(m)], u);
