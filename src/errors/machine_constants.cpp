@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "errors/error_stack.h"
-#include "errors/fixed_field.h"
+#include "dialogue/fixed_field.h"
 #include "errors/message_unit.h"
 #include "errors/orderly_stop.h"
 
@@ -41,7 +41,7 @@ void WriteImachRangeError(int n) {
   out << '\n'
       << " *** TERMINAL ERROR 5 from IMACH.  The argument\n"
       << " ***          must be between 1 and 12 inclusive.\n"
-      << " ***          N = " << RightJustified(n, 6) << ".\n"
+      << " ***          N = " << FormatInteger(n, 6) << ".\n"
       << '\n';
 }
 
@@ -51,7 +51,7 @@ void WriteUmachRangeError(long long magnitude) {
       << " *** TERMINAL ERROR 5 from UMACH.  The absolute\n"
       << " ***          value of the index variable must be\n"
       << " ***          1, 2, or 3.  IABS(N) = "
-      << RightJustified(magnitude, 6) << ".\n"
+      << FormatInteger(magnitude, 6) << ".\n"
       << '\n';
 }
 

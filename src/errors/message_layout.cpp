@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "errors/fixed_field.h"
+#include "dialogue/fixed_field.h"
 
 namespace modelcheck {
 
@@ -15,7 +15,7 @@ constexpr std::string_view kContinuationLead = " ***          ";
 constexpr std::string_view kLineBreak = "%/";
 // Traceback columns: routine names are at most 32 characters long.
 constexpr std::size_t kNameColumn = 32;
-constexpr std::size_t kNumberColumn = 6;
+constexpr int kNumberColumn = 6;
 
 std::string WithoutTrailingBlanks(std::string line) {
   const std::size_t end = line.find_last_not_of(' ');
@@ -121,8 +121,8 @@ std::vector<std::string> TracebackLines(const std::vector<TracebackRow>& rows) {
   for (const TracebackRow& row : rows) {
     std::string name = DisplayedRoutineName(row.routine);
     name.resize(kNameColumn, ' ');
-    std::string line = "     " + name + RightJustified(row.type, kNumberColumn) +
-                       "      " + RightJustified(row.code, kNumberColumn);
+    std::string line = "     " + name + FormatInteger(row.type, kNumberColumn) +
+                       "      " + FormatInteger(row.code, kNumberColumn);
     if (row.level >= 3) line += "    (Called internally)";
     lines.push_back(line);
   }
