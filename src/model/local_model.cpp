@@ -37,9 +37,10 @@ void FillDesign(std::span<const double> X, std::int32_t D, std::span<const std::
   const auto rows = static_cast<std::size_t>(M);
   for (std::size_t j = 0; j < rows; ++j) {
     const std::int32_t o = Nb[j];
+    // The target is the row's last value: its check keeps the reads below inside X.
+    work.targets[j] = Target(X, o, D, s);
     work.design[j] = 1.0;
     for (std::int32_t l = 1; l <= D; ++l) work.design[static_cast<std::size_t>(l) * rows + j] = X[Index(o + l - 1)];
-    work.targets[j] = Target(X, o, D, s);
   }
 }
 

@@ -132,6 +132,15 @@ TEST(PredictLocalTest, ReusedWorkGivesTheSameResultAsFreshWork) {
   }
 }
 
+// A neighbour list from a search with the wrong bound must stop before any
+// row of the design matrix reads past the series (caught by the sanitizers).
+TEST(PredictLocalDeathTest, NeighbourWithoutTargetStopsBeforeReadingItsRow) {
+  const std::vector<double> X = {1.0, 2.0, 7.0, 3.0, 5.0, -1.0};
+  for (const std::int32_t o : {6, 0}) {
+    SCOPED_TRACE(o);
+    EXPECT_DEATH(Predict(X, {1.0, 2.0}, {1, 3, o}, 1), "broken invariant");
+  }
+}
 
 // Neighbours on a constant stretch make the constant column and the value
 // columns exactly dependent: the fit cannot continue and the program stops.
