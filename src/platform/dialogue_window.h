@@ -4,7 +4,9 @@
 // On a console the window is the terminal: `out` is standard output and `in`
 // standard input. When input does not come from a terminal, every line read is
 // echoed right after its prompt so that a scripted session reads as the window
-// would show it. Tests use string streams in place of the terminal.
+// would show it. Tests use string streams in place of the terminal. When the
+// dialogue cannot be written (a full disk, a closed output) the program stops
+// in order with status 1 and says so on standard error.
 #pragma once
 
 #include <istream>

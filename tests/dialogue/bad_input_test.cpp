@@ -2,7 +2,11 @@
 // report and input that ends early: a clear answer each time, never a hang.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "program_session.h"
 
@@ -125,6 +129,21 @@ TEST(BadInput, AReportThatCannotBeCreatedIsNamedAndTheSessionGoesOn) {
   const ProgramRun run = RunProgram(directory, s.input);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.dialogue, s.expected);
+}
+
+TEST(BadInput, ADialogueLostToAFullDiskEndsTheProgramWithAFailure) {
+  WorkDirectory directory;
+  directory.WriteFile("series.txt", HenonSeries(300));
+  directory.WriteFile("typed.txt", "series.txt\n150\n2\n0.3\nn\nn\nn\nn\nn\n");
+  const std::string command = "cd '" + directory.path().string() + "' && timeout 120 '" MODELCHECK_PROGRAM
+                              "' < typed.txt > /dev/full 2> errors.txt";
+  const int wstatus = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(wstatus));
+  EXPECT_EQ(WEXITSTATUS(wstatus), 1);
+  std::ifstream errors(directory.path() / "errors.txt");
+  std::string line;
+  std::getline(errors, line);
+  EXPECT_EQ(line, "Cannot write the dialogue to standard output (No space left on device); the program ends.");
 }
 
 }  // namespace

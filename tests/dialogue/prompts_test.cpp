@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "dialogue/questions.h"
+#include "errors/orderly_stop.h"
 #include "support/child_process.h"
 
 namespace modelcheck {
@@ -34,6 +35,14 @@ TEST(Prompts, WithoutEchoTheCursorStaysAfterThePrompt) {
   PromptReal(w.window, "(F20.10)", "   Box size: eps = ", eps);
   EXPECT_EQ(eps, 0.05);
   EXPECT_EQ(w.out.str(), "    Box size: eps = ");
+}
+
+TEST(Prompts, ALineEndedByEndOfInputStillEndsItsLineOnTheScreen) {
+  StringWindow w("20", false);
+  std::int32_t value = 0;
+  PromptInteger(w.window, "(I6)", "Ntrain = ", value);
+  EXPECT_EQ(value, 20);
+  EXPECT_EQ(w.out.str(), " Ntrain = \n");
 }
 
 TEST(Prompts, FieldWidthComesFromTheFormat) {
@@ -73,6 +82,18 @@ TEST(Prompts, EndOfInputEndsTheProgramInOrder) {
   EXPECT_TRUE(child.exited);
   EXPECT_EQ(child.status, kEndOfInputStatus);
   EXPECT_EQ(child.output, " Again? x\n Again? \n End of input: the program ends.\n");
+}
+
+TEST(Prompts, ADialogueThatCannotBeWrittenStopsTheProgram) {
+  const testing::ChildResult child = testing::RunInChild([] {
+    std::istringstream in("5\n");
+    std::ostream out(nullptr);  // every write fails
+    DialogueWindow window{.in = &in, .out = &out, .echo_input = true};
+    std::int32_t value = 0;
+    PromptInteger(window, "(I6)", "N = ", value);
+  });
+  EXPECT_TRUE(child.exited);
+  EXPECT_EQ(child.status, kErrorStopStatus);
 }
 
 }  // namespace
