@@ -3,9 +3,10 @@
 //
 // Output: FormatInteger and FormatFixed return exactly `width` characters,
 // the value right-aligned, or `width` asterisks when it does not fit (NaN and
-// infinities never fit). FormatFixed rounds like printf's "%.*f" (half away
-// from zero of the exact binary value) and keeps its sign, so a negative value
-// that rounds to zero is written as "-0.00000".
+// infinities never fit). FormatFixed rounds like printf's "%.*f" (the exact
+// binary value to the nearest, an exact tie to even: -1.25 gives "-1.2") and
+// keeps its sign, so a negative value that rounds to zero is written as
+// "-0.00000".
 //
 // Input: a field is the first `width` characters of the line; a shorter line
 // is read as if padded with blanks, and characters after the field are
