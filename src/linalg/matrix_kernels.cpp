@@ -63,7 +63,8 @@ int TransposeCode(char trans) {
 
 void ReportTrans(char trans) {
   E1PSH("DGEMV");
-  E1TXT(1, std::string_view(&trans, 1));
+  // Kept with its trailing blank: a blank TRANS is still one character to quote.
+  E1TXT(-1, std::string_view(&trans, 1));
   E1MES(kTerminal, 6, "TRANS must be set equal to N or T or C while %(L1) is given.");
   E1POP("DGEMV");
 }

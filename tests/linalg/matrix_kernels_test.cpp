@@ -92,6 +92,14 @@ TEST(MatrixKernelErrors, OnlyTheFirstFailingCheckIsReportedAndTheProgramStops) {
   EXPECT_NE(trans.output.find("ERROR 6 from DGEMV"), std::string::npos) << trans.output;
   EXPECT_NE(trans.output.find("while X is given."), std::string::npos) << trans.output;
 
+  // A blank TRANS is quoted as the one blank it is, not dropped.
+  const auto blank = testing::RunInChild([] {
+    std::vector<double> y(3);
+    DGEMV(' ', 2, 3, 1.0, kMatrix, 3, std::vector<double>{1, 1, 1}, 1, 0.0, y, 1);
+  });
+  EXPECT_NE(blank.status, 0);
+  EXPECT_NE(blank.output.find("while   is given."), std::string::npos) << blank.output;
+
   const auto ger = testing::RunInChild([] {
     std::vector<double> a(4);
     DGER(2, 2, 1.0, std::vector<double>{1, 1}, 0, std::vector<double>{1, 1}, 1, a, 1);
