@@ -1,5 +1,6 @@
 #include "plots/reference_curves.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -69,8 +70,11 @@ void DrawReferenceCurves(ModelCheck& check) {
                     .reciprocal = 1.0 / settings.Ltest};
   const std::int32_t steps = settings.Ltest + settings.Ktest;
   const std::int32_t last = Ntest(settings);
-  for (std::int32_t i = 1; i <= steps; ++i) {
-    if (i + 1 <= last) OrbitPixel(check, scale, T[i - 1], T[i]);
+  // With fewer test pieces than D the orbit's steps end before T(D + Ltest);
+  // the measured polyline is still drawn whole, so the predictions have it to follow.
+  const std::int32_t end = std::max(steps, settings.D + settings.Ltest);
+  for (std::int32_t i = 1; i <= end; ++i) {
+    if (i <= steps && i + 1 <= last) OrbitPixel(check, scale, T[i - 1], T[i]);
     if (i >= settings.D + 1 && i <= settings.D + settings.Ltest) {
       MeasuredSegment(check, scale, i - settings.D, T[i - 2], T[i - 1]);
     }

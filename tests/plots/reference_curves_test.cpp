@@ -85,6 +85,20 @@ TEST(ReferenceCurves, MeasuredPolylineRunsFromTDToTDPlusLtestInBothValueFrames) 
   EXPECT_EQ(all.pixels, static_cast<int>(2 * direct.size() + BlackPixels(fixture.surface, kOrbitFrame).size()));
 }
 
+TEST(ReferenceCurves, FewerTestPiecesThanDStillGetTheWholeMeasuredPolyline) {
+  // D = 3, Ltest = 2, Ktest = 1: the orbit has 3 steps, the polyline runs to T(5).
+  PlotFixture fixture(3, 2, 1, {0.0, 10.0, 4.0, 7.0, 2.0});
+  DrawOn(fixture);
+  const PlotRange& range = fixture.check.plot_range;
+  const std::vector<double>& T = fixture.check.test_segment;
+  const int xs[] = {275, 275 + 100, 275 + 200};
+  for (int k = 0; k <= 2; ++k) {
+    EXPECT_EQ(PixelAt(fixture.surface, xs[k], 250 - ExpectedOffset(T[k + 2], range)), 0) << "n = " << k;
+    EXPECT_EQ(PixelAt(fixture.surface, xs[k] + 250, 250 - ExpectedOffset(T[k + 2], range)), 0) << "n = " << k;
+  }
+  EXPECT_EQ(BlackPixels(fixture.surface, kOrbitFrame).size(), 3u);  // no pixel for the pair (T(4), T(5))
+}
+
 TEST(ReferenceCurves, OneStepDrawsOneSegmentAcrossTheWholeFrame) {
   PlotFixture fixture(1, 1, 1, {0.0, 10.0});
   DrawOn(fixture);
