@@ -5,6 +5,7 @@
 #include "model/local_model.h"
 #include "model/model_invariant.h"
 #include "model/neighbour_grid.h"
+#include "plots/plot_scale.h"
 
 namespace modelcheck {
 namespace {
@@ -14,12 +15,6 @@ constexpr int kFrameLeft = 35;
 constexpr int kFrameRight = 235;
 constexpr int kFrameTop = 350;
 constexpr int kFrameBottom = 550;
-constexpr double kFrameSize = 200.0;
-
-// ((value - Ymin) * s) * 200: this order of operations fixes the rounding.
-double ValueOffset(double value, const PlotRange& range, double s) {
-  return ((value - range.lower) * s) * kFrameSize;
-}
 
 // The pixel (Z(D), p); points on or outside the frame's border are not drawn.
 void DrawOrbitPoint(ModelCheck& check, double newest, double p, double s) {
@@ -57,8 +52,8 @@ void ModelPhaseOrbit(ModelCheck& check) {
     check.neighbours.resize(static_cast<std::size_t>(settings.Ntrain));
   }
   check.state.assign(check.test_segment.begin(), check.test_segment.begin() + settings.D);
-  // A zero-width range makes s infinite; the offsets then have no pixel and nothing is drawn.
-  const double s = 1.0 / (check.plot_range.upper - check.plot_range.lower);
+  // A zero-width range gives no finite scale; the offsets then have no pixel and nothing is drawn.
+  const double s = ValueScale(check.plot_range);
   LocalFitWork work;
   const std::int32_t steps = settings.Ltest + settings.Ktest;
   for (std::int32_t step = 0; step < steps; ++step) OrbitStep(check, work, s);

@@ -32,7 +32,7 @@ std::int32_t SearchPieceNeighbours(ModelCheck& check) {
 }
 
 // One model per horizon, all from the one neighbour list of the piece.
-void RunPiece(ModelCheck& check, std::int32_t k, const ValueScale& scale,
+void RunPiece(ModelCheck& check, std::int32_t k, const PredictionScale& scale,
               std::vector<std::int32_t>& counts) {
   LoadPieceState(check, k);
   const std::int32_t M = SearchPieceNeighbours(check);
@@ -63,7 +63,7 @@ void DirectPredictionTest(ModelCheck& check) {
   const std::int32_t piece_count = PieceCount(check.settings);
   std::vector<std::int32_t> counts(static_cast<std::size_t>(piece_count));
   ClearHorizonErrors(check.direct_errors);
-  const ValueScale scale = MakeValueScale(check.plot_range);
+  const PredictionScale scale = MakePredictionScale(check.plot_range);
   for (std::int32_t k = 1; k <= piece_count; ++k) RunPiece(check, k, scale, counts);
   NormaliseHorizonErrors(check.direct_errors, piece_count, check.variance);
   DrawErrorCurve(check, kPanelOrigin, check.direct_errors);

@@ -38,7 +38,7 @@ void ShiftState(std::span<double> state, double prediction) {
   state.back() = prediction;
 }
 
-void RunPiece(ModelCheck& check, std::int32_t k, const ValueScale& scale, LocalFitWork& work) {
+void RunPiece(ModelCheck& check, std::int32_t k, const PredictionScale& scale, LocalFitWork& work) {
   LoadPieceState(check, k);
   StartPredictionCurve(check, kPanelOrigin, scale);
   for (std::int32_t i = 1; i <= check.settings.Ltest; ++i) {
@@ -65,7 +65,7 @@ void IterativePredictionTest(ModelCheck& check) {
   RequirePredictionInputs(check, check.iterative_errors);
   ClearHorizonErrors(check.iterative_errors);
   const std::int32_t piece_count = PieceCount(check.settings);
-  const ValueScale scale = MakeValueScale(check.plot_range);
+  const PredictionScale scale = MakePredictionScale(check.plot_range);
   LocalFitWork work;
   for (std::int32_t k = 1; k <= piece_count; ++k) RunPiece(check, k, scale, work);
   NormaliseHorizonErrors(check.iterative_errors, piece_count, check.variance);

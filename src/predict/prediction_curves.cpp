@@ -25,11 +25,11 @@ PixelPoint ErrorPoint(int x0, std::int32_t horizon, std::int32_t Ltest, double e
 
 }  // namespace
 
-ValueScale MakeValueScale(const PlotRange& range) {
-  return ValueScale{.lower = range.lower, .reciprocal_width = 1.0 / (range.upper - range.lower)};
+PredictionScale MakePredictionScale(const PlotRange& range) {
+  return PredictionScale{.lower = range.lower, .reciprocal_width = 1.0 / (range.upper - range.lower)};
 }
 
-std::optional<std::int16_t> ValueHeight(const ValueScale& scale, double value) {
+std::optional<std::int16_t> ValueHeight(const PredictionScale& scale, double value) {
   const double offset = kPanelSpan * (value - scale.lower) * scale.reciprocal_width;
   return PixelCoordinate(kPredictionBottom, -1, offset);
 }
@@ -52,13 +52,13 @@ bool InsideErrorPanel(const PixelPoint& point) {
   return point.valid && kErrorTop < point.y && point.y <= kErrorBottom;
 }
 
-void StartPredictionCurve(ModelCheck& check, int x0, const ValueScale& scale) {
+void StartPredictionCurve(ModelCheck& check, int x0, const PredictionScale& scale) {
   const double newest = check.state.back();
   check.current_point = MakePixelPoint(static_cast<std::int16_t>(x0), ValueHeight(scale, newest));
 }
 
 void PlotPrediction(ModelCheck& check, int x0, std::int32_t horizon, double prediction,
-                    const ValueScale& scale) {
+                    const PredictionScale& scale) {
   check.previous_point = check.current_point;
   check.current_point = MakePixelPoint(HorizonPosition(x0, horizon, check.settings.Ltest),
                                        ValueHeight(scale, prediction));

@@ -20,15 +20,15 @@
 namespace modelcheck {
 
 // Scale of the prediction panels: s = 1/(Ymax - Ymin), formed once per test.
-struct ValueScale {
+struct PredictionScale {
   double lower = 0.0;
   double reciprocal_width = 0.0;
 };
 
-ValueScale MakeValueScale(const PlotRange& range);
+PredictionScale MakePredictionScale(const PlotRange& range);
 
 // 250 - trunc(200 * (v - Ymin) * s), the product formed left to right.
-std::optional<std::int16_t> ValueHeight(const ValueScale& scale, double value);
+std::optional<std::int16_t> ValueHeight(const PredictionScale& scale, double value);
 
 // x0 + trunc(200 * i / Ltest).
 std::int16_t HorizonPosition(int x0, std::int32_t horizon, std::int32_t Ltest);
@@ -41,12 +41,12 @@ bool InsidePredictionPanel(const PixelPoint& point);  // 50 < y < 250
 bool InsideErrorPanel(const PixelPoint& point);       // 350 < y <= 550
 
 // Puts the pen at (x0, height of the piece's newest state value Z(D)).
-void StartPredictionCurve(ModelCheck& check, int x0, const ValueScale& scale);
+void StartPredictionCurve(ModelCheck& check, int x0, const PredictionScale& scale);
 
 // Moves the pen to horizon i at the height of p and draws the segment from
 // the previous point when both ends lie inside the prediction panel.
 void PlotPrediction(ModelCheck& check, int x0, std::int32_t horizon, double prediction,
-                    const ValueScale& scale);
+                    const PredictionScale& scale);
 
 // Draws the segments between horizons i-1 and i, i = 2..Ltest, of the
 // normalised errors, each when both its ends lie inside the error panel.

@@ -15,23 +15,23 @@ constexpr int kRed = 12;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 TEST(PredictionCurvesTest, ValueHeightsSpanThePanelAndFollowTheWrittenOrder) {
-  const ValueScale unit = MakeValueScale({.lower = -1.0, .upper = 1.0});
+  const PredictionScale unit = MakePredictionScale({.lower = -1.0, .upper = 1.0});
   EXPECT_EQ(ValueHeight(unit, -1.0), 250);
   EXPECT_EQ(ValueHeight(unit, 1.0), 50);
   EXPECT_EQ(ValueHeight(unit, 0.0), 150);
   EXPECT_EQ(ValueHeight(unit, -1.004), 250);  // truncation toward zero, not floor
   EXPECT_EQ(ValueHeight(unit, -1.012), 251);
   // (200 * 0.015) * (1/3) rounds just below 1 in the other order of products.
-  const ValueScale third = MakeValueScale({.lower = 0.0, .upper = 3.0});
+  const PredictionScale third = MakePredictionScale({.lower = 0.0, .upper = 3.0});
   EXPECT_EQ(ValueHeight(third, 0.015), 249);
 }
 
 TEST(PredictionCurvesTest, ValuesWithoutACoordinateAreNeverWrappedIntoTheWindow) {
-  const ValueScale unit = MakeValueScale({.lower = 0.0, .upper = 1.0});
+  const PredictionScale unit = MakePredictionScale({.lower = 0.0, .upper = 1.0});
   EXPECT_FALSE(ValueHeight(unit, 1e6).has_value());
   EXPECT_FALSE(ValueHeight(unit, -1e6).has_value());
   EXPECT_FALSE(ValueHeight(unit, kNaN).has_value());
-  const ValueScale flat = MakeValueScale({.lower = 2.0, .upper = 2.0});
+  const PredictionScale flat = MakePredictionScale({.lower = 2.0, .upper = 2.0});
   EXPECT_FALSE(ValueHeight(flat, 2.0).has_value());
   EXPECT_FALSE(ValueHeight(flat, 2.5).has_value());
   EXPECT_FALSE(ErrorHeight(kNaN).has_value());
@@ -87,7 +87,7 @@ class CurveDrawingTest : public ::testing::Test {
 
 TEST_F(CurveDrawingTest, APredictionOutsideThePanelRemovesBothOfItsSegments) {
   check_.settings.Ltest = 4;
-  const ValueScale unit = MakeValueScale({.lower = 0.0, .upper = 1.0});
+  const PredictionScale unit = MakePredictionScale({.lower = 0.0, .upper = 1.0});
   StartPredictionCurve(check_, 275, unit);
   EXPECT_EQ(check_.current_point.x, 275);
   EXPECT_EQ(check_.current_point.y, 150);
@@ -103,7 +103,7 @@ TEST_F(CurveDrawingTest, APredictionOutsideThePanelRemovesBothOfItsSegments) {
 
 TEST_F(CurveDrawingTest, AFlatPlotRangeDrawsNoPredictionCurve) {
   check_.settings.Ltest = 2;
-  const ValueScale flat = MakeValueScale({.lower = 0.5, .upper = 0.5});
+  const PredictionScale flat = MakePredictionScale({.lower = 0.5, .upper = 0.5});
   StartPredictionCurve(check_, 525, flat);
   PlotPrediction(check_, 525, 1, 0.5, flat);
   PlotPrediction(check_, 525, 2, 0.5, flat);
