@@ -11,7 +11,10 @@ function(modelcheck_target_options target)
   endif()
   if(MODELCHECK_SANITIZE)
     target_compile_options(${target} PRIVATE
-      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+      # Bounds checks on spans and vectors too: an index past a view is caught
+      # even where it stays inside the allocation that ASan watches.
+      -D_GLIBCXX_ASSERTIONS)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()
