@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
+#include "model/free_run_step.h"
 #include "model/local_model.h"
 #include "model/model_invariant.h"
-#include "model/neighbour_grid.h"
 #include "plots/plot_scale.h"
 
 namespace modelcheck {
@@ -30,15 +30,9 @@ void DrawOrbitPoint(ModelCheck& check, double newest, double p, double s) {
 
 // One step of the free run: search, predict, draw, and take p into the state.
 void OrbitStep(ModelCheck& check, LocalFitWork& work, double s) {
-  const ModelSettings& settings = check.settings;
-  const std::int32_t D = settings.D;
-  check.neighbour_count = FindNeighbours(settings.Ntrain, settings.Ntrain - 1, check.training, check.state,
-                                         D - 1, settings.eps, check.grid, check.neighbours);
-  check.prediction = PredictLocal(check.training, check.state, D, check.neighbours, check.neighbour_count,
-                                  1, work);
-  DrawOrbitPoint(check, check.state[static_cast<std::size_t>(D - 1)], check.prediction, s);
-  for (std::size_t l = 1; l < static_cast<std::size_t>(D); ++l) check.state[l - 1] = check.state[l];
-  check.state[static_cast<std::size_t>(D - 1)] = check.prediction;
+  check.prediction = PredictNextValue(check, work);
+  DrawOrbitPoint(check, check.state.back(), check.prediction, s);
+  ShiftState(check.state, check.prediction);
 }
 
 }  // namespace

@@ -1,12 +1,8 @@
 #include "predict/iterative_test.h"
 
-#include <algorithm>
-#include <cstddef>
-#include <span>
-
 #include "dialogue/report_log.h"
+#include "model/free_run_step.h"
 #include "model/local_model.h"
-#include "model/neighbour_grid.h"
 #include "plots/graphics_surface.h"
 #include "platform/dialogue_window.h"
 #include "predict/horizon_errors.h"
@@ -19,24 +15,6 @@ namespace modelcheck {
 namespace {
 
 constexpr int kPanelOrigin = 525;
-
-// One step of the free-running predictor: search, predict at lead 1.
-double PredictNextValue(ModelCheck& check, LocalFitWork& work) {
-  const ModelSettings& settings = check.settings;
-  const std::span<std::int32_t> list(check.neighbours);
-  // Bound Ntrain - 1 keeps every one-step successor inside the training series.
-  check.neighbour_count = FindNeighbours(settings.Ntrain, settings.Ntrain - 1, check.training,
-                                         check.state, settings.D - 1, settings.eps, check.grid, list);
-  return PredictLocal(check.training, check.state, settings.D,
-                      list.first(static_cast<std::size_t>(check.neighbour_count)),
-                      check.neighbour_count, 1, work);
-}
-
-// The state takes the prediction in as its newest value, dropping the oldest.
-void ShiftState(std::span<double> state, double prediction) {
-  std::shift_left(state.begin(), state.end(), 1);
-  state.back() = prediction;
-}
 
 void RunPiece(ModelCheck& check, std::int32_t k, const PredictionScale& scale, LocalFitWork& work) {
   LoadPieceState(check, k);
