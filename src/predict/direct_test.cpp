@@ -33,14 +33,13 @@ std::int32_t SearchPieceNeighbours(ModelCheck& check) {
 
 // One model per horizon, all from the one neighbour list of the piece.
 void RunPiece(ModelCheck& check, std::int32_t k, const PredictionScale& scale,
-              std::vector<std::int32_t>& counts) {
+              std::vector<std::int32_t>& counts, LocalFitWork& work) {
   LoadPieceState(check, k);
   const std::int32_t M = SearchPieceNeighbours(check);
   counts[static_cast<std::size_t>(k - 1)] = M;
   StartPredictionCurve(check, kPanelOrigin, scale);
   const std::span<const std::int32_t> list =
       std::span<const std::int32_t>(check.neighbours).first(static_cast<std::size_t>(M));
-  LocalFitWork work;  // one set for every horizon of this piece
   for (std::int32_t i = 1; i <= check.settings.Ltest; ++i) {
     check.prediction = PredictLocal(check.training, check.state, check.settings.D, list, M, i,
                                     work, MeanRule::kMultiplyByReciprocal);
@@ -64,7 +63,9 @@ void DirectPredictionTest(ModelCheck& check) {
   std::vector<std::int32_t> counts(static_cast<std::size_t>(piece_count));
   ClearHorizonErrors(check.direct_errors);
   const PredictionScale scale = MakePredictionScale(check.plot_range);
-  for (std::int32_t k = 1; k <= piece_count; ++k) RunPiece(check, k, scale, counts);
+  // One set of work arrays for every fit of the test; each fit resizes it to its M.
+  LocalFitWork work;
+  for (std::int32_t k = 1; k <= piece_count; ++k) RunPiece(check, k, scale, counts, work);
   NormaliseHorizonErrors(check.direct_errors, piece_count, check.variance);
   DrawErrorCurve(check, kPanelOrigin, check.direct_errors);
   ReportResult(check, PredictionTime(check.direct_errors));
