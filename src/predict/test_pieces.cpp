@@ -1,9 +1,9 @@
 #include "predict/test_pieces.h"
 
 #include <cstddef>
-#include <cstdio>
-#include <cstdlib>
 #include <source_location>
+
+#include "model/model_invariant.h"
 
 namespace modelcheck {
 
@@ -12,10 +12,7 @@ namespace {
 // A broken invariant of the caller: no recovery is possible or meaningful.
 void Require(bool condition, const char* what,
              std::source_location where = std::source_location::current()) {
-  if (condition) return;
-  std::fprintf(stderr, "%s:%u: broken invariant: %s\n", where.file_name(),
-               static_cast<unsigned>(where.line()), what);
-  std::abort();
+  if (!condition) BrokenModelInvariant(what, where.file_name(), static_cast<int>(where.line()));
 }
 
 std::size_t Size(std::int32_t count) { return count > 0 ? static_cast<std::size_t>(count) : 0; }
