@@ -6,6 +6,7 @@
 
 #include "errors/error_stack.h"
 #include "linalg/array_checks.h"
+#include "linalg/strided_index.h"
 #include "linalg/vector_kernels.h"
 
 namespace modelcheck {
@@ -40,10 +41,7 @@ struct Factor {
   std::span<double> qr;
   std::span<const double> hhaux;
 
-  std::size_t Offset(int i, int j) const {
-    return static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(ldqr) +
-           static_cast<std::size_t>(i - 1);
-  }
+  std::size_t Offset(int i, int j) const { return ColumnMajorIndex(i, j, ldqr); }
   double& At(int i, int j) const { return qr[Offset(i, j)]; }
 };
 

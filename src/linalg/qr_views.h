@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <span>
 
+#include "linalg/strided_index.h"
+
 namespace modelcheck {
 
 struct QrViews {
@@ -21,10 +23,7 @@ struct QrViews {
   int pl = 1;
   int pu = 0;
 
-  std::size_t Offset(int i, int j) const {
-    return static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(ldqr) +
-           static_cast<std::size_t>(i - 1);
-  }
+  std::size_t Offset(int i, int j) const { return ColumnMajorIndex(i, j, ldqr); }
   double& At(int i, int j) const { return qr[Offset(i, j)]; }
   // QR from element (i,j) on: column j from row i, then the later columns.
   std::span<double> From(int i, int j) const { return qr.subspan(Offset(i, j)); }

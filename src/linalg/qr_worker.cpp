@@ -9,6 +9,7 @@
 #include "linalg/matrix_kernels.h"
 #include "linalg/qr_decomposition.h"
 #include "linalg/qr_views.h"
+#include "linalg/strided_index.h"
 #include "linalg/vector_kernels.h"
 
 namespace modelcheck {
@@ -48,8 +49,7 @@ double SafeMinimum() {
 
 void CopyColumns(int nra, int nca, std::span<const double> a, int lda, const QrViews& v) {
   for (int j = 1; j <= nca; ++j) {
-    const auto from = static_cast<std::size_t>(j - 1) * static_cast<std::size_t>(lda);
-    DCOPY(nra, a.subspan(from), 1, v.From(1, j), 1);
+    DCOPY(nra, a.subspan(ColumnMajorIndex(1, j, lda)), 1, v.From(1, j), 1);
   }
 }
 
