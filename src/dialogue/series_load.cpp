@@ -1,4 +1,4 @@
-// Steps A.1 to A.4 of a series pass: choose a file, count its values.
+// The start of a series pass: choose a file and count its values.
 #include <string>
 #include <utility>
 
