@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "dialogue/report_log.h"
+#include "dialogue/series_file.h"
 #include "model/model_check.h"
 #include "model/model_phase_orbit.h"
 #include "model/neighbour_grid.h"
@@ -48,14 +48,6 @@ std::vector<double> HenonSeries(std::int64_t count) {
   return x;
 }
 
-double Variance(const std::vector<double>& x) {
-  double mean = 0.0, sum = 0.0;
-  for (const double v : x) mean += v;
-  mean /= static_cast<double>(x.size());
-  for (const double v : x) sum += (v - mean) * (v - mean);
-  return sum / static_cast<double>(x.size());
-}
-
 // What the dialogue driver holds when an evaluation starts.
 std::unique_ptr<Bench> Prepare(std::int64_t count) {
   auto bench = std::make_unique<Bench>();
@@ -66,9 +58,9 @@ std::unique_ptr<Bench> Prepare(std::int64_t count) {
   check.training.assign(series.begin(), series.begin() + check.settings.Ntrain);
   check.test_segment.assign(series.begin() + check.settings.Ntrain,
                             series.begin() + check.settings.Ntrain + Ntest(check.settings));
-  check.variance = Variance(check.training);
-  const auto [lowest, highest] = std::ranges::minmax(check.training);
-  check.plot_range = {.lower = lowest, .upper = highest};
+  const TrainingStatistics statistics = ComputeStatistics(check.training);
+  check.variance = statistics.variance;
+  check.plot_range = {.lower = statistics.minimum, .upper = statistics.maximum};
   check.state.assign(kD, 0.0);
   check.neighbours.assign(static_cast<std::size_t>(check.settings.Ntrain), 0);
   check.iterative_errors.assign(static_cast<std::size_t>(check.settings.Ltest), 0.0);
