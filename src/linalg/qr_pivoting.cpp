@@ -12,6 +12,11 @@ namespace {
 // downdated value is still accurate.
 constexpr double kDowndateWeight = 0.05;
 
+// Exchanges columns j and k of QR, rows 1..NRA.
+void SwapColumns(const QrViews& v, int j, int k) {
+  DSWAP(v.nra, v.From(1, j), 1, v.From(1, k), 1);
+}
+
 void MoveInitialColumns(QrViews& v) {
   for (int j = 1; j <= v.nca; ++j) {
     const int code = v.Perm(j);
@@ -55,10 +60,6 @@ void DowndateNorm(const QrViews& v, int l, int j) {
 }
 
 }  // namespace
-
-void SwapColumns(const QrViews& v, int j, int k) {
-  DSWAP(v.nra, v.From(1, j), 1, v.From(1, k), 1);
-}
 
 void ArrangeFixedColumns(QrViews& v) {
   MoveInitialColumns(v);

@@ -32,9 +32,6 @@ struct QrViews {
   int& Perm(int j) const { return jperm[static_cast<std::size_t>(j - 1)]; }
 };
 
-// Exchanges columns j and k of QR, rows 1..NRA.
-void SwapColumns(const QrViews& v, int j, int k);
-
 // Moves the initial columns to the front and the final ones to the back,
 // turns JPERM into the permutation, and sets pl and pu.
 void ArrangeFixedColumns(QrViews& v);
