@@ -117,6 +117,12 @@ std::string FormatFixed(double value, int width, int decimals) {
   return FitOrAsterisks(text, width);
 }
 
+std::string FormatText(std::string_view text, std::size_t width) {
+  std::string field(text.substr(0, width));
+  field.resize(width, ' ');
+  return field;
+}
+
 std::optional<std::int32_t> ReadIntegerField(std::string_view line, int width) {
   const std::string text = CompactField(line, width);
   if (text.empty()) return 0;

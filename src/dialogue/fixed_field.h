@@ -19,6 +19,7 @@
 // the destination type, makes the field unreadable: the result is empty.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +30,10 @@ namespace modelcheck {
 std::string FormatInteger(std::int64_t value, int width);
 
 std::string FormatFixed(double value, int width, int decimals);
+
+// `text` left-aligned in exactly `width` characters: cut to the field, or
+// padded on the right with blanks.
+std::string FormatText(std::string_view text, std::size_t width);
 
 std::optional<std::int32_t> ReadIntegerField(std::string_view line, int width);
 

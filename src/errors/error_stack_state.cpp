@@ -1,5 +1,7 @@
 #include "errors/error_stack_state.h"
 
+#include "dialogue/fixed_field.h"
+
 namespace modelcheck {
 
 namespace {
@@ -32,9 +34,7 @@ ErrorStack& TheErrorStack() {
 }
 
 std::string PaddedRoutineName(std::string_view name) {
-  std::string padded(name.substr(0, kRoutineNameLength));
-  padded.resize(kRoutineNameLength, ' ');
-  return padded;
+  return FormatText(name, kRoutineNameLength);
 }
 
 int PrintSetting(const ErrorStack& stack, int type) {

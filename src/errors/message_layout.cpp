@@ -119,9 +119,7 @@ std::vector<std::string> TracebackLines(const std::vector<TracebackRow>& rows) {
       "     Routine name                    Error type  Error code",
       "     ------------                    ----------  ----------"};
   for (const TracebackRow& row : rows) {
-    std::string name = DisplayedRoutineName(row.routine);
-    name.resize(kNameColumn, ' ');
-    std::string line = "     " + name + FormatInteger(row.type, kNumberColumn) +
+    std::string line = "     " + FormatText(DisplayedRoutineName(row.routine), kNameColumn) + FormatInteger(row.type, kNumberColumn) +
                        "      " + FormatInteger(row.code, kNumberColumn);
     if (row.level >= 3) line += "    (Called internally)";
     lines.push_back(line);

@@ -2,19 +2,15 @@
 
 #include <string_view>
 
+#include "dialogue/fixed_field.h"
+
 namespace modelcheck {
 
 namespace {
 
-std::string Field(std::string_view text, std::size_t width) {
-  std::string field(text.substr(0, width));
-  field.resize(width, ' ');
-  return field;
-}
-
 int WriteAt(GraphicsSurface& surface, int x, int y, std::string_view text, std::size_t width) {
   MoveTo(surface, x, y);
-  return TextOut(surface, Field(text, width));
+  return TextOut(surface, FormatText(text, width));
 }
 
 // The count nx - 1 serves both axes, as the frames are square in divisions.

@@ -111,5 +111,12 @@ TEST(OutputField, FixedPointRoundsLikePrintfAndFillsWithAsterisks) {
   EXPECT_EQ(FormatFixed(1e300, 9, 5), "*********");
 }
 
+TEST(OutputField, TextLeftAlignedCutOrPaddedWithBlanks) {
+  EXPECT_EQ(FormatText("DGEMV", 8), "DGEMV   ");
+  EXPECT_EQ(FormatText("Model phase orbit", 5), "Model");
+  EXPECT_EQ(FormatText("", 3), "   ");
+  EXPECT_EQ(FormatText("abc", 0), "");
+}
+
 }  // namespace
 }  // namespace modelcheck
