@@ -1,11 +1,9 @@
 // One model check: the test segment when it is due, then the evaluation
-// steps in their fixed order, then the picture of the plot window.
-#include <string>
-
+// steps in their fixed order, then the finished picture for the platform.
 #include "dialogue/dialogue_run.h"
 #include "dialogue/series_file.h"
 #include "model/model_phase_orbit.h"
-#include "platform/plot_image.h"
+#include "platform/plot_window_view.h"
 #include "plots/plot_window.h"
 #include "predict/direct_test.h"
 #include "predict/iterative_test.h"
@@ -32,8 +30,7 @@ void RunModelCheck(DialogueRun& run, bool settings_changed) {
   ModelPhaseOrbit(run.check);
   IterativePredictionTest(run.check);
   DirectPredictionTest(run.check);
-  std::string error;
-  if (!WritePlotImage(run.surface, kPlotImageFileName, error)) WriteDialogueLine(*run.window, error);
+  FinishPlotPicture(run.surface, *run.window);
 }
 
 }  // namespace modelcheck

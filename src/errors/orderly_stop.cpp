@@ -1,10 +1,11 @@
 #include "errors/orderly_stop.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <utility>
 #include <vector>
+
+#include "platform/program_exit.h"
 
 namespace modelcheck {
 
@@ -57,7 +58,7 @@ void StopProgram(int status) {
   }
   std::cout.flush();
   std::fflush(nullptr);
-  std::exit(status);
+  LeaveProgram(status);
 }
 
 }  // namespace modelcheck

@@ -2,8 +2,9 @@
 //
 // The stop is orderly: every registered close action runs (latest first), so
 // that files the application has open are flushed and closed, standard output
-// is flushed, and the process exits with the given non-zero status. No line
-// that was written before the stop is lost.
+// is flushed, and the program leaves with the given non-zero status
+// (LeaveProgram: on a console the process exits). No line that was written
+// before the stop is lost.
 #pragma once
 
 #include <functional>
@@ -20,7 +21,7 @@ CloseActionId RegisterCloseAction(std::function<void()> action);
 // Removes a registered action once the resource it closes is closed normally.
 void UnregisterCloseAction(CloseActionId id);
 
-// Runs the close actions, flushes standard output and ends the process.
+// Runs the close actions, flushes standard output and leaves the program.
 [[noreturn]] void StopProgram(int status = kErrorStopStatus);
 
 }  // namespace modelcheck

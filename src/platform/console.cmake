@@ -1,8 +1,15 @@
-# The console realisation of the dialogue window and the file chooser.
-add_library(mc_platform_console STATIC
+# The console realisation of the platform: the terminal as dialogue window,
+# a typed path as file chooser, the finished plot kept as a PNG image, and
+# the process exit. An object library, so that whichever program links it
+# gets every definition, whatever the order of the static libraries.
+add_library(mc_platform_console OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/console_dialogue_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_file_chooser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/console_main_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/console_plot_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/console_program_exit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/readable_file.cpp
 )
 target_include_directories(mc_platform_console PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(mc_platform_console PUBLIC mc_errors)
+target_link_libraries(mc_platform_console PUBLIC mc_platform_image mc_plots mc_errors)
 modelcheck_target_options(mc_platform_console)

@@ -1,8 +1,5 @@
 // The file chooser realised on a console as a typed path.
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <system_error>
 
 #include "platform/file_chooser.h"
 
@@ -26,16 +23,6 @@ Decline AskTerminate(DialogueWindow& window) {
 }
 
 }  // namespace
-
-std::string ReadableFileProblem(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (!std::filesystem::exists(status)) return "Cannot read \"" + path + "\": no such file.";
-  if (!std::filesystem::is_regular_file(status))
-    return "Cannot read \"" + path + "\": not a regular file.";
-  if (!std::ifstream(path).is_open()) return "Cannot read \"" + path + "\": the file cannot be opened.";
-  return {};
-}
 
 FileChoice ChooseFileForReading(DialogueWindow& window) {
   for (;;) {

@@ -5,6 +5,8 @@
 #include <limits>
 #include <utility>
 
+#include "platform/plot_window_view.h"
+
 namespace modelcheck {
 
 const std::array<Rgb, 16> kPalette = {{
@@ -62,12 +64,17 @@ int OpenPlotWindow(GraphicsSurface& surface, std::string_view title) {
     surface.is_open = true;
   }
   surface.title = std::string(title);
+  ShowPlotWindow(surface);
   return 1;
 }
 
-// A console has no main window to place child windows in; the raster keeps
-// its fixed size, large enough for every frame, label and title.
-int SetWindowPlacement(GraphicsSurface& surface, int, int, int, int) { return surface.is_open ? 1 : 0; }
+// The raster keeps its fixed size, large enough for every frame, label and
+// title; the platform's window shows it, scrolled where it is smaller.
+int SetWindowPlacement(GraphicsSurface& surface, int column, int row, int rows, int columns) {
+  if (!surface.is_open) return 0;
+  PlacePlotWindow(column, row, rows, columns);
+  return 1;
+}
 
 int SetActiveWindow(GraphicsSurface& surface) { return surface.is_open ? 1 : 0; }
 
@@ -80,6 +87,7 @@ int SetBackgroundColour(GraphicsSurface& surface, int index) {
 int ClearWindow(GraphicsSurface& surface) {
   if (!surface.is_open) return 0;
   std::fill(surface.pixels.begin(), surface.pixels.end(), static_cast<std::uint8_t>(surface.background));
+  RefreshPlotWindow(surface);
   return 1;
 }
 
@@ -98,12 +106,14 @@ int LineTo(GraphicsSurface& surface, int x, int y) {
   const bool drawable = IsCoordinate(surface.x) && IsCoordinate(surface.y) && IsCoordinate(x) && IsCoordinate(y);
   if (drawable) DrawLine(surface, surface.x, surface.y, x, y);
   MoveTo(surface, x, y);
+  if (drawable) RefreshPlotWindow(surface);
   return drawable && surface.is_open ? 1 : 0;
 }
 
 int SetPixel(GraphicsSurface& surface, int x, int y) {
   if (!InsideRaster(surface, x, y)) return 0;
   Plot(surface, x, y);
+  RefreshPlotWindow(surface);
   return 1;
 }
 
@@ -113,11 +123,13 @@ int RectangleOutline(GraphicsSurface& surface, int x1, int y1, int x2, int y2) {
   DrawLine(surface, x2, y1, x2, y2);
   DrawLine(surface, x2, y2, x1, y2);
   DrawLine(surface, x1, y2, x1, y1);
+  RefreshPlotWindow(surface);
   return surface.is_open ? 1 : 0;
 }
 
 int BringToFront(GraphicsSurface& surface) {
   surface.in_front = surface.is_open;
+  if (surface.is_open) BringPlotWindowToFront(surface);
   return surface.is_open ? 1 : 0;
 }
 

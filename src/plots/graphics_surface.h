@@ -10,7 +10,8 @@
 // nothing. Every operation returns a status (1 = done, 0 = not done) that the
 // program stores and never inspects; SetDrawingColour returns the previous
 // index instead (-1 for an index outside the palette, which changes nothing).
-// Nothing is drawn before the window is opened.
+// Nothing is drawn before the window is opened. Opening, placing, drawing and
+// bringing to front tell the platform's window (platform/plot_window_view.h).
 #pragma once
 
 #include <array>
@@ -52,8 +53,8 @@ struct GraphicsSurface {
 
 // Creates the raster, filled with the background colour, or reuses it as it is.
 int OpenPlotWindow(GraphicsSurface& surface, std::string_view title);
-// Column, row, height and width in text cells of the main window; a console
-// has no main window, so only the status changes.
+// Column, row, height and width in text cells of the main window; the raster
+// keeps its size.
 int SetWindowPlacement(GraphicsSurface& surface, int column, int row, int rows, int columns);
 int SetActiveWindow(GraphicsSurface& surface);
 int SetBackgroundColour(GraphicsSurface& surface, int index);

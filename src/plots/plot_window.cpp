@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "platform/main_window.h"
 #include "plots/plot_layout.h"
 #include "plots/plot_scale.h"
 #include "plots/reference_curves.h"
@@ -42,8 +43,13 @@ void PrepareWindow(ModelCheck& check) {
 
 }  // namespace
 
-// A console has no main window to maximise and no menu bar to trim.
-bool ConfigureMainWindow() { return true; }
+// The dialogue and the plot window get the whole screen, and the first menu,
+// whose items would act behind the program's back, is taken away.
+bool ConfigureMainWindow() {
+  MaximiseMainWindow();
+  RemoveMenu(1);
+  return true;
+}
 
 void SetUpPlotWindow(ModelCheck& check) {
   const std::span<const double> values = TestValues(check);
