@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libpng-dev
-          libfreetype-dev libfontconfig1-dev fontconfig fonts-liberation)
+          libfreetype-dev libfontconfig1-dev fontconfig fonts-liberation
+          qt6-base-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

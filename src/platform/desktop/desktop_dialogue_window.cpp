@@ -1,0 +1,58 @@
+// The dialogue window realised as the child window "Input Window": lines
+// and prompts appear there, and the program waits for the lines typed there.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QString>
+
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/program_link.h"
+#include "platform/dialogue_window.h"
+
+namespace modelcheck {
+
+namespace {
+
+void Show(std::string text) {
+  OnWindowThread([text = std::move(text)] { DialogueWindowView().AppendOutput(QString::fromStdString(text)); });
+}
+
+}  // namespace
+
+// Cleared at every series pass; white background, black text, the cursor
+// shown and the input focus taken, so typing goes there at once.
+void OpenDialogueWindow(DialogueWindow&) {
+  OnWindowThread([] {
+    DialogueView& view = DialogueWindowView();
+    view.ClearAll();
+    QPalette colours = view.palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    colours.setColor(QPalette::Text, Qt::black);
+    view.setPalette(colours);
+    view.setCursorWidth(2);
+    Windows().area->setActiveSubWindow(Windows().dialogue_frame);
+    view.setFocus();
+  });
+}
+
+void WriteDialogueLine(DialogueWindow&, std::string_view text) { Show(" " + std::string(text) + "\n"); }
+
+void WritePrompt(DialogueWindow&, std::string_view text) { Show(" " + std::string(text)); }
+
+// The typed line is on screen already, followed by its end of line. The
+// dialogue window takes the input focus back from the plot window, so that
+// the answer can be typed at once.
+std::optional<std::string> ReadDialogueLine(DialogueWindow&) {
+  OnWindowThread([] {
+    DialogueView& view = DialogueWindowView();
+    if (!view.hasFocus()) view.setFocus();
+  });
+  std::unique_lock lock(Link().mutex);
+  Link().changed.wait(lock, [] { return !Link().typed_lines.empty() || Link().closing; });
+  if (Link().typed_lines.empty()) return std::nullopt;
+  std::string line = std::move(Link().typed_lines.front());
+  Link().typed_lines.pop_front();
+  return line;
+}
+
+}  // namespace modelcheck

@@ -1,0 +1,77 @@
+// The file chooser realised as the platform's file dialog, with a message
+// box that offers to end the program when no file is chosen.
+#include <QFileDialog>
+#include <QMessageBox>
+#include <optional>
+#include <string>
+
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/program_link.h"
+#include "platform/file_chooser.h"
+
+namespace modelcheck {
+
+namespace {
+
+using Answer = std::function<void(std::optional<std::string>)>;
+
+// The dialog does not block the window thread: its answer comes back when
+// the user closes it. An empty answer means the user cancelled.
+void ShowFileDialog(Answer answer) {
+  auto* dialog = new QFileDialog(Windows().main, "Open a time series file");
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setWindowModality(Qt::ApplicationModal);
+  QObject::connect(dialog, &QFileDialog::finished, [dialog, answer](int result) {
+    const QStringList files = dialog->selectedFiles();
+    if (result == QDialog::Accepted && !files.isEmpty()) {
+      answer(files.front().toStdString());
+    } else {
+      answer(std::nullopt);
+    }
+  });
+  dialog->open();
+}
+
+void AskTerminate(std::function<void(bool)> answer) {
+  auto* box = new QMessageBox(QMessageBox::Question, "A File Must be Selected", "Terminate Program?",
+                              QMessageBox::Yes | QMessageBox::No, Windows().main);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setDefaultButton(QMessageBox::No);
+  QObject::connect(box, &QMessageBox::finished,
+                   [box, answer](int) { answer(box->clickedButton() == box->button(QMessageBox::Yes)); });
+  box->open();
+}
+
+enum class Decline { kTerminate, kChooseAgain, kWindowClosed };
+
+Decline AskWhetherToEnd() {
+  const std::optional<bool> terminate = AskWindows<bool>(&AskTerminate);
+  if (!terminate) return Decline::kWindowClosed;
+  if (!*terminate) return Decline::kChooseAgain;
+  std::lock_guard lock(Link().mutex);
+  Link().terminating = true;
+  return Decline::kTerminate;
+}
+
+}  // namespace
+
+FileChoice ChooseFileForReading(DialogueWindow& window) {
+  for (;;) {
+    const std::optional<std::optional<std::string>> chosen = AskWindows<std::optional<std::string>>(&ShowFileDialog);
+    if (!chosen) return {.outcome = ChoiceOutcome::kEndOfInput, .path = {}};
+    if (!*chosen) {
+      const Decline decline = AskWhetherToEnd();
+      if (decline == Decline::kTerminate) return {.outcome = ChoiceOutcome::kTerminate, .path = {}};
+      if (decline == Decline::kWindowClosed) return {.outcome = ChoiceOutcome::kEndOfInput, .path = {}};
+      continue;
+    }
+    const std::string problem = ReadableFileProblem(**chosen);
+    if (problem.empty()) return {.outcome = ChoiceOutcome::kChosen, .path = **chosen};
+    WriteDialogueLine(window, problem);
+  }
+}
+
+}  // namespace modelcheck

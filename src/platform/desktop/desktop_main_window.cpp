@@ -1,0 +1,34 @@
+// The main window's frame and menu bar, as the start-up hook asks.
+#include <QAction>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/window_thread.h"
+#include "platform/main_window.h"
+
+namespace modelcheck {
+
+void MaximiseMainWindow() {
+  OnWindowThread([] {
+    DesktopMainWindow* main = Windows().main;
+    if (main == nullptr) return;
+    // Without a window manager a request to maximise is never answered, so
+    // the window is first given the screen's free area itself.
+    if (const QScreen* screen = main->screen(); screen != nullptr) main->setGeometry(screen->availableGeometry());
+    main->showMaximized();
+  });
+}
+
+void RemoveMenu(int position) {
+  OnWindowThread([position] {
+    if (Windows().main == nullptr || position < 1) return;
+    const QList<QAction*> menus = Windows().main->menuBar()->actions();
+    if (position > menus.size()) return;
+    QAction* menu = menus[position - 1];
+    Windows().main->menuBar()->removeAction(menu);
+    menu->deleteLater();
+  });
+}
+
+}  // namespace modelcheck

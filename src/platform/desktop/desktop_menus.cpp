@@ -1,0 +1,116 @@
+#include "platform/desktop/desktop_menus.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <string>
+
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/dialogue_view.h"
+#include "platform/plot_image.h"
+
+namespace modelcheck {
+
+namespace {
+
+bool HavePicture() { return !Windows().picture.isNull(); }
+
+void ExplainNoPicture() {
+  QMessageBox::information(Windows().main, "Model efficiency", "No model check has been drawn yet.");
+}
+
+void SavePictureAs() {
+  if (!HavePicture()) return ExplainNoPicture();
+  const QString path = QFileDialog::getSaveFileName(Windows().main, "Save Picture As", kPlotImageFileName,
+                                                    "PNG images (*.png)");
+  if (path.isEmpty()) return;
+  const QString problem = SavePicture(Windows().picture, path);
+  if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Picture As", problem);
+}
+
+void CopyText() {
+  DialogueView* view = Windows().dialogue;
+  if (view == nullptr) return;
+  if (view->textCursor().hasSelection()) {
+    view->copy();
+  } else {
+    QApplication::clipboard()->setText(view->toPlainText());
+  }
+}
+
+void CopyPicture() {
+  if (!HavePicture()) return ExplainNoPicture();
+  QApplication::clipboard()->setImage(Windows().picture.convertToFormat(QImage::Format_RGB32));
+}
+
+void Activate(QMdiSubWindow* frame) {
+  if (frame == nullptr) return;
+  Windows().area->setActiveSubWindow(frame);
+  frame->raise();
+}
+
+void ShowAbout() {
+  QMessageBox::about(Windows().main, "About modelcheck",
+                     "modelcheck tests how well a local model map predicts a measured time series.\n\n"
+                     "The dialogue in the Input Window asks for the settings; the window Model efficiency "
+                     "shows each model check. report.txt and neighbors.txt are written in the working "
+                     "directory.");
+}
+
+void AddFileMenu(QMenuBar& bar, QMainWindow& main_window) {
+  QMenu* menu = bar.addMenu("&File");
+  menu->addAction("Save Picture &As...", &SavePictureAs);
+  menu->addSeparator();
+  menu->addAction("E&xit", &main_window, &QMainWindow::close);
+}
+
+void AddEditMenu(QMenuBar& bar) {
+  QMenu* menu = bar.addMenu("&Edit");
+  menu->addAction("&Copy Text", &CopyText);
+  menu->addAction("Copy &Picture", &CopyPicture);
+}
+
+void AddPictureMenu(QMenuBar& bar) {
+  QMenu* menu = bar.addMenu("&Picture");
+  menu->addAction("&Save As PNG...", &SavePictureAs);
+  menu->addAction("&Bring to Front", [] { Activate(Windows().plot_frame); });
+}
+
+void AddWindowMenu(QMenuBar& bar) {
+  QMenu* menu = bar.addMenu("&Window");
+  menu->addAction("&Tile", [] { Windows().area->tileSubWindows(); });
+  menu->addAction("&Cascade", [] { Windows().area->cascadeSubWindows(); });
+  menu->addSeparator();
+  menu->addAction("&Input Window", [] { Activate(Windows().dialogue_frame); });
+  menu->addAction("&Model efficiency", [] { Activate(Windows().plot_frame); });
+}
+
+}  // namespace
+
+void AddMenus(QMainWindow& main_window) {
+  QMenuBar& bar = *main_window.menuBar();
+  AddFileMenu(bar, main_window);
+  AddEditMenu(bar);
+  AddPictureMenu(bar);
+  AddWindowMenu(bar);
+  bar.addMenu("&Help")->addAction("&About modelcheck", &ShowAbout);
+}
+
+QString SavePicture(const QImage& picture, const QString& path) {
+  GraphicsSurface surface;
+  surface.is_open = true;
+  for (int y = 0; y < picture.height(); ++y) {
+    const uchar* row = picture.constScanLine(y);
+    surface.pixels.insert(surface.pixels.end(), row, row + picture.width());
+  }
+  std::string error;
+  if (WritePlotImage(surface, path.toStdString(), error)) return {};
+  return QString::fromStdString(error);
+}
+
+}  // namespace modelcheck

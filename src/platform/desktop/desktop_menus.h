@@ -1,0 +1,21 @@
+// The menu bar of the main window, in the order a desktop program has them:
+// File (save the picture, exit), Edit (copy the dialogue text or the
+// picture), Picture (save it as PNG, bring it to the front), Window (arrange
+// and choose the child windows) and Help. The start-up hook removes the
+// first; every other menu works on its own.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class QMainWindow;
+
+namespace modelcheck {
+
+void AddMenus(QMainWindow& main_window);
+
+// Writes `picture` (palette indices) as the PNG image that the console
+// program writes; an empty string on success, otherwise the problem.
+QString SavePicture(const QImage& picture, const QString& path);
+
+}  // namespace modelcheck

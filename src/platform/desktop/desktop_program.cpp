@@ -1,0 +1,121 @@
+#include "platform/desktop/desktop_program.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <cstdio>
+#include <exception>
+#include <thread>
+
+#include "dialogue/main_dialogue.h"
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/message_output.h"
+#include "platform/desktop/program_ended.h"
+#include "platform/desktop/program_link.h"
+#include "platform/desktop/window_thread.h"
+#include "plots/plot_window.h"
+
+namespace modelcheck {
+
+namespace {
+
+std::thread program_thread;
+bool windows_closed = false;  // the window thread only
+
+void QuitWhenAllGone() {
+  std::lock_guard lock(Link().mutex);
+  if (Link().done && windows_closed) QCoreApplication::quit();
+}
+
+// Whatever the program wrote stays readable; only typing ends.
+void MarkFinished() {
+  if (Windows().main != nullptr) Windows().main->setWindowTitle(QString(kMainWindowTitle) + " [Finished]");
+  if (Windows().dialogue != nullptr) Windows().dialogue->EndInput();
+}
+
+// After "Terminate Program?" the user wants the program gone, windows and
+// all; any other end leaves the windows for the user to read and close.
+void OnProgramEnded() {
+  bool terminating = false;
+  {
+    std::lock_guard lock(Link().mutex);
+    terminating = Link().terminating;
+  }
+  if (terminating && !windows_closed && Windows().main != nullptr) {
+    Windows().main->close();
+    return;
+  }
+  MarkFinished();
+  QuitWhenAllGone();
+}
+
+// The user closes the main window: a program still running ends at its next
+// question, and any dialog it waits for goes away with the window.
+bool OnMainWindowClose() {
+  {
+    std::lock_guard lock(Link().mutex);
+    if (!Link().done) Link().closing = true;
+  }
+  Link().changed.notify_all();
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible()) dialog->reject();
+  }
+  windows_closed = true;
+  OnWindowThread(&QuitWhenAllGone);
+  return true;
+}
+
+int RunProgram() {
+  try {
+    DialogueWindow window;
+    return RunMainDialogue(window);
+  } catch (const ProgramEnded& end) {
+    return end.status;
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "The program stopped: %s\n", failure.what());
+    return 1;
+  }
+}
+
+void ProgramThread() {
+  const int status = RunProgram();
+  {
+    std::lock_guard lock(Link().mutex);
+    Link().status = status;
+    Link().done = true;
+  }
+  Link().changed.notify_all();
+  OnWindowThread(&OnProgramEnded);
+}
+
+}  // namespace
+
+void StartDesktopProgram() {
+  QApplication::setQuitOnLastWindowClosed(false);
+  BuildMainWindow();
+  Windows().main->on_close = &OnMainWindowClose;
+  Windows().main->show();
+  ConfigureMainWindow();
+  ShowStandardOutputInDialogue();
+  program_thread = std::thread(&ProgramThread);
+}
+
+bool DesktopProgramEnded() {
+  std::lock_guard lock(Link().mutex);
+  return Link().done && windows_closed;
+}
+
+int EndDesktopProgram() {
+  {
+    std::lock_guard lock(Link().mutex);
+    if (!Link().done) Link().closing = true;
+  }
+  Link().changed.notify_all();
+  if (program_thread.joinable()) program_thread.join();
+  RestoreStandardOutput();
+  std::lock_guard lock(Link().mutex);
+  return Link().closing ? 0 : Link().status;
+}
+
+}  // namespace modelcheck

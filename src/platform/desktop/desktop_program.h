@@ -1,0 +1,28 @@
+// The desktop program: its windows on the window thread, the program itself
+// (dialogue, computation, drawing, in their fixed order) on a thread of its
+// own, so that the windows stay responsive while it computes.
+//
+// StartDesktopProgram builds the main window, runs the start-up hook
+// ConfigureMainWindow and starts the program. The program ends after "n" to
+// its last question, when the user ends it at the file chooser, or when the
+// numerical core stops it; in the first and last case the windows stay on
+// screen, marked finished, with everything written readable, until the user
+// closes the main window. Closing the main window earlier ends the program at
+// its next question (report.txt keeps every line written). The event loop
+// stops once both the program and its windows are gone.
+//
+// EndDesktopProgram waits for the program's thread and returns the exit
+// status: the program's own, or 0 when the user closed the window first.
+#pragma once
+
+namespace modelcheck {
+
+// Call on the window thread, with a QApplication alive.
+void StartDesktopProgram();
+
+// True once the program has ended and the main window is closed.
+bool DesktopProgramEnded();
+
+int EndDesktopProgram();
+
+}  // namespace modelcheck

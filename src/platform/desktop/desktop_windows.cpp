@@ -1,0 +1,101 @@
+#include "platform/desktop/desktop_windows.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+
+#include "platform/desktop/desktop_menus.h"
+#include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/program_link.h"
+
+namespace modelcheck {
+
+namespace {
+
+constexpr int kCellRows = 31;
+constexpr int kCellColumns = 47;
+
+QMdiSubWindow& AddChildWindow(QWidget* content, const QString& title) {
+  QMdiSubWindow* frame = Windows().area->addSubWindow(content);
+  frame->setWindowTitle(title);
+  frame->setAttribute(Qt::WA_DeleteOnClose, false);
+  return *frame;
+}
+
+}  // namespace
+
+void DesktopMainWindow::closeEvent(QCloseEvent* event) {
+  if (!on_close || on_close()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+DesktopWindows& Windows() {
+  static DesktopWindows windows;
+  return windows;
+}
+
+void BuildMainWindow() {
+  DesktopWindows& windows = Windows();
+  windows.main = new DesktopMainWindow;
+  windows.main->setWindowTitle(kMainWindowTitle);
+  windows.area = new QMdiArea(windows.main);
+  windows.area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  windows.area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  windows.main->setCentralWidget(windows.area);
+  windows.cell_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  AddMenus(*windows.main);
+  windows.main->resize(1024, 640);  // the size it returns to when no longer maximised
+}
+
+DialogueView& DialogueWindowView() {
+  DesktopWindows& windows = Windows();
+  if (windows.dialogue == nullptr) {
+    windows.dialogue = new DialogueView;
+    windows.dialogue->setFont(windows.cell_font);
+    windows.dialogue->on_line = [](const std::string& line) {
+      {
+        std::lock_guard lock(Link().mutex);
+        Link().typed_lines.push_back(line);
+      }
+      Link().changed.notify_all();
+    };
+    windows.dialogue_frame = &AddChildWindow(windows.dialogue, "Input Window");
+    PlaceInCells(*windows.dialogue_frame, 0, 0, kCellRows, kCellColumns);
+    windows.dialogue_frame->show();
+  }
+  return *windows.dialogue;
+}
+
+QLabel& PlotWindowView() {
+  DesktopWindows& windows = Windows();
+  if (windows.plot == nullptr) {
+    auto* scroll = new QScrollArea;
+    windows.plot = new QLabel;
+    windows.plot->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll->setWidget(windows.plot);
+    scroll->setWidgetResizable(false);
+    scroll->setBackgroundRole(QPalette::Base);
+    windows.plot_frame = &AddChildWindow(scroll, "Model efficiency");
+    windows.plot_frame->show();
+  }
+  return *windows.plot;
+}
+
+// A cell is one character of the dialogue's font and the pixel beside and
+// below it, so that a window 47 cells wide still shows 47 characters inside
+// its frame.
+void PlaceInCells(QMdiSubWindow& frame, int column, int row, int rows, int columns) {
+  const QFontMetrics metrics(Windows().cell_font);
+  const int width = metrics.horizontalAdvance(QLatin1Char('0')) + 1;
+  const int height = metrics.lineSpacing() + 1;
+  frame.setGeometry(column * width, row * height, columns * width, rows * height);
+}
+
+}  // namespace modelcheck
