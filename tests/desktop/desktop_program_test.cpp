@@ -1,0 +1,169 @@
+// The desktop program end to end: a whole session typed into its windows
+// against the console program, the file chooser's way out, closing the main
+// window in the middle of the dialogue, and a stop by the numerical core.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../dialogue/program_session.h"
+#include "../plots/png_reader.h"
+#include "desktop_driver.h"
+#include "platform/desktop/desktop_program.h"
+#include "platform/desktop/desktop_windows.h"
+
+namespace modelcheck::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHenon = MODELCHECK_EXAMPLES_DIR "/henon.txt";
+
+struct Typed {
+  std::string_view prompt;
+  std::string answer;
+};
+
+// The example session: one model check with the start values, then out.
+const std::vector<Typed> kExampleAnswers = {
+    {kQ1, "2000"}, {kQ2, "2"}, {kEps, "0.05"}, {kChange, "n"}, {kQ5, "n"}, {kQ6, "n"}, {kQ7, "n"}, {kQ8, "n"},
+};
+
+// What the console program shows and writes for the same answers.
+struct ConsoleRun {
+  std::string transcript, report;
+  DecodedImage picture;
+};
+
+ConsoleRun RunConsole(const std::string& series, const std::vector<Typed>& answers) {
+  WorkDirectory directory;
+  std::string typed = series + "\n";
+  for (const Typed& step : answers) typed += step.answer + "\n";
+  directory.WriteFile("typed.txt", typed);
+  const std::string command = "cd '" + directory.path().string() + "' && timeout 60 '" MODELCHECK_PROGRAM
+                              "' < typed.txt > transcript.txt";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  return {.transcript = ReadText(directory.path() / "transcript.txt"),
+          .report = ReadText(directory.path() / "report.txt"),
+          .picture = DecodeIndexedPng(ReadWholeFile(directory.path() / "model-efficiency.png"))};
+}
+
+std::string WithoutFirstLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
+
+bool Finished() { return MainWindowTitle().endsWith("[Finished]"); }
+
+// Each test is one session of the program, in a working directory of its own.
+class DesktopProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static int sessions = 0;
+    if (sessions++ > 0) GTEST_SKIP() << "one desktop session per process";
+    fs::current_path(directory_.path());
+    StartDesktopProgram();
+  }
+
+  // Waits for the program and its windows to be gone; the exit status.
+  int Ended() {
+    EXPECT_TRUE(WaitFor(&DesktopProgramEnded)) << "the program did not end";
+    return EndDesktopProgram();
+  }
+
+  std::string Report() const { return ReadText(directory_.path() / "report.txt"); }
+
+  WorkDirectory directory_;
+};
+
+TEST_F(DesktopProgramTest, AWholeSessionShowsAndWritesWhatTheConsoleDoes) {
+  const ConsoleRun console = RunConsole(kHenon, kExampleAnswers);
+  ASSERT_TRUE(ChooseFile(kHenon));
+  for (const Typed& step : kExampleAnswers) ASSERT_TRUE(Answer(" " + std::string(step.prompt), step.answer));
+  ASSERT_TRUE(WaitFor(&Finished));
+
+  EXPECT_EQ(DialogueText(), WithoutFirstLine(console.transcript));
+  EXPECT_EQ(Report(), console.report);
+  ASSERT_TRUE(console.picture.ok) << console.picture.problem;
+  const QImage& shown = Windows().picture;
+  ASSERT_EQ(shown.format(), QImage::Format_Indexed8);
+  ASSERT_EQ(shown.width(), console.picture.width);
+  ASSERT_EQ(shown.height(), console.picture.height);
+  for (int y = 0; y < shown.height(); ++y) {
+    const uchar* row = shown.constScanLine(y);
+    const auto* expected = console.picture.indices.data() + static_cast<std::size_t>(y) * shown.width();
+    ASSERT_TRUE(std::equal(row, row + shown.width(), expected)) << "picture row " << y << " differs";
+  }
+
+  // The finished program leaves its windows until the user closes them.
+  EXPECT_TRUE(Windows().main->isVisible());
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+TEST_F(DesktopProgramTest, DecliningToChooseAFileOffersToEndTheProgram) {
+  ASSERT_NE(WaitForFileDialog(), nullptr);
+  WaitForFileDialog()->reject();
+  QMessageBox* box = WaitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->windowTitle(), "A File Must be Selected");
+  EXPECT_EQ(box->text(), "Terminate Program?");
+  box->button(QMessageBox::No)->click();
+
+  // No: the chooser again. Yes: the program and its windows are gone.
+  ASSERT_NE(WaitForFileDialog(), nullptr);
+  WaitForFileDialog()->reject();
+  box = WaitForMessageBox();
+  ASSERT_NE(box, nullptr);
+  box->button(QMessageBox::Yes)->click();
+  EXPECT_EQ(Ended(), 0);
+  EXPECT_FALSE(fs::exists(directory_.path() / "report.txt"));
+}
+
+TEST_F(DesktopProgramTest, ClosingTheMainWindowMidDialogueEndsAtOnceAndKeepsTheReport) {
+  ASSERT_TRUE(ChooseFile(kHenon));
+  ASSERT_TRUE(Answer(" " + std::string(kQ1), "2000"));
+  ASSERT_TRUE(Answer(" " + std::string(kQ2), "2"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kEps)); }));
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+  // Every line written is there; no closing banner, as the series pass never ended.
+  EXPECT_EQ(Report(), " The number of values in a training time series: Ntrain =   2000\n\n");
+}
+
+// Quantised values whose direct-test fit is exactly singular (D = 1, eps = 0.5).
+constexpr const char* kSingularSeries =
+    "0.0\n0.0\n50.0\n60.0\n70.0\n80.0\n90.0\n100.0\n0.001\n200.0\n0.0\n5.0\n7.0\n";
+
+TEST_F(DesktopProgramTest, AStopByTheNumericalCoreLeavesItsMessageOnScreen) {
+  directory_.WriteFile("series.txt", kSingularSeries);
+  ASSERT_TRUE(ChooseFile((directory_.path() / "series.txt").string()));
+  const std::vector<Typed> answers = {{kQ1, "10"}, {kQ2, "1"}, {kEps, "0.5"}, {kLtest, "2"}, {kKtest, "1"}};
+  for (const Typed& step : answers) ASSERT_TRUE(Answer(" " + std::string(step.prompt), step.answer));
+  ASSERT_TRUE(WaitFor(&Finished));
+
+  const std::string text = DialogueText();
+  EXPECT_NE(text.find(" Prediction time (iterative method):      0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(" *** FATAL    ERROR 1 from DLQRSL.  Computation of the least squares solution\n"),
+            std::string::npos)
+      << text;
+  EXPECT_TRUE(Windows().main->isVisible());
+  EXPECT_EQ(Report(),
+            " The number of values in a training time series: Ntrain =     10\n"
+            "\n"
+            " Dimension of a model map: D =  1\n"
+            " Box size: eps =   0.50000\n"
+            " Length of a test piece: Ltest =     2\n"
+            " Number of test pieces: Ktest =    1\n"
+            " One-step prediction error:  34.68447 %\n"
+            " Prediction time (iterative method):      0\n");
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 1);
+}
+
+}  // namespace
+}  // namespace modelcheck::testing

@@ -1,0 +1,71 @@
+// The dialogue window's text: what the program wrote stays as written, and
+// every line the user finishes is handed over once, in order.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "platform/desktop/dialogue_view.h"
+
+namespace modelcheck {
+namespace {
+
+struct TypedLines {
+  DialogueView view;
+  std::vector<std::string> lines;
+  TypedLines() {
+    view.on_line = [this](const std::string& line) { lines.push_back(line); };
+  }
+  std::string Text() const { return view.toPlainText().toStdString(); }
+};
+
+TEST(DialogueViewTest, OutputArrivingWhileTheUserTypesAheadGoesBeforeTheTypedText) {
+  TypedLines typed;
+  typed.view.AppendOutput(" 1) Ntrain = ");
+  QTest::keyClicks(&typed.view, "20");
+  typed.view.AppendOutput("late line\n");
+  QTest::keyClicks(&typed.view, "00");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  EXPECT_EQ(typed.Text(), " 1) Ntrain = late line\n2000\n");
+  EXPECT_EQ(typed.lines, std::vector<std::string>{"2000"});
+}
+
+TEST(DialogueViewTest, WhatTheProgramWroteCannotBeEdited) {
+  TypedLines typed;
+  typed.view.AppendOutput(" D = ");
+  QTest::keyClick(&typed.view, Qt::Key_Backspace);
+  QTextCursor cursor = typed.view.textCursor();
+  cursor.setPosition(1);  // inside the prompt
+  typed.view.setTextCursor(cursor);
+  QTest::keyClicks(&typed.view, "2");
+  QTest::keyClick(&typed.view, Qt::Key_Delete);
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  EXPECT_EQ(typed.Text(), " D = 2\n");
+  EXPECT_EQ(typed.lines, std::vector<std::string>{"2"});
+}
+
+TEST(DialogueViewTest, PastedLinesAreHandedOverOneByOneAndTheRestWaits) {
+  TypedLines typed;
+  QApplication::clipboard()->setText("2000\n2\n0.0");
+  typed.view.paste();
+  EXPECT_EQ(typed.lines, (std::vector<std::string>{"2000", "2"}));
+  QTest::keyClicks(&typed.view, "5");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  EXPECT_EQ(typed.lines, (std::vector<std::string>{"2000", "2", "0.05"}));
+}
+
+TEST(DialogueViewTest, AfterTheEndTheTextCanBeReadButNotTyped) {
+  TypedLines typed;
+  typed.view.AppendOutput(" 8) Different time series? (y/n) ");
+  typed.view.EndInput();
+  QTest::keyClicks(&typed.view, "y");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  EXPECT_EQ(typed.Text(), " 8) Different time series? (y/n) ");
+  EXPECT_TRUE(typed.lines.empty());
+}
+
+}  // namespace
+}  // namespace modelcheck
