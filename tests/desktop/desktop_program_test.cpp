@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QFileDialog>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdlib>
@@ -16,6 +19,7 @@
 #include "../dialogue/program_session.h"
 #include "../plots/png_reader.h"
 #include "desktop_driver.h"
+#include "platform/desktop/desktop_menus.h"
 #include "platform/desktop/desktop_program.h"
 #include "platform/desktop/desktop_windows.h"
 
@@ -39,6 +43,7 @@ const std::vector<Typed> kExampleAnswers = {
 // What the console program shows and writes for the same answers.
 struct ConsoleRun {
   std::string transcript, report;
+  std::vector<std::uint8_t> picture_bytes;
   DecodedImage picture;
 };
 
@@ -50,14 +55,23 @@ ConsoleRun RunConsole(const std::string& series, const std::vector<Typed>& answe
   const std::string command = "cd '" + directory.path().string() + "' && timeout 60 '" MODELCHECK_PROGRAM
                               "' < typed.txt > transcript.txt";
   EXPECT_EQ(std::system(command.c_str()), 0);
-  return {.transcript = ReadText(directory.path() / "transcript.txt"),
-          .report = ReadText(directory.path() / "report.txt"),
-          .picture = DecodeIndexedPng(ReadWholeFile(directory.path() / "model-efficiency.png"))};
+  ConsoleRun run{.transcript = ReadText(directory.path() / "transcript.txt"),
+                 .report = ReadText(directory.path() / "report.txt"),
+                 .picture_bytes = ReadWholeFile(directory.path() / "model-efficiency.png"),
+                 .picture = {}};
+  run.picture = DecodeIndexedPng(run.picture_bytes);
+  return run;
 }
 
 std::string WithoutFirstLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
 
 bool Finished() { return MainWindowTitle().endsWith("[Finished]"); }
+
+QStringList MenuTitles() {
+  QStringList titles;
+  for (const QAction* menu : Windows().main->menuBar()->actions()) titles.push_back(menu->text());
+  return titles;
+}
 
 // Each test is one session of the program, in a working directory of its own.
 class DesktopProgramTest : public ::testing::Test {
@@ -82,6 +96,9 @@ class DesktopProgramTest : public ::testing::Test {
 
 TEST_F(DesktopProgramTest, AWholeSessionShowsAndWritesWhatTheConsoleDoes) {
   const ConsoleRun console = RunConsole(kHenon, kExampleAnswers);
+  // The start-up hook has maximised the main window and taken its first menu.
+  EXPECT_TRUE(Windows().main->windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(MenuTitles(), (QStringList{"&Edit", "&Picture", "&Window", "&Help"}));
   ASSERT_TRUE(ChooseFile(kHenon));
   for (const Typed& step : kExampleAnswers) ASSERT_TRUE(Answer(" " + std::string(step.prompt), step.answer));
   ASSERT_TRUE(WaitFor(&Finished));
@@ -98,6 +115,12 @@ TEST_F(DesktopProgramTest, AWholeSessionShowsAndWritesWhatTheConsoleDoes) {
     const auto* expected = console.picture.indices.data() + static_cast<std::size_t>(y) * shown.width();
     ASSERT_TRUE(std::equal(row, row + shown.width(), expected)) << "picture row " << y << " differs";
   }
+  // Saved from the menu, the picture is the very file the console writes.
+  const fs::path saved = directory_.path() / "saved.png";
+  EXPECT_EQ(SavePicture(shown, QString::fromStdString(saved.string())), QString());
+  EXPECT_EQ(ReadWholeFile(saved.string()), console.picture_bytes);
+  // The two child windows stand side by side.
+  EXPECT_LT(Windows().dialogue_frame->geometry().right(), Windows().plot_frame->geometry().left());
 
   // The finished program leaves its windows until the user closes them.
   EXPECT_TRUE(Windows().main->isVisible());
@@ -122,6 +145,19 @@ TEST_F(DesktopProgramTest, DecliningToChooseAFileOffersToEndTheProgram) {
   box->button(QMessageBox::Yes)->click();
   EXPECT_EQ(Ended(), 0);
   EXPECT_FALSE(fs::exists(directory_.path() / "report.txt"));
+}
+
+TEST_F(DesktopProgramTest, AnotherSeriesStartsInAClearedDialogueWindow) {
+  ASSERT_TRUE(ChooseFile(kHenon));
+  const std::vector<Typed> answers = {{kQ1, "2000"}, {kQ2, "2"}, {kEps, "0.05"}, {kChange, "n"},
+                                      {kQ5, "n"},    {kQ6, "n"}, {kQ7, "n"},    {kQ8, "y"}};
+  for (const Typed& step : answers) ASSERT_TRUE(Answer(" " + std::string(step.prompt), step.answer));
+  ASSERT_TRUE(ChooseFile(kHenon));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ1)); }));
+  EXPECT_EQ(DialogueText(), " The time series contains  3000 values\n " + std::string(kQ1));
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+  EXPECT_TRUE(Report().ends_with(std::string(kBanner) + "\n\n"));
 }
 
 TEST_F(DesktopProgramTest, ClosingTheMainWindowMidDialogueEndsAtOnceAndKeepsTheReport) {

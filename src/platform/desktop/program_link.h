@@ -37,6 +37,10 @@ template <typename Answer>
 std::optional<Answer> AskWindows(std::function<void(std::function<void(Answer)>)> show) {
   auto reply = std::make_shared<std::optional<Answer>>();
   OnWindowThread([show = std::move(show), reply] {
+    {
+      std::lock_guard lock(Link().mutex);
+      if (Link().closing) return;  // nobody would answer: the windows are going
+    }
     show([reply](Answer answer) {
       {
         std::lock_guard lock(Link().mutex);
