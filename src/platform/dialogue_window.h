@@ -1,6 +1,11 @@
 // The dialogue window "Input Window": where prompts and result lines appear
 // and where the user types answers, one line at a time.
 //
+// Two realisations link behind these declarations. In the desktop program the
+// window is a child window of the main window: the operations ignore the
+// streams, show their text there and wait for a line typed there; end of
+// input means the user closed the main window.
+//
 // On a console the window is the terminal: `out` is standard output and `in`
 // standard input. When input does not come from a terminal, every line read is
 // echoed right after its prompt so that a scripted session reads as the window

@@ -1,11 +1,18 @@
-// The file chooser of a console: the user types the path of an existing file.
+// The file chooser: the user picks an existing file for reading.
 //
-// ChooseFileForReading prompts for a path on the dialogue window until the
-// line names a readable regular file; a path that does not gets one line
-// naming it and the prompt again. An empty line declines: "A File Must be
-// Selected" and the question "Terminate Program?" (y/n) follow; "y" gives
-// kTerminate, "n" the prompt again. End of input at any point gives
-// kEndOfInput. Nothing is opened or kept open by the chooser.
+// In the desktop program it is the platform's file dialog; cancelling it
+// shows the message box "A File Must be Selected" with the question
+// "Terminate Program?": Yes gives kTerminate, No the dialog again, and a
+// main window closed meanwhile kEndOfInput. A file that cannot be read gets
+// one line naming it on the dialogue window, and the dialog again.
+//
+// On a console the user types the path: the prompt repeats until the line
+// names a readable regular file; a path that does not gets one line naming it
+// and the prompt again. An empty line declines: "A File Must be Selected" and
+// the question "Terminate Program?" (y/n) follow; "y" gives kTerminate, "n"
+// the prompt again. End of input at any point gives kEndOfInput.
+//
+// Nothing is opened or kept open by the chooser.
 #pragma once
 
 #include <string>
