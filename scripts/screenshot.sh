@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the desktop program in a real X window: starts a
-# virtual screen (Xvfb), runs modelcheck-gui in it, picks the bundled Henon
+# virtual screen (Xvfb) with a small window manager (openbox) that draws the
+# main window's frame and maximises it, runs modelcheck-gui in it, picks the bundled Henon
 # series in the file dialog, types the answers of one model check as a user
 # would (xdotool), and captures the whole screen after the check.
 #
@@ -11,7 +12,7 @@ output=$(realpath -m "${1:-docs/desktop-screenshot.png}")
 
 bash scripts/install-deps.sh
 missing=()
-for p in xvfb xdotool imagemagick; do
+for p in xvfb openbox xdotool imagemagick; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -28,9 +29,11 @@ cp examples/henon.txt "$work/"
 exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT  # openbox ends with its screen
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+openbox >/dev/null 2>&1 &
+sleep 0.5
 
 (cd "$work" && "$program" >/dev/null 2>&1) &
 gui=$!
