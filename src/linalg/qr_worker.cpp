@@ -48,6 +48,8 @@ double SafeMinimum() {
 }
 
 void CopyColumns(int nra, int nca, std::span<const double> a, int lda, const QrViews& v) {
+  // A factorisation in place would copy every element onto itself.
+  if (a.data() == v.qr.data() && lda == v.ldqr) return;
   for (int j = 1; j <= nca; ++j) {
     DCOPY(nra, a.subspan(ColumnMajorIndex(1, j, lda)), 1, v.From(1, j), 1);
   }
