@@ -56,9 +56,7 @@ void CopyColumns(int nra, int nca, std::span<const double> a, int lda, const QrV
 }
 
 void TakeColumnNorms(const QrViews& v, std::span<double> colnrm) {
-  for (int j = 1; j <= v.nca; ++j) {
-    colnrm[static_cast<std::size_t>(j - 1)] = DNRM2(v.nra, v.From(1, j), 1);
-  }
+  ColumnNorms(v.nra, v.nca, v.qr, v.ldqr, colnrm);
   for (int j = v.pl; j <= v.pu; ++j) {
     v.Aux(j) = colnrm[static_cast<std::size_t>(j - 1)];
     v.ReferenceNorm(j) = v.Aux(j);

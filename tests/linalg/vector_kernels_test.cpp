@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -172,6 +173,32 @@ TEST(EuclideanNorm, OnePassGivesTheTwoPassNormBitForBit) {
     ASSERT_EQ(std::bit_cast<std::uint64_t>(DNRM2(static_cast<int>(x.size()), x, 1)),
               std::bit_cast<std::uint64_t>(expected))
         << "seed " << kSeed << ", trial " << trial << ", norm " << expected;
+  }
+}
+
+// The QR worker takes its column norms together; each must be DNRM2's, also
+// for columns in the scaled regimes and columns holding an infinity or a NaN.
+TEST(EuclideanNorm, ColumnsTogetherGiveEachColumnsNormBitForBit) {
+  constexpr std::uint64_t kSeed = 5;
+  std::mt19937_64 random(kSeed);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+  const double specials[] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(), 0.0};
+  for (int trial = 0; trial < 1000; ++trial) {
+    const int m = 1 + static_cast<int>(random() % 200), n = static_cast<int>(random() % 7);
+    const int lda = m + static_cast<int>(random() % 3);
+    std::vector<double> a(static_cast<std::size_t>(lda * n + 1));
+    for (int j = 0; j < n; ++j) {
+      const double magnitude = std::pow(10.0, std::vector<int>{0, -170, 160, -300}[random() % 4]);
+      for (int i = 0; i < lda; ++i) a[static_cast<std::size_t>(j * lda + i)] = magnitude * mantissa(random);
+      if (random() % 10 == 0) a[static_cast<std::size_t>(j * lda) + random() % static_cast<std::size_t>(m)] = specials[random() % 3];
+    }
+    std::vector<double> norms(static_cast<std::size_t>(n), -1.0);
+    ColumnNorms(m, n, a, lda, norms);
+    for (int j = 0; j < n; ++j) {
+      const double expected = DNRM2(m, std::span<const double>(a).subspan(static_cast<std::size_t>(j * lda)), 1);
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(norms[static_cast<std::size_t>(j)]), std::bit_cast<std::uint64_t>(expected))
+          << "seed " << kSeed << ", trial " << trial << ", column " << j;
+    }
   }
 }
 
