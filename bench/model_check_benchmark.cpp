@@ -1,7 +1,10 @@
-// Times each step of one model check (grid build, plot set-up, model orbit,
-// iterative test, direct test) with the start values Ltest = 30, Ktest = 100,
-// on generated Henon series of 10^4, 10^5 and 10^6 values. The files the
-// tests write land in a temporary working directory.
+// Times each step of one model check with the start values Ltest = 30,
+// Ktest = 100 and D = 2, on generated Henon series of 10^4 to 10^7 values,
+// all but the last 200 the training part (eps from BenchmarkEps), and the
+// whole check as the console program runs it: plot set-up, model orbit,
+// iterative test, direct test, and the picture written. Reading a series
+// file (count and training load) is timed on a generated file. The files
+// the steps write land in a temporary working directory.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -9,13 +12,17 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "dialogue/report_log.h"
 #include "dialogue/series_file.h"
+#include "henon_series.h"
 #include "model/model_check.h"
 #include "model/model_phase_orbit.h"
 #include "model/neighbour_grid.h"
+#include "platform/plot_image.h"
 #include "plots/graphics_surface.h"
 #include "plots/plot_window.h"
 #include "predict/direct_test.h"
@@ -25,10 +32,10 @@ namespace modelcheck {
 namespace {
 
 constexpr std::int32_t kD = 2;
-constexpr double kEps = 0.05;
 constexpr std::int32_t kTestValues = 200;  // more than Ltest + Ktest + D - 1
 
 struct Bench {
+  std::vector<double> series;  // every value, as the dialogue keeps them
   ModelCheck check;
   GraphicsSurface surface;
   ReportLog report;
@@ -36,36 +43,28 @@ struct Bench {
   DialogueWindow dialogue{.in = nullptr, .out = &dialogue_text};
 };
 
-std::vector<double> HenonSeries(std::int64_t count) {
-  std::vector<double> x;
-  double u = 0.1, v = 0.1;
-  for (std::int64_t n = 0; n < count + 1000; ++n) {
-    const double next = 1.0 - 1.4 * u * u + v;
-    v = 0.3 * u;
-    u = next;
-    if (n >= 1000) x.push_back(u);
-  }
-  return x;
-}
-
 // What the dialogue driver holds when an evaluation starts.
 std::unique_ptr<Bench> Prepare(std::int64_t count) {
   auto bench = std::make_unique<Bench>();
-  const std::vector<double> series = HenonSeries(count);
+  bench->series = HenonSeries(count);
   ModelCheck& check = bench->check;
-  check.settings = ModelSettings{.Ntrain = static_cast<std::int32_t>(count) - kTestValues, .D = kD, .eps = kEps};
+  const double eps = BenchmarkEps(count);
+  check.settings = ModelSettings{.Ntrain = static_cast<std::int32_t>(count) - kTestValues, .D = kD, .eps = eps};
   check.value_count = static_cast<std::int32_t>(count);
-  check.training.assign(series.begin(), series.begin() + check.settings.Ntrain);
-  check.test_segment.assign(series.begin() + check.settings.Ntrain,
-                            series.begin() + check.settings.Ntrain + Ntest(check.settings));
+  const auto Ntrain = static_cast<std::size_t>(check.settings.Ntrain);
+  check.training.assign(Ntrain, 0.0);
+  LoadTrainingValues(bench->series, check.training);
+  check.test_segment.assign(static_cast<std::size_t>(Ntest(check.settings)), 0.0);
+  LoadTestSegment(bench->series, check.settings.Ntrain, check.test_segment);
   const TrainingStatistics statistics = ComputeStatistics(check.training);
   check.variance = statistics.variance;
   check.plot_range = {.lower = statistics.minimum, .upper = statistics.maximum};
   check.state.assign(kD, 0.0);
-  check.neighbours.assign(static_cast<std::size_t>(check.settings.Ntrain), 0);
+  check.grid.points.assign(Ntrain, 0);
+  check.neighbours.assign(Ntrain, 0);
   check.iterative_errors.assign(static_cast<std::size_t>(check.settings.Ltest), 0.0);
   check.direct_errors.assign(static_cast<std::size_t>(check.settings.Ltest), 0.0);
-  BuildNeighbourGrid(check.settings.Ntrain, check.training, kD - 1, kEps, check.grid);
+  BuildNeighbourGrid(check.settings.Ntrain, check.training, kD - 1, eps, check.grid);
   OpenReport(bench->report, bench->dialogue);
   check.surface = &bench->surface;
   check.report = &bench->report;
@@ -74,6 +73,7 @@ std::unique_ptr<Bench> Prepare(std::int64_t count) {
   return bench;
 }
 
+// One prepared check per size, kept for every benchmark of that size.
 Bench& Prepared(std::int64_t count) {
   static std::map<std::int64_t, std::unique_ptr<Bench>> cache;
   auto& slot = cache[count];
@@ -81,9 +81,42 @@ Bench& Prepared(std::int64_t count) {
   return *slot;
 }
 
+void RunWholeCheck(Bench& bench) {
+  SetUpPlotWindow(bench.check);
+  ModelPhaseOrbit(bench.check);
+  IterativePredictionTest(bench.check);
+  DirectPredictionTest(bench.check);
+  std::string error;
+  if (!WritePlotImage(bench.surface, kPlotImageFileName, error)) throw std::runtime_error(error);
+}
+
+void BM_SeriesRead(benchmark::State& state) {
+  const std::int64_t count = state.range(0);
+  const std::string path = "series-" + std::to_string(count) + ".txt";
+  if (!WriteSeriesFile(path, HenonSeries(count))) {
+    state.SkipWithError("cannot write the series file");
+    return;
+  }
+  std::vector<double> training(static_cast<std::size_t>(count - kTestValues));
+  for (auto _ : state) {
+    const SeriesCount read = CountValuesInFile(path);
+    LoadTrainingValues(read.values, training);
+    benchmark::DoNotOptimize(training.data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(path)));
+  std::filesystem::remove(path);
+}
+
+void BM_Statistics(benchmark::State& state) {
+  Bench& bench = Prepared(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(bench.check.training));
+}
+
 void BM_GridBuild(benchmark::State& state) {
   ModelCheck& check = Prepared(state.range(0)).check;
-  for (auto _ : state) BuildNeighbourGrid(check.settings.Ntrain, check.training, kD - 1, kEps, check.grid);
+  for (auto _ : state) {
+    BuildNeighbourGrid(check.settings.Ntrain, check.training, kD - 1, check.settings.eps, check.grid);
+  }
 }
 
 void BM_PlotSetUp(benchmark::State& state) {
@@ -106,15 +139,32 @@ void BM_DirectTest(benchmark::State& state) {
   for (auto _ : state) DirectPredictionTest(check);
 }
 
-void Sizes(benchmark::internal::Benchmark* b) {
-  b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+void BM_PlotImage(benchmark::State& state) {
+  Bench& bench = Prepared(state.range(0));
+  std::string error;
+  for (auto _ : state) {
+    if (!WritePlotImage(bench.surface, kPlotImageFileName, error)) state.SkipWithError(error.c_str());
+  }
 }
 
+void BM_WholeModelCheck(benchmark::State& state) {
+  Bench& bench = Prepared(state.range(0));
+  for (auto _ : state) RunWholeCheck(bench);
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_SeriesRead)->Apply(Sizes);
+BENCHMARK(BM_Statistics)->Apply(Sizes);
 BENCHMARK(BM_GridBuild)->Apply(Sizes);
 BENCHMARK(BM_PlotSetUp)->Apply(Sizes);
 BENCHMARK(BM_ModelPhaseOrbit)->Apply(Sizes);
 BENCHMARK(BM_IterativeTest)->Apply(Sizes);
 BENCHMARK(BM_DirectTest)->Apply(Sizes);
+BENCHMARK(BM_PlotImage)->Apply(Sizes);
+BENCHMARK(BM_WholeModelCheck)->Apply(Sizes);
 
 }  // namespace
 }  // namespace modelcheck
@@ -123,7 +173,7 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   const fs::path directory = fs::temp_directory_path() / ("mc-benchmark-" + std::to_string(getpid()));
   fs::create_directories(directory);
-  fs::current_path(directory);  // report.txt and neighbors.txt go here
+  fs::current_path(directory);  // report.txt, neighbors.txt and the picture go here
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the plot text need,
-# only those that are missing. Needs root (or sudo) when something is missing.
+# only those that are missing, and any packages named as arguments (the
+# scripts that need more tools name them). Needs root (or sudo) when
+# something is missing.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libpng-dev
           libfreetype-dev libfontconfig1-dev fontconfig fonts-liberation
-          qt6-base-dev)
+          qt6-base-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -10,15 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 output=$(realpath -m "${1:-docs/desktop-screenshot.png}")
 
-bash scripts/install-deps.sh
-missing=()
-for p in xvfb openbox xdotool imagemagick; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=(); [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh xvfb openbox xdotool imagemagick
 
 cmake -S . -B build >/dev/null
 cmake --build build -j "$(nproc)" --target modelcheck-gui

@@ -1,50 +1,107 @@
 #include "dialogue/series_file.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <optional>
 
-#include "dialogue/fixed_field.h"
+#include "dialogue/series_field.h"
 
 namespace modelcheck {
 
 namespace {
 
-// A CR that ends the line belongs to the line end, not to the field.
-std::string DropLineEndCr(std::string field, std::size_t length, char last) {
-  if (last == '\r' && length <= kRecordWidth) field.pop_back();
-  return field;
+constexpr std::size_t kMaximumRecords = std::numeric_limits<std::int32_t>::max();
+constexpr std::size_t kChunkSize = std::size_t{1} << 16;
+
+// Reads the file in large chunks and hands out one record's field at a
+// time: a line of any length (a binary file may have no line ends at all)
+// costs no more memory than the chunk and the field.
+struct RecordScanner {
+  std::streambuf& buffer;
+  std::vector<char> chunk = std::vector<char>(kChunkSize);
+  std::size_t position = 0;
+  std::size_t filled = 0;
+  bool at_end = false;
+};
+
+bool Refill(RecordScanner& scanner) {
+  if (scanner.at_end) return false;
+  const std::streamsize got = scanner.buffer.sgetn(scanner.chunk.data(), static_cast<std::streamsize>(kChunkSize));
+  scanner.position = 0;
+  scanner.filled = got > 0 ? static_cast<std::size_t>(got) : 0;
+  scanner.at_end = scanner.filled == 0;
+  return !scanner.at_end;
 }
 
-// Reads one record, keeping only its field: a line of any length (a binary
-// file may have no line ends at all) costs no more memory than the field.
-std::optional<std::string> ReadRecordField(std::streambuf& buffer) {
-  using Traits = std::char_traits<char>;
-  std::string field;
+// One record as it is read: its first 20 columns, its length and its last character.
+struct RecordField {
+  std::array<char, kRecordWidth> text{};
+  std::size_t kept = 0;
   std::size_t length = 0;
   char last = '\0';
-  for (auto c = buffer.sbumpc(); !Traits::eq_int_type(c, Traits::eof()); c = buffer.sbumpc()) {
-    const char next = Traits::to_char_type(c);
-    if (next == '\n') return DropLineEndCr(std::move(field), length, last);
-    if (length++ < kRecordWidth) field.push_back(next);
-    last = next;
+
+  void Append(const char* first, std::size_t count) {
+    if (count == 0) return;
+    const std::size_t room = kept < text.size() ? text.size() - kept : 0;
+    const std::size_t taken = std::min(room, count);
+    std::copy_n(first, taken, text.data() + kept);
+    kept += taken;
+    length += count;
+    last = first[count - 1];
   }
-  if (length == 0) return std::nullopt;
-  return DropLineEndCr(std::move(field), length, last);
+
+  // A CR that ends the line belongs to the line end, not to the field.
+  std::string_view Field() const {
+    const bool drop_cr = last == '\r' && length <= text.size();
+    return {text.data(), drop_cr ? kept - 1 : kept};
+  }
+};
+
+// False at the end of the file; a last line without its end of line is a record.
+bool NextRecord(RecordScanner& scanner, RecordField& record) {
+  record = RecordField{};
+  for (;;) {
+    if (scanner.position == scanner.filled && !Refill(scanner)) return record.length > 0;
+    const char* first = scanner.chunk.data() + scanner.position;
+    const std::size_t available = scanner.filled - scanner.position;
+    const auto* line_end = static_cast<const char*>(std::memchr(first, '\n', available));
+    const std::size_t count = line_end ? static_cast<std::size_t>(line_end - first) : available;
+    record.Append(first, count);
+    scanner.position += count;
+    if (line_end) {
+      ++scanner.position;
+      return true;
+    }
+  }
+}
+
+// Room for the records that a file of this size holds when its lines are as
+// long as those of the first chunk; a wrong guess only costs a regrowth.
+void ReserveForFile(const RecordScanner& scanner, std::uintmax_t file_size, std::vector<double>& values) {
+  const char* first = scanner.chunk.data();
+  const auto lines = static_cast<std::uintmax_t>(std::count(first, first + scanner.filled, '\n'));
+  const double estimate = static_cast<double>(file_size) * static_cast<double>(lines + 1) /
+                          static_cast<double>(scanner.filled) * (1.0 + 1.0 / 32.0);
+  values.reserve(static_cast<std::size_t>(std::min(estimate, static_cast<double>(kMaximumRecords))));
 }
 
 }  // namespace
 
-SeriesCount CountValues(std::istream& file) {
+SeriesCount CountValues(std::istream& file, std::uintmax_t file_size) {
   SeriesCount count;
-  std::streambuf& buffer = *file.rdbuf();
-  while (std::optional<std::string> field = ReadRecordField(buffer)) {
-    if (count.values.size() == std::numeric_limits<std::int32_t>::max()) {
+  RecordScanner scanner{.buffer = *file.rdbuf()};
+  if (Refill(scanner) && file_size > 0) ReserveForFile(scanner, file_size, count.values);
+  RecordField record;
+  while (NextRecord(scanner, record)) {
+    if (count.values.size() == kMaximumRecords) {
       count.outcome = CountOutcome::kTooMany;
       return count;
     }
-    const std::optional<double> value = ReadRealField(*field, kRecordWidth, kRecordDecimals);
+    const std::optional<double> value = ReadSeriesField(record.Field());
     if (!value) {
       count.outcome = CountOutcome::kUnreadable;
       return count;
@@ -58,7 +115,9 @@ SeriesCount CountValuesInFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) return {};
   try {
-    return CountValues(file);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return CountValues(file, error ? 0 : size);
   } catch (const std::ios_base::failure&) {
     // A read error (or a path that became a directory) is a file that cannot be read.
     return {.outcome = CountOutcome::kUnreadable, .values = {}};

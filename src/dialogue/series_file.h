@@ -31,8 +31,9 @@ struct SeriesCount {
   std::vector<double> values;
 };
 
-// Reads every record of `file` from its current position to its end.
-SeriesCount CountValues(std::istream& file);
+// Reads every record of `file` from its current position to its end. A
+// non-zero `file_size` (in bytes) lets the values be stored without regrowing.
+SeriesCount CountValues(std::istream& file, std::uintmax_t file_size = 0);
 
 // Opens and counts the file at `path`; a file that cannot be opened counts
 // as having no records, one that fails while it is read as unreadable.

@@ -98,10 +98,32 @@ void ProductPlain(const Shape& s, double alpha, std::span<const double> a,
   }
 }
 
+// The dot products of two columns with a unit-stride x, each summed in the
+// order of the elements exactly as DDOT sums it; the two chains of additions
+// are independent, so they run side by side.
+void DotPair(int m, std::span<const double> a0, std::span<const double> a1, std::span<const double> x,
+             double& dot0, double& dot1) {
+  double sum0 = 0.0;
+  double sum1 = 0.0;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(m); ++i) {
+    sum0 = sum0 + a0[i] * x[i];
+    sum1 = sum1 + a1[i] * x[i];
+  }
+  dot0 = sum0;
+  dot1 = sum1;
+}
+
 void ProductTransposed(const Shape& s, double alpha, std::span<const double> a,
                        std::span<const double> x, std::span<double> y) {
   const StridedIndex jy(s.n, s.incy);
-  for (int j = 0; j < s.n; ++j) {
+  int j = 0;
+  for (; s.incx == 1 && j + 1 < s.n; j += 2) {
+    double dot0 = 0.0, dot1 = 0.0;
+    DotPair(s.m, Column(a, s.lda, j), Column(a, s.lda, j + 1), x, dot0, dot1);
+    y[jy(j)] = y[jy(j)] + alpha * dot0;
+    y[jy(j + 1)] = y[jy(j + 1)] + alpha * dot1;
+  }
+  for (; j < s.n; ++j) {
     const double dot = DDOT(s.m, Column(a, s.lda, j), 1, x, s.incx);
     double& yj = y[jy(j)];
     yj = yj + alpha * dot;

@@ -48,15 +48,15 @@ double SafeMinimum() {
 }
 
 void CopyColumns(int nra, int nca, std::span<const double> a, int lda, const QrViews& v) {
+  // A factorisation in place would copy every element onto itself.
+  if (a.data() == v.qr.data() && lda == v.ldqr) return;
   for (int j = 1; j <= nca; ++j) {
     DCOPY(nra, a.subspan(ColumnMajorIndex(1, j, lda)), 1, v.From(1, j), 1);
   }
 }
 
 void TakeColumnNorms(const QrViews& v, std::span<double> colnrm) {
-  for (int j = 1; j <= v.nca; ++j) {
-    colnrm[static_cast<std::size_t>(j - 1)] = DNRM2(v.nra, v.From(1, j), 1);
-  }
+  ColumnNorms(v.nra, v.nca, v.qr, v.ldqr, colnrm);
   for (int j = v.pl; j <= v.pu; ++j) {
     v.Aux(j) = colnrm[static_cast<std::size_t>(j - 1)];
     v.ReferenceNorm(j) = v.Aux(j);

@@ -37,6 +37,10 @@ double DotUnit(std::size_t n, std::span<const double> x, std::span<const double>
   return sum;
 }
 
+void AxpyUnit(std::size_t n, double a, std::span<const double> x, std::span<double> y) {
+  for (std::size_t i = 0; i < n; ++i) y[i] = a * x[i] + y[i];
+}
+
 void ScaleUnit(std::size_t n, double a, std::span<double> x) {
   const std::size_t head = n % 5;
   for (std::size_t i = 0; i < head; ++i) x[i] = a * x[i];
@@ -88,6 +92,7 @@ double DDOT(int n, std::span<const double> x, int incx, std::span<const double> 
 void DAXPY(int n, double a, std::span<const double> x, int incx, std::span<double> y, int incy) {
   if (n <= 0) return;
   RequirePair(n, x.size(), incx, y.size(), incy);
+  if (incx == 1 && incy == 1) return AxpyUnit(Count(n), a, x, y);
   const StridedIndex sx(n, incx), sy(n, incy);
   for (int i = 0; i < n; ++i) y[sy(i)] = a * x[sx(i)] + y[sy(i)];
 }

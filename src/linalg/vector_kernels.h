@@ -43,6 +43,11 @@ void DFILL(int n, double a, std::span<double> x, int incx);
 // incx < 0, and sqrt(n) * |x_1| for incx = 0.
 double DNRM2(int n, std::span<const double> x, int incx);
 
+// DNRM2 of each of the columns 1..n of an m-row column-major matrix with
+// leading dimension lda, bit for bit, into norms[0..n-1]: the columns' sums
+// run side by side instead of one column after the other. m >= 1, n >= 0.
+void ColumnNorms(int m, int n, std::span<const double> a, int lda, std::span<double> norms);
+
 // One-based index of the largest x_i by signed value, the first on ties;
 // 0 for n <= 0 or incx <= 0, 1 for n = 1.
 int IDXMAX(int n, std::span<const double> x, int incx);

@@ -31,32 +31,22 @@ void SizeWork(LocalFitWork& work, std::int32_t M, std::int32_t D) {
   work.coef.resize(columns);
 }
 
-// Row j: a one for the constant, the neighbour's D values, its value s steps on.
+// Row j: a one for the constant and neighbour o's D values, oldest first.
 void FillDesign(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
-                std::int32_t M, std::int32_t s, LocalFitWork& work) {
+                std::int32_t M, LocalFitWork& work) {
   const auto rows = static_cast<std::size_t>(M);
   for (std::size_t j = 0; j < rows; ++j) {
     const std::int32_t o = Nb[j];
-    // The target is the row's last value: its check keeps the reads below inside X.
-    work.targets[j] = Target(X, o, D, s);
+    // The row's newest value is its last read: this keeps every read inside X.
+    MC_MODEL_REQUIRE(o >= 1 && std::int64_t{o} + D - 1 <= static_cast<std::int64_t>(X.size()));
     work.design[j] = 1.0;
     for (std::int32_t l = 1; l <= D; ++l) work.design[static_cast<std::size_t>(l) * rows + j] = X[Index(o + l - 1)];
   }
 }
 
-double FitAndApply(std::span<const double> X, std::span<const double> Z, std::int32_t D,
-                   std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
-                   LocalFitWork& work) {
-  SizeWork(work, M, D);
-  FillDesign(X, D, Nb, M, s, work);
-  const std::int32_t columns = D + 1;
-  // The factorisation replaces the design matrix in place: A and QR are one array.
-  DLQRRR(M, columns, work.design, M, false, work.jperm, work.design, M, work.hhaux, work.colnrm);
-  DLQRSL(M, columns, work.design, M, work.hhaux, work.targets, 100, work.scratch, work.scratch,
-         work.coef, work.scratch, work.scratch);
-  double p = work.coef[0];
-  for (std::int32_t l = 1; l <= D; ++l) p += work.coef[static_cast<std::size_t>(l)] * Z[Index(l)];
-  return p;
+void FillTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
+                 std::int32_t M, std::int32_t s, LocalFitWork& work) {
+  for (std::size_t j = 0; j < static_cast<std::size_t>(M); ++j) work.targets[j] = Target(X, Nb[j], D, s);
 }
 
 double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
@@ -70,12 +60,39 @@ double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const 
 
 }  // namespace
 
+void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
+                       std::int32_t M, LocalFitWork& work) {
+  MC_MODEL_REQUIRE(D >= 1 && M >= D + 1 && static_cast<std::size_t>(M) <= Nb.size());
+  SizeWork(work, M, D);
+  FillDesign(X, D, Nb, M, work);
+  // The factorisation replaces the design matrix in place: A and QR are one array.
+  DLQRRR(M, D + 1, work.design, M, false, work.jperm, work.design, M, work.hhaux, work.colnrm);
+}
+
+double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+                         std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
+                         LocalFitWork& work) {
+  MC_MODEL_REQUIRE(static_cast<std::size_t>(D) <= Z.size() && s >= 1);
+  MC_MODEL_REQUIRE(work.design.size() == static_cast<std::size_t>(M) * (static_cast<std::size_t>(D) + 1));
+  FillTargets(X, D, Nb, M, s, work);
+  // The solver lends each diagonal element of the factor to its reflector and
+  // puts it back, so one factor serves every lead bit for bit.
+  DLQRSL(M, D + 1, work.design, M, work.hhaux, work.targets, 100, work.scratch, work.scratch, work.coef,
+         work.scratch, work.scratch);
+  double p = work.coef[0];
+  for (std::int32_t l = 1; l <= D; ++l) p += work.coef[static_cast<std::size_t>(l)] * Z[Index(l)];
+  return p;
+}
+
 double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
                     std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
                     LocalFitWork& work, MeanRule mean_rule) {
   MC_MODEL_REQUIRE(D >= 1 && static_cast<std::size_t>(D) <= Z.size());
   MC_MODEL_REQUIRE(M >= 0 && static_cast<std::size_t>(M) <= Nb.size() && s >= 1);
-  if (M >= D + 1) return FitAndApply(X, Z, D, Nb, M, s, work);
+  if (M >= D + 1) {
+    FactoriseLocalFit(X, D, Nb, M, work);
+    return PredictFromFactor(X, Z, D, Nb, M, s, work);
+  }
   if (M >= 1) return MeanOfTargets(X, D, Nb, M, s, mean_rule);
   return Z[Index(D)];
 }

@@ -9,7 +9,8 @@
 namespace modelcheck {
 
 // Work arrays of one least-squares fit; one set may serve every lead of one
-// neighbour list, since M and D do not change between them.
+// neighbour list, since M and D do not change between them, and so may its
+// factor, since the design matrix does not depend on the lead.
 struct LocalFitWork {
   std::vector<double> design;  // M x (D+1), column-major, factorised in place
   std::vector<double> targets;
@@ -34,5 +35,19 @@ enum class MeanRule { kDivideByCount, kMultiplyByReciprocal };
 double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
                     std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
                     LocalFitWork& work, MeanRule mean_rule = MeanRule::kDivideByCount);
+
+// The fit of PredictLocal in two halves, for callers that predict several
+// leads from one neighbour list (M >= D+1): FactoriseLocalFit sizes `work`,
+// fills the design matrix from Nb and factorises it with DLQRRR;
+// PredictFromFactor then fills the targets X(o+D-1+s), solves with DLQRSL
+// and applies the coefficients to Z. Each lead gives bit for bit what
+// PredictLocal gives, since the factor is the same and the solver leaves it
+// as it found it.
+void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
+                       std::int32_t M, LocalFitWork& work);
+
+double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+                         std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
+                         LocalFitWork& work);
 
 }  // namespace modelcheck

@@ -68,6 +68,16 @@ bool InsideBox(const BoxQuery& query, std::int32_t o) {
   return true;
 }
 
+// How many vectors of a run ahead the search asks for the series values it
+// will compare: a run lists its vectors far apart in the series, so without
+// the hint every comparison waits for memory.
+constexpr std::int32_t kPrefetchDistance = 12;
+
+// A hint only; a start index outside the series is never dereferenced.
+void PrefetchVector(const BoxQuery& query, std::int32_t o) {
+  if (o >= 1 && static_cast<std::size_t>(o) <= query.X.size()) __builtin_prefetch(&query.X[static_cast<std::size_t>(o - 1)]);
+}
+
 // Appends the accepted vectors of cell (q, c), in the run's order, to Nb.
 void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query,
                 std::span<std::int32_t> Nb, std::int32_t& M) {
@@ -75,6 +85,7 @@ void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const B
   // A grid built for another Ntrain or m would index past the list or the series.
   MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size());
   for (std::int32_t j = grid.cells[CellIndex(q, c)]; j < end; ++j) {
+    if (j + kPrefetchDistance < end) PrefetchVector(query, grid.points[static_cast<std::size_t>(j + kPrefetchDistance)]);
     const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
     MC_MODEL_REQUIRE(o >= 1 && o <= n);
     if (!InsideBox(query, o) || o > query.last_start) continue;

@@ -40,9 +40,14 @@ void RunPiece(ModelCheck& check, std::int32_t k, const PredictionScale& scale,
   StartPredictionCurve(check, kPanelOrigin, scale);
   const std::span<const std::int32_t> list =
       std::span<const std::int32_t>(check.neighbours).first(static_cast<std::size_t>(M));
+  const std::int32_t D = check.settings.D;
+  // The design matrix is the same for every horizon: one factor serves them all.
+  const bool fit = M >= D + 1;
+  if (fit) FactoriseLocalFit(check.training, D, list, M, work);
   for (std::int32_t i = 1; i <= check.settings.Ltest; ++i) {
-    check.prediction = PredictLocal(check.training, check.state, check.settings.D, list, M, i,
-                                    work, MeanRule::kMultiplyByReciprocal);
+    check.prediction = fit ? PredictFromFactor(check.training, check.state, D, list, M, i, work)
+                           : PredictLocal(check.training, check.state, D, list, M, i, work,
+                                          MeanRule::kMultiplyByReciprocal);
     AddSquaredError(check.direct_errors, i, check.prediction, PieceTarget(check, k, i));
     if (k == 1) PlotPrediction(check, kPanelOrigin, i, check.prediction, scale);
   }

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "linalg/vector_kernels.h"
 #include "support/child_process.h"
 
 namespace modelcheck {
@@ -107,6 +111,34 @@ TEST(MatrixKernelErrors, OnlyTheFirstFailingCheckIsReportedAndTheProgramStops) {
   EXPECT_NE(ger.status, 0);
   EXPECT_NE(ger.output.find("ERROR 3 from DGER"), std::string::npos) << ger.output;
   EXPECT_NE(ger.output.find("LDA = 1 and M = 2"), std::string::npos) << ger.output;
+}
+
+// The transposed product takes its columns' dot products two at a time; each
+// must still be DDOT's sum in element order, so y matches bit for bit.
+TEST(MatrixVectorProduct, TransposedColumnsGiveDdotsSumsBitForBit) {
+  constexpr std::uint64_t kSeed = 7;
+  std::mt19937_64 random(kSeed);
+  std::uniform_real_distribution<double> value(-1.0, 1.0);
+  for (int trial = 0; trial < 500; ++trial) {
+    const int m = 1 + static_cast<int>(random() % 300), n = 1 + static_cast<int>(random() % 6);
+    const int lda = m + static_cast<int>(random() % 3);
+    const double alpha = value(random);
+    std::vector<double> a(static_cast<std::size_t>(lda * n)), x(static_cast<std::size_t>(m)), y(static_cast<std::size_t>(n));
+    for (double& v : a) v = value(random);
+    for (double& v : x) v = value(random);
+    for (double& v : y) v = value(random);
+    std::vector<double> expected = y;
+    for (int j = 0; j < n; ++j) {
+      const double dot = DDOT(m, std::span<const double>(a).subspan(static_cast<std::size_t>(j * lda)), 1, x, 1);
+      expected[static_cast<std::size_t>(j)] = expected[static_cast<std::size_t>(j)] + alpha * dot;
+    }
+    DGEMV('T', m, n, alpha, a, lda, x, 1, 1.0, y, 1);
+    for (int j = 0; j < n; ++j) {
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(y[static_cast<std::size_t>(j)]),
+                std::bit_cast<std::uint64_t>(expected[static_cast<std::size_t>(j)]))
+          << "seed " << kSeed << ", trial " << trial << ", column " << j;
+    }
+  }
 }
 
 }  // namespace

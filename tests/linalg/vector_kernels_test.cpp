@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <random>
 #include <vector>
 
+#include "errors/machine_constants.h"
 #include "support/child_process.h"
 
 namespace modelcheck {
@@ -131,6 +135,71 @@ TEST(VectorKernels, ArrayShorterThanTheVectorStopsBeforeWriting) {
     DCOPY(3, x, 1, y, 1);
   });
   EXPECT_FALSE(result.exited && result.status == 0);
+}
+
+// The norm's defining order: sum |x_i| to choose the regime, then the scaled
+// squares in element order. The kernel takes both sums in one pass; the
+// figures it feeds (every fit's factor) must not move by a bit.
+double TwoPassNorm(const std::vector<double>& x) {
+  const double cutlo = std::sqrt(DMACH(1) / DMACH(4));
+  const double cuthi = std::sqrt(DMACH(2) * DMACH(4));
+  const double small = DMACH(4) * cutlo;
+  const double large = cutlo / cuthi;
+  double sum = 0.0;
+  for (const double v : x) {
+    sum += std::fabs(v);
+    if (sum > cuthi) break;
+  }
+  const auto squares = [&](double scale) {
+    double total = 0.0;
+    for (const double v : x) total += (v * scale) * (v * scale);
+    return total;
+  };
+  if (sum > cuthi) return (1.0 / large) * std::sqrt(squares(large));
+  if (sum < static_cast<double>(x.size()) * cutlo) return small * std::sqrt(squares(1.0 / small));
+  return std::sqrt(squares(1.0));
+}
+
+TEST(EuclideanNorm, OnePassGivesTheTwoPassNormBitForBit) {
+  constexpr std::uint64_t kSeed = 99;
+  std::mt19937_64 random(kSeed);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+  std::uniform_int_distribution<int> length(1, 400), exponent(-300, 300), spread(0, 40);
+  for (int trial = 0; trial < 3000; ++trial) {
+    std::vector<double> x(static_cast<std::size_t>(length(random)));
+    const int centre = exponent(random), width = spread(random);
+    for (double& v : x) v = mantissa(random) * std::pow(10.0, centre + width * mantissa(random));
+    const double expected = TwoPassNorm(x);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(DNRM2(static_cast<int>(x.size()), x, 1)),
+              std::bit_cast<std::uint64_t>(expected))
+        << "seed " << kSeed << ", trial " << trial << ", norm " << expected;
+  }
+}
+
+// The QR worker takes its column norms together; each must be DNRM2's, also
+// for columns in the scaled regimes and columns holding an infinity or a NaN.
+TEST(EuclideanNorm, ColumnsTogetherGiveEachColumnsNormBitForBit) {
+  constexpr std::uint64_t kSeed = 5;
+  std::mt19937_64 random(kSeed);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+  const double specials[] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(), 0.0};
+  for (int trial = 0; trial < 1000; ++trial) {
+    const int m = 1 + static_cast<int>(random() % 200), n = static_cast<int>(random() % 7);
+    const int lda = m + static_cast<int>(random() % 3);
+    std::vector<double> a(static_cast<std::size_t>(lda * n + 1));
+    for (int j = 0; j < n; ++j) {
+      const double magnitude = std::pow(10.0, std::vector<int>{0, -170, 160, -300}[random() % 4]);
+      for (int i = 0; i < lda; ++i) a[static_cast<std::size_t>(j * lda + i)] = magnitude * mantissa(random);
+      if (random() % 10 == 0) a[static_cast<std::size_t>(j * lda) + random() % static_cast<std::size_t>(m)] = specials[random() % 3];
+    }
+    std::vector<double> norms(static_cast<std::size_t>(n), -1.0);
+    ColumnNorms(m, n, a, lda, norms);
+    for (int j = 0; j < n; ++j) {
+      const double expected = DNRM2(m, std::span<const double>(a).subspan(static_cast<std::size_t>(j * lda)), 1);
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(norms[static_cast<std::size_t>(j)]), std::bit_cast<std::uint64_t>(expected))
+          << "seed " << kSeed << ", trial " << trial << ", column " << j;
+    }
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -129,6 +130,33 @@ TEST(PredictLocalTest, ReusedWorkGivesTheSameResultAsFreshWork) {
     const double reused = PredictLocal(X, Z, 2, Nb, static_cast<std::int32_t>(Nb.size()), 3, work);
     EXPECT_EQ(reused, Predict(X, Z, Nb, 3));
     EXPECT_NEAR(reused, ApplyReference(ReferenceFit(X, 2, Nb, 3), Z), kReferenceTolerance);
+  }
+}
+
+// The direct test factorises once per neighbour list and solves for every
+// lead; each lead must match a fresh fit bit for bit, over many random fits.
+TEST(PredictLocalTest, OneFactorForEveryLeadMatchesAFreshFitBitForBit) {
+  constexpr std::uint64_t kSeed = 4242;
+  std::mt19937_64 rng(kSeed);
+  std::uniform_real_distribution<double> value(-1.5, 1.5);
+  std::vector<double> X(600);
+  for (double& x : X) x = value(rng);
+  LocalFitWork shared;
+  for (int fit = 0; fit < 300; ++fit) {
+    const auto D = static_cast<std::int32_t>(1 + rng() % 4);
+    const std::int32_t leads = 1 + static_cast<std::int32_t>(rng() % 30);
+    const auto M = static_cast<std::int32_t>(D + 1 + rng() % 250);
+    Indices Nb(static_cast<std::size_t>(M));
+    for (std::int32_t& o : Nb) o = 1 + static_cast<std::int32_t>(rng() % (X.size() - static_cast<std::size_t>(D + leads)));
+    std::vector<double> Z(static_cast<std::size_t>(D));
+    for (double& z : Z) z = value(rng);
+    FactoriseLocalFit(X, D, Nb, M, shared);
+    for (std::int32_t s = 1; s <= leads; ++s) {
+      const double once = PredictFromFactor(X, Z, D, Nb, M, s, shared);
+      const double fresh = Predict(X, Z, Nb, s);
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(once), std::bit_cast<std::uint64_t>(fresh))
+          << "seed " << kSeed << ", fit " << fit << ", lead " << s;
+    }
   }
 }
 
