@@ -19,7 +19,7 @@ cmake --build build -j "$(nproc)" --target model_check_benchmark model_check_mem
   growth_plot modelcheck
 
 build/bench/model_check_benchmark --benchmark_repetitions="${REPETITIONS:-5}" \
-  --benchmark_report_aggregates_only=true --benchmark_out=build/benchmark.csv \
+  --benchmark_report_aggregates_only=true --benchmark_out="$PWD/build/benchmark.csv" \
   --benchmark_out_format=csv "$@"
 build/bench/growth_plot build/benchmark.csv build/benchmark-growth.png
 echo "Growth picture: build/benchmark-growth.png"

@@ -61,11 +61,34 @@ struct RecordField {
   }
 };
 
-// False at the end of the file; a last line without its end of line is a record.
-bool NextRecord(RecordScanner& scanner, RecordField& record) {
+// The field of a line that lies whole in the chunk, read where it lies;
+// the same view of it as RecordField gives.
+std::string_view FieldInPlace(const char* first, std::size_t length) {
+  constexpr std::size_t kWidth = kRecordWidth;
+  const bool drop_cr = length > 0 && first[length - 1] == '\r' && length <= kWidth;
+  return {first, drop_cr ? length - 1 : std::min(length, kWidth)};
+}
+
+// The next record's field; false at the end of the file. A last line without
+// its end of line is a record. The view lives until the next call.
+bool NextRecord(RecordScanner& scanner, RecordField& record, std::string_view& field) {
+  // Nearly every line ends inside the chunk it starts in: no copy then.
+  if (scanner.position < scanner.filled) {
+    const char* first = scanner.chunk.data() + scanner.position;
+    const std::size_t available = scanner.filled - scanner.position;
+    if (const auto* line_end = static_cast<const char*>(std::memchr(first, '\n', available))) {
+      const auto length = static_cast<std::size_t>(line_end - first);
+      scanner.position += length + 1;
+      field = FieldInPlace(first, length);
+      return true;
+    }
+  }
   record = RecordField{};
   for (;;) {
-    if (scanner.position == scanner.filled && !Refill(scanner)) return record.length > 0;
+    if (scanner.position == scanner.filled && !Refill(scanner)) {
+      field = record.Field();
+      return record.length > 0;
+    }
     const char* first = scanner.chunk.data() + scanner.position;
     const std::size_t available = scanner.filled - scanner.position;
     const auto* line_end = static_cast<const char*>(std::memchr(first, '\n', available));
@@ -74,6 +97,7 @@ bool NextRecord(RecordScanner& scanner, RecordField& record) {
     scanner.position += count;
     if (line_end) {
       ++scanner.position;
+      field = record.Field();
       return true;
     }
   }
@@ -96,12 +120,13 @@ SeriesCount CountValues(std::istream& file, std::uintmax_t file_size) {
   RecordScanner scanner{.buffer = *file.rdbuf()};
   if (Refill(scanner) && file_size > 0) ReserveForFile(scanner, file_size, count.values);
   RecordField record;
-  while (NextRecord(scanner, record)) {
+  std::string_view field;
+  while (NextRecord(scanner, record, field)) {
     if (count.values.size() == kMaximumRecords) {
       count.outcome = CountOutcome::kTooMany;
       return count;
     }
-    const std::optional<double> value = ReadSeriesField(record.Field());
+    const std::optional<double> value = ReadSeriesField(field);
     if (!value) {
       count.outcome = CountOutcome::kUnreadable;
       return count;
