@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
   SelectFont(surface, "t'Arial'h14w7");
   DrawAxes(surface);
   // Palette colours that stay apart on white; the whole check in black.
-  const int colours[] = {1, 2, 4, 5, 6, 3, 12, 10, 13, 9, 11, 14};
+  const int colours[] = {1, 2, 4, 5, 6, 3, 8, 10, 13, 9, 11, 12};
   int row = 0;
   for (const auto& [name, series] : steps) {
     DrawStep(surface, series, name == "WholeModelCheck" ? 0 : colours[row % 12], row, name);
