@@ -11,83 +11,32 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "dialogue/report_log.h"
 #include "dialogue/series_file.h"
 #include "henon_series.h"
-#include "model/model_check.h"
 #include "model/model_phase_orbit.h"
 #include "model/neighbour_grid.h"
 #include "platform/plot_image.h"
-#include "plots/graphics_surface.h"
 #include "plots/plot_window.h"
 #include "predict/direct_test.h"
 #include "predict/iterative_test.h"
+#include "prepared_check.h"
 
 namespace modelcheck {
 namespace {
 
-constexpr std::int32_t kD = 2;
-constexpr std::int32_t kTestValues = 200;  // more than Ltest + Ktest + D - 1
-
-struct Bench {
-  std::vector<double> series;  // every value, as the dialogue keeps them
-  ModelCheck check;
-  GraphicsSurface surface;
-  ReportLog report;
-  std::ostringstream dialogue_text;
-  DialogueWindow dialogue{.in = nullptr, .out = &dialogue_text};
-};
-
-// What the dialogue driver holds when an evaluation starts.
-std::unique_ptr<Bench> Prepare(std::int64_t count) {
-  auto bench = std::make_unique<Bench>();
-  bench->series = HenonSeries(count);
-  ModelCheck& check = bench->check;
-  const double eps = BenchmarkEps(count);
-  check.settings = ModelSettings{.Ntrain = static_cast<std::int32_t>(count) - kTestValues, .D = kD, .eps = eps};
-  check.value_count = static_cast<std::int32_t>(count);
-  const auto Ntrain = static_cast<std::size_t>(check.settings.Ntrain);
-  check.training.assign(Ntrain, 0.0);
-  LoadTrainingValues(bench->series, check.training);
-  check.test_segment.assign(static_cast<std::size_t>(Ntest(check.settings)), 0.0);
-  LoadTestSegment(bench->series, check.settings.Ntrain, check.test_segment);
-  const TrainingStatistics statistics = ComputeStatistics(check.training);
-  check.variance = statistics.variance;
-  check.plot_range = {.lower = statistics.minimum, .upper = statistics.maximum};
-  check.state.assign(kD, 0.0);
-  check.grid.points.assign(Ntrain, 0);
-  check.neighbours.assign(Ntrain, 0);
-  check.iterative_errors.assign(static_cast<std::size_t>(check.settings.Ltest), 0.0);
-  check.direct_errors.assign(static_cast<std::size_t>(check.settings.Ltest), 0.0);
-  BuildNeighbourGrid(check.settings.Ntrain, check.training, kD - 1, eps, check.grid);
-  OpenReport(bench->report, bench->dialogue);
-  check.surface = &bench->surface;
-  check.report = &bench->report;
-  check.dialogue = &bench->dialogue;
-  SetUpPlotWindow(check);
-  return bench;
-}
-
 // One prepared check per size, kept for every benchmark of that size.
-Bench& Prepared(std::int64_t count) {
-  static std::map<std::int64_t, std::unique_ptr<Bench>> cache;
+PreparedCheck& Prepared(std::int64_t count) {
+  static std::map<std::int64_t, std::unique_ptr<PreparedCheck>> cache;
   auto& slot = cache[count];
-  if (!slot) slot = Prepare(count);
+  if (!slot) {
+    slot = std::make_unique<PreparedCheck>();
+    slot->series = HenonSeries(count);
+    PrepareCheck(*slot, BenchmarkEps(count));
+  }
   return *slot;
-}
-
-void RunWholeCheck(Bench& bench) {
-  SetUpPlotWindow(bench.check);
-  ModelPhaseOrbit(bench.check);
-  IterativePredictionTest(bench.check);
-  DirectPredictionTest(bench.check);
-  std::string error;
-  if (!WritePlotImage(bench.surface, kPlotImageFileName, error)) throw std::runtime_error(error);
 }
 
 void BM_SeriesRead(benchmark::State& state) {
@@ -97,7 +46,7 @@ void BM_SeriesRead(benchmark::State& state) {
     state.SkipWithError("cannot write the series file");
     return;
   }
-  std::vector<double> training(static_cast<std::size_t>(count - kTestValues));
+  std::vector<double> training(static_cast<std::size_t>(count - kBenchmarkTestValues));
   for (auto _ : state) {
     const SeriesCount read = CountValuesInFile(path);
     LoadTrainingValues(read.values, training);
@@ -108,14 +57,14 @@ void BM_SeriesRead(benchmark::State& state) {
 }
 
 void BM_Statistics(benchmark::State& state) {
-  Bench& bench = Prepared(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(bench.check.training));
+  const PreparedCheck& run = Prepared(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(run.check.training));
 }
 
 void BM_GridBuild(benchmark::State& state) {
   ModelCheck& check = Prepared(state.range(0)).check;
   for (auto _ : state) {
-    BuildNeighbourGrid(check.settings.Ntrain, check.training, kD - 1, check.settings.eps, check.grid);
+    BuildNeighbourGrid(check.settings.Ntrain, check.training, kBenchmarkD - 1, check.settings.eps, check.grid);
   }
 }
 
@@ -140,16 +89,18 @@ void BM_DirectTest(benchmark::State& state) {
 }
 
 void BM_PlotImage(benchmark::State& state) {
-  Bench& bench = Prepared(state.range(0));
+  const PreparedCheck& run = Prepared(state.range(0));
   std::string error;
   for (auto _ : state) {
-    if (!WritePlotImage(bench.surface, kPlotImageFileName, error)) state.SkipWithError(error.c_str());
+    if (!WritePlotImage(run.surface, kPlotImageFileName, error)) state.SkipWithError(error.c_str());
   }
 }
 
 void BM_WholeModelCheck(benchmark::State& state) {
-  Bench& bench = Prepared(state.range(0));
-  for (auto _ : state) RunWholeCheck(bench);
+  PreparedCheck& run = Prepared(state.range(0));
+  for (auto _ : state) {
+    if (!RunWholeCheck(run)) state.SkipWithError("the picture cannot be written");
+  }
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
