@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/singular_fit_case.h"
+
 namespace modelcheck {
 namespace {
 
@@ -22,20 +24,13 @@ std::string ReadText(const fs::path& path) {
   return text.str();
 }
 
-// Quantised training values with D = 1 and eps = 0.5: the test state 0 has
-// the neighbours o = 1, 2 (value 0) and o = 9 (value 0.001). One-step fits
-// see all three and are regular; the direct test admits only o <= 8, so its
-// design matrix has an all-zero second column.
-constexpr const char* kSeries =
-    "0.0\n0.0\n50.0\n60.0\n70.0\n80.0\n90.0\n100.0\n0.001\n200.0\n"
-    "0.0\n5.0\n7.0\n";
 constexpr const char* kTyped = "series.txt\n10\n1\n0.5\n2\n1\nn\nn\nn\nn\n";
 
 TEST(SingularFitProgramTest, StopsWithTheFatalMessageAndKeepsTheReport) {
   char pattern[] = "/tmp/mc-singular-fit-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   const fs::path directory = pattern;
-  std::ofstream(directory / "series.txt") << kSeries;
+  std::ofstream(directory / "series.txt") << testing::kSingularFitSeries;
   std::ofstream(directory / "typed.txt") << kTyped;
   const std::string command = "cd '" + directory.string() + "' && timeout 60 '" MODELCHECK_PROGRAM
                               "' < typed.txt > transcript.txt 2> errors.txt";
@@ -61,15 +56,7 @@ TEST(SingularFitProgramTest, StopsWithTheFatalMessageAndKeepsTheReport) {
             " ***          has been requested but the upper triangular matrix R is exactly\n"
             " ***          singular; the index of the first zero diagonal element of R is\n"
             " ***          2.\n");
-  EXPECT_EQ(ReadText(directory / "report.txt"),
-            " The number of values in a training time series: Ntrain =     10\n"
-            "\n"
-            " Dimension of a model map: D =  1\n"
-            " Box size: eps =   0.50000\n"
-            " Length of a test piece: Ltest =     2\n"
-            " Number of test pieces: Ktest =    1\n"
-            " One-step prediction error:  34.68447 %\n"
-            " Prediction time (iterative method):      0\n");
+  EXPECT_EQ(ReadText(directory / "report.txt"), testing::kSingularFitReport);
   EXPECT_FALSE(fs::exists(directory / "neighbors.txt"));
   fs::remove_all(directory);
 }
