@@ -31,7 +31,8 @@ int PixelY(double ms) {
   return kBottom - static_cast<int>(std::lround((std::log10(ms) - kFirstTime) / (kLastTime - kFirstTime) * (kBottom - kTop)));
 }
 
-// "name,iterations,real_time,..." rows; names look like "BM_Step/1000000_median".
+// "name,iterations,real_time,..." rows; names look like "BM_Step/1000000_median"
+// or "BM_Step/1000000/threads:0_median".
 std::map<std::string, Series> ReadMedians(std::istream& csv) {
   std::map<std::string, Series> steps;
   std::string line;
@@ -50,7 +51,12 @@ std::map<std::string, Series> ReadMedians(std::istream& csv) {
     std::getline(fields, unit, ',');
     if (unit.size() > 1 && unit.front() == '"') unit = unit.substr(1, unit.size() - 2);
     const double scale = unit == "ns" ? 1e-6 : unit == "us" ? 1e-3 : unit == "s" ? 1e3 : 1.0;
-    steps[line.substr(4, slash - 4)][std::stod(size_part)] = std::stod(real_time) * scale;
+    std::string name = line.substr(4, slash - 4);
+    // Steps timed on one thread and on every core are two curves.
+    if (const std::size_t threads = size_part.find("/threads:"); threads != std::string::npos) {
+      name += size_part.compare(threads + 9, 1, "0") == 0 ? " all cores" : " one thread";
+    }
+    steps[name][std::stod(size_part)] = std::stod(real_time) * scale;
   }
   return steps;
 }
@@ -125,7 +131,7 @@ int main(int argc, char** argv) {
   const int colours[] = {1, 2, 4, 5, 6, 3, 8, 10, 13, 9, 11, 12};
   int row = 0;
   for (const auto& [name, series] : steps) {
-    DrawStep(surface, series, name == "WholeModelCheck" ? 0 : colours[row % 12], row, name);
+    DrawStep(surface, series, name.starts_with("WholeModelCheck") ? 0 : colours[row % 12], row, name);
     ++row;
   }
   std::string error;

@@ -14,15 +14,17 @@
 #include <string>
 #include <vector>
 
-#include "dialogue/series_file.h"
+#include "engine/direct_test.h"
+#include "engine/iterative_test.h"
+#include "engine/model_check.h"
+#include "engine/model_phase_orbit.h"
+#include "engine/neighbour_grid.h"
+#include "engine/training_statistics.h"
 #include "henon_series.h"
-#include "model/model_phase_orbit.h"
-#include "model/neighbour_grid.h"
 #include "platform/plot_image.h"
 #include "plots/plot_window.h"
-#include "predict/direct_test.h"
-#include "predict/iterative_test.h"
 #include "prepared_check.h"
+#include "text/series_file.h"
 
 namespace modelcheck {
 namespace {
@@ -33,7 +35,7 @@ PreparedCheck& Prepared(std::int64_t count) {
   auto& slot = cache[count];
   if (!slot) {
     slot = std::make_unique<PreparedCheck>();
-    slot->series = HenonSeries(count);
+    slot->run->series = HenonSeries(count);
     PrepareCheck(*slot, BenchmarkEps(count));
   }
   return *slot;
@@ -57,54 +59,88 @@ void BM_SeriesRead(benchmark::State& state) {
 }
 
 void BM_Statistics(benchmark::State& state) {
-  const PreparedCheck& run = Prepared(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(run.check.training));
+  const PreparedCheck& prepared = Prepared(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(prepared.run->training));
 }
 
 void BM_GridBuild(benchmark::State& state) {
-  ModelCheck& check = Prepared(state.range(0)).check;
-  for (auto _ : state) {
-    BuildNeighbourGrid(check.settings.Ntrain, check.training, kBenchmarkD - 1, check.settings.eps, check.grid);
-  }
+  DialogueRun& run = *Prepared(state.range(0)).run;
+  for (auto _ : state) BuildNeighbourGrid(run.settings.Ntrain, run.training, kBenchmarkD - 1, run.settings.eps, run.grid);
 }
 
 void BM_PlotSetUp(benchmark::State& state) {
-  ModelCheck& check = Prepared(state.range(0)).check;
-  for (auto _ : state) SetUpPlotWindow(check);
+  PreparedCheck& prepared = Prepared(state.range(0));
+  const CheckInput input = prepared.Input();
+  for (auto _ : state) SetUpPlotWindow(prepared.run->surface, input.settings, input.test_segment);
 }
 
+// The three phases one after another on one thread, as the steps of a check.
 void BM_ModelPhaseOrbit(benchmark::State& state) {
-  ModelCheck& check = Prepared(state.range(0)).check;
-  for (auto _ : state) ModelPhaseOrbit(check);
+  const CheckInput input = Prepared(state.range(0)).Input();
+  PieceWork work;
+  for (auto _ : state) {
+    std::vector<OrbitPoint> points;
+    RunModelOrbit(input, work, points);
+    benchmark::DoNotOptimize(points.data());
+  }
+}
+
+template <typename RunPiece>
+void RunAllPieces(const CheckInput& input, RunPiece run_piece) {
+  const auto L = static_cast<std::size_t>(input.settings.Ltest);
+  std::vector<double> squared(L);
+  std::vector<std::int32_t> counts(L);
+  PieceWork work;
+  for (std::int32_t k = 1; k <= input.settings.Ktest; ++k) {
+    PieceRecord record{.squared_errors = squared, .neighbour_counts = counts, .predictions = nullptr};
+    run_piece(input, k, work, record);
+  }
+  benchmark::DoNotOptimize(squared.data());
 }
 
 void BM_IterativeTest(benchmark::State& state) {
-  ModelCheck& check = Prepared(state.range(0)).check;
-  for (auto _ : state) IterativePredictionTest(check);
+  const CheckInput input = Prepared(state.range(0)).Input();
+  for (auto _ : state) RunAllPieces(input, RunIterativePiece);
 }
 
 void BM_DirectTest(benchmark::State& state) {
-  ModelCheck& check = Prepared(state.range(0)).check;
-  for (auto _ : state) DirectPredictionTest(check);
+  const CheckInput input = Prepared(state.range(0)).Input();
+  for (auto _ : state) RunAllPieces(input, RunDirectPiece);
+}
+
+// The engine's whole computation, on one thread and on every core.
+void BM_EngineCheck(benchmark::State& state) {
+  const CheckInput input = Prepared(state.range(0)).Input();
+  const int threads = static_cast<int>(state.range(1));
+  for (auto _ : state) benchmark::DoNotOptimize(RunModelCheck(input, {.threads = threads, .progress = {}}));
 }
 
 void BM_PlotImage(benchmark::State& state) {
-  const PreparedCheck& run = Prepared(state.range(0));
+  const PreparedCheck& prepared = Prepared(state.range(0));
   std::string error;
   for (auto _ : state) {
-    if (!WritePlotImage(run.surface, kPlotImageFileName, error)) state.SkipWithError(error.c_str());
+    if (!WritePlotImage(prepared.run->surface, kPlotImageFileName, error)) state.SkipWithError(error.c_str());
   }
 }
 
+// The whole check as the console program runs it: computed, drawn, reported,
+// the files written. Threads: 1, or 0 for every core.
 void BM_WholeModelCheck(benchmark::State& state) {
-  PreparedCheck& run = Prepared(state.range(0));
-  for (auto _ : state) {
-    if (!RunWholeCheck(run)) state.SkipWithError("the picture cannot be written");
-  }
+  PreparedCheck& prepared = Prepared(state.range(0));
+  const int threads = static_cast<int>(state.range(1));
+  for (auto _ : state) RunWholeCheck(prepared, threads);
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
   b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+}
+
+// Every size on one thread (1) and on every core (0). Wall time: the work is spread over threads.
+void SizesAndThreads(benchmark::internal::Benchmark* b) {
+  for (const std::int64_t size : {10'000, 100'000, 1'000'000, 10'000'000}) {
+    for (const std::int64_t threads : {1, 0}) b->Args({size, threads});
+  }
+  b->ArgNames({"", "threads"})->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 BENCHMARK(BM_SeriesRead)->Apply(Sizes);
@@ -115,7 +151,8 @@ BENCHMARK(BM_ModelPhaseOrbit)->Apply(Sizes);
 BENCHMARK(BM_IterativeTest)->Apply(Sizes);
 BENCHMARK(BM_DirectTest)->Apply(Sizes);
 BENCHMARK(BM_PlotImage)->Apply(Sizes);
-BENCHMARK(BM_WholeModelCheck)->Apply(Sizes);
+BENCHMARK(BM_EngineCheck)->Apply(SizesAndThreads);
+BENCHMARK(BM_WholeModelCheck)->Apply(SizesAndThreads);
 
 }  // namespace
 }  // namespace modelcheck

@@ -8,8 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
-#include "dialogue/series_file.h"
+#include "text/series_file.h"
 #include "prepared_check.h"
 
 int main(int argc, char** argv) {
@@ -17,19 +18,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: model_check_memory <series file> <eps>\n");
     return 2;
   }
-  modelcheck::PreparedCheck run;
+  modelcheck::PreparedCheck prepared;
   modelcheck::SeriesCount count = modelcheck::CountValuesInFile(argv[1]);
   if (count.outcome != modelcheck::CountOutcome::kCounted || count.values.size() <= 400) {
     std::fprintf(stderr, "model_check_memory: \"%s\" is no series of more than 400 values\n", argv[1]);
     return 1;
   }
-  run.series = std::move(count.values);
-  modelcheck::PrepareCheck(run, std::atof(argv[2]));
-  if (!modelcheck::RunWholeCheck(run)) return 1;
+  std::vector<double>& series = prepared.run->series;
+  series = std::move(count.values);
+  modelcheck::PrepareCheck(prepared, std::atof(argv[2]));
+  modelcheck::RunWholeCheck(prepared, 0);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   const double bytes = static_cast<double>(usage.ru_maxrss) * 1024.0;
-  std::printf("%zu values: peak memory %.1f MB, %.1f bytes per value\n", run.series.size(), bytes / 1e6,
-              bytes / static_cast<double>(run.series.size()));
+  std::printf("%zu values: peak memory %.1f MB, %.1f bytes per value\n", series.size(), bytes / 1e6,
+              bytes / static_cast<double>(series.size()));
   return 0;
 }

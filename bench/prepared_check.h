@@ -1,17 +1,16 @@
-// One model check set up as the dialogue driver holds it when an evaluation
-// starts, for the benchmark programs: D = 2, Ltest = 30, Ktest = 100 and
-// every value but the last 200 in the training part. The files the check
-// writes (report.txt, neighbors.txt, the picture) land in the working
-// directory.
+// One model check set up as the dialogue holds it when an evaluation starts,
+// for the benchmark programs: D = 2, Ltest = 30, Ktest = 100 and every value
+// but the last 200 in the training part. The files the check writes
+// (report.txt, neighbors.txt, the picture) land in the working directory.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <sstream>
 #include <vector>
 
-#include "dialogue/report_log.h"
-#include "model/model_check.h"
-#include "plots/graphics_surface.h"
+#include "dialogue/dialogue_run.h"
+#include "engine/check_input.h"
 
 namespace modelcheck {
 
@@ -19,21 +18,21 @@ inline constexpr std::int32_t kBenchmarkD = 2;
 inline constexpr std::int32_t kBenchmarkTestValues = 200;  // more than Ltest + Ktest + D - 1
 
 struct PreparedCheck {
-  std::vector<double> series;  // every value, as the dialogue keeps them
-  ModelCheck check;
-  GraphicsSurface surface;
-  ReportLog report;
+  std::unique_ptr<DialogueRun> run = std::make_unique<DialogueRun>();
   std::ostringstream dialogue_text;
-  DialogueWindow dialogue{.in = nullptr, .out = &dialogue_text};
+  std::istringstream no_input;
+  DialogueWindow dialogue{.in = &no_input, .out = &dialogue_text, .echo_input = false};
+
+  // The engine's view of the same check.
+  CheckInput Input() const;
 };
 
-// The training pass and the model pass on `run.series` with box size `eps`,
-// the report opened and the plot window set up.
-void PrepareCheck(PreparedCheck& run, double eps);
+// The training pass and the model pass on `prepared.run->series` with box
+// size `eps`: statistics, grid, the report opened.
+void PrepareCheck(PreparedCheck& prepared, double eps);
 
-// Plot set-up, model orbit, iterative test, direct test and the picture
-// written, as the console program runs them; false when the picture
-// cannot be written.
-bool RunWholeCheck(PreparedCheck& run);
+// One whole check as the console program runs it on `threads` threads (0:
+// all): computed, drawn, reported, neighbors.txt and the picture written.
+void RunWholeCheck(PreparedCheck& prepared, int threads);
 
 }  // namespace modelcheck

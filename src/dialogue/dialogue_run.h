@@ -2,25 +2,35 @@
 //
 // Each pass function runs one pass including the question that closes it
 // and returns that answer ('y' repeats the pass). The series values are kept
-// whole for the series pass, so every later load reads what was counted.
+// whole for the series pass, so every later part (the training values, the
+// test segment) is read from what was counted, as a view into them.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
+#include "dialogue/dialogue_window.h"
 #include "dialogue/report_log.h"
-#include "model/model_check.h"
-#include "platform/dialogue_window.h"
+#include "engine/neighbour_grid.h"
+#include "modelcheck/engine.h"
 #include "plots/graphics_surface.h"
+#include "plots/plot_scale.h"
 
 namespace modelcheck {
 
 struct DialogueRun {
   DialogueWindow* window = nullptr;
-  ModelCheck check;             // settings, training values, arrays, plot range
-  std::vector<double> series;   // every record of the current series file
-  GraphicsSurface surface;      // the plot window, alive for the whole run
+  ModelSettings settings;        // Ltest and Ktest keep their values across every pass
+  std::vector<double> series;    // every record of the current series file
+  std::int32_t value_count = 0;
+  std::span<const double> training;  // x(1..Ntrain), the first Ntrain records
+  double variance = 0.0;             // population variance of the training values
+  PlotRange plot_range;          // bounds eps: the training range, then the last check's widened range
+  NeighbourGrid grid;            // built once per model pass
+  GraphicsSurface surface;       // the plot window, alive for the whole run
   ReportLog report;
-  bool loaded = false;          // test segment and horizon errors exist in this model pass
+  int threads = 0;               // threads a check computes on; 0: every hardware thread
 };
 
 // Chooses and counts a series file; false when the user ends the program.
@@ -35,7 +45,10 @@ char RunModelPass(DialogueRun& run);
 // line of explanation when no test piece fits after the training part.
 void RunEvaluationPasses(DialogueRun& run);
 
-// Loads the test segment when needed and runs the four evaluation steps.
-void RunModelCheck(DialogueRun& run, bool settings_changed);
+// One model check for the current settings: computed, then drawn, reported
+// and written in the order the dialogue shows them. A check that stopped on
+// an exactly singular fit presents what came before the stop, prints the
+// numerical core's message and stops the program.
+void RunEvaluation(DialogueRun& run);
 
 }  // namespace modelcheck

@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "platform/dialogue_window.h"
+#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "dialogue/dialogue_run.h"
+#include "dialogue/plot_window_view.h"
 #include "dialogue/questions.h"
 
 namespace modelcheck {
@@ -31,9 +32,7 @@ int RunMainDialogue(DialogueWindow& window) {
   // The run state holds the 64 KiB neighbour grid: keep it off the stack.
   auto run = std::make_unique<DialogueRun>();
   run->window = &window;
-  run->check.surface = &run->surface;
-  run->check.report = &run->report;
-  run->check.dialogue = &window;
+  run->surface.view = PlotWindowSurfaceView();
   while (RunSeriesPass(*run) == 'y') {
   }
   return 0;

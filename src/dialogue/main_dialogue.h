@@ -9,7 +9,7 @@
 // report.txt is appended in the working directory.
 #pragma once
 
-#include "platform/dialogue_window.h"
+#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

@@ -1,36 +1,85 @@
-// One model check: the test segment when it is due, then the evaluation
-// steps in their fixed order, then the finished picture for the platform.
+// One model check: computed by the engine, then presented in the order the
+// steps happen: the plot set-up, the model's orbit, the iterative test, the
+// direct test, and the finished picture for the platform.
+#include <string>
+
 #include "dialogue/dialogue_run.h"
-#include "dialogue/series_file.h"
-#include "model/model_phase_orbit.h"
-#include "platform/plot_window_view.h"
+#include "dialogue/plot_window_view.h"
+#include "engine/model_check.h"
+#include "errors/message_sink.h"
+#include "errors/orderly_stop.h"
 #include "plots/plot_window.h"
-#include "predict/direct_test.h"
-#include "predict/iterative_test.h"
+#include "presentation/check_drawing.h"
+#include "presentation/neighbour_counts_file.h"
+#include "presentation/result_lines.h"
 
 namespace modelcheck {
 
 namespace {
 
-void LoadTestArrays(DialogueRun& run) {
-  ModelCheck& check = run.check;
-  const auto Ltest = static_cast<std::size_t>(check.settings.Ltest);
-  check.test_segment.assign(static_cast<std::size_t>(Ntest(check.settings)), 0.0);
-  LoadTestSegment(run.series, check.settings.Ntrain, check.test_segment);
-  check.iterative_errors.assign(Ltest, 0.0);
-  check.direct_errors.assign(Ltest, 0.0);
-  run.loaded = true;
+std::span<const double> TestSegment(const DialogueRun& run) {
+  return std::span<const double>(run.series)
+      .subspan(static_cast<std::size_t>(run.settings.Ntrain), static_cast<std::size_t>(Ntest(run.settings)));
+}
+
+// The numerical core's message and the orderly stop, when the check stopped in `phase`.
+void StopIfStoppedIn(const CheckResult& result, CheckPhase phase) {
+  if (!result.stop || result.stop->phase != phase) return;
+  CapturedStop stop;
+  stop.status = result.stop->status;
+  stop.messages = result.stop->message;
+  ReplayStop(stop);
+}
+
+void PresentIterativeTest(DialogueRun& run, const CheckResult& result) {
+  const auto lines = IterativeResultLines({.Ltest = run.settings.Ltest,
+                                           .Ktest = run.settings.Ktest,
+                                           .one_step_error = result.one_step_error,
+                                           .prediction_time = result.iterative.prediction_time});
+  for (const std::string& line : lines) WriteReportLine(run.report, line);
+  WriteDialogueLine(*run.window, lines[2]);
+  WriteDialogueLine(*run.window, lines[3]);
+  BringToFront(run.surface);
+}
+
+void PresentDirectTest(DialogueRun& run, const CheckResult& result) {
+  const std::string line = DirectResultLine(result.direct.prediction_time);
+  WriteReportLine(run.report, line);
+  WriteReportEmptyLine(run.report);
+  WriteDialogueLine(*run.window, line);
+  const std::string failure =
+      ReplaceTextFile(std::string(kNeighbourCountsFileName), FormatNeighbourCounts(result.direct.neighbour_counts));
+  if (failure.empty()) return;
+  // neighbors.txt must describe the latest check; without it the session cannot go on.
+  WriteDialogueLine(*run.window, failure);
+  StopProgram();
+}
+
+void Present(DialogueRun& run, const CheckResult& result, std::span<const double> T) {
+  const ModelSettings& settings = run.settings;
+  const double newest = T[static_cast<std::size_t>(settings.D - 1)];
+  run.plot_range = SetUpPlotWindow(run.surface, settings, T);
+  DrawModelOrbit(run.surface, result.orbit, run.plot_range);
+  StopIfStoppedIn(result, CheckPhase::kOrbit);
+  DrawTestCurves(run.surface, kIterativePanel, newest, settings.Ltest, result.iterative, run.plot_range);
+  StopIfStoppedIn(result, CheckPhase::kIterative);
+  PresentIterativeTest(run, result);
+  DrawTestCurves(run.surface, kDirectPanel, newest, settings.Ltest, result.direct, run.plot_range);
+  StopIfStoppedIn(result, CheckPhase::kDirect);
+  PresentDirectTest(run, result);
+  FinishPlotPicture(run.surface, *run.window);
 }
 
 }  // namespace
 
-void RunModelCheck(DialogueRun& run, bool settings_changed) {
-  if (settings_changed || !run.loaded) LoadTestArrays(run);
-  SetUpPlotWindow(run.check);
-  ModelPhaseOrbit(run.check);
-  IterativePredictionTest(run.check);
-  DirectPredictionTest(run.check);
-  FinishPlotPicture(run.surface, *run.window);
+void RunEvaluation(DialogueRun& run) {
+  const std::span<const double> T = TestSegment(run);
+  const CheckInput input{.settings = run.settings,
+                         .training = run.training,
+                         .test_segment = T,
+                         .variance = run.variance,
+                         .grid = &run.grid};
+  Present(run, RunModelCheck(input, {.threads = run.threads, .progress = {}}), T);
 }
 
 }  // namespace modelcheck

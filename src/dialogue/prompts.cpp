@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 #include "errors/orderly_stop.h"
 
 namespace modelcheck {

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/dialogue_window.h"
+#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/dialogue_window.h"
+#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

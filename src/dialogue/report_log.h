@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "errors/orderly_stop.h"
-#include "platform/dialogue_window.h"
+#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "dialogue/dialogue_run.h"
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 #include "dialogue/prompts.h"
-#include "dialogue/series_file.h"
-#include "platform/file_chooser.h"
+#include "text/series_file.h"
+#include "dialogue/file_chooser.h"
 
 namespace modelcheck {
 
@@ -43,8 +43,8 @@ bool LoadSeries(DialogueRun& run) {
     SeriesCount count = CountValuesInFile(choice.path);
     if (!AcceptCount(window, choice.path, count)) continue;
     run.series = std::move(count.values);
-    run.check.value_count = static_cast<std::int32_t>(run.series.size());
-    WriteDialogueLine(window, "The time series contains " + FormatInteger(run.check.value_count, 5) + " values");
+    run.value_count = static_cast<std::int32_t>(run.series.size());
+    WriteDialogueLine(window, "The time series contains " + FormatInteger(run.value_count, 5) + " values");
     return true;
   }
 }

@@ -9,9 +9,10 @@
 
 #include <cstdint>
 
-#include "model/model_check.h"
 
 namespace modelcheck {
+
+inline constexpr int kGridCells = 128;
 
 inline int GridCell(double value, double reciprocal_eps) {
   const double product = value * reciprocal_eps;

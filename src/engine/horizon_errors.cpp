@@ -1,10 +1,18 @@
-#include "predict/horizon_errors.h"
+#include "engine/horizon_errors.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 namespace modelcheck {
+
+void SumSquaredErrors(std::span<const double> squared, std::int32_t piece_count, std::span<double> errors) {
+  ClearHorizonErrors(errors);
+  const std::size_t Ltest = errors.size();
+  for (std::size_t k = 0; k < static_cast<std::size_t>(piece_count); ++k) {
+    for (std::size_t i = 0; i < Ltest; ++i) errors[i] += squared[k * Ltest + i];
+  }
+}
 
 void ClearHorizonErrors(std::span<double> errors) { std::ranges::fill(errors, 0.0); }
 

@@ -15,6 +15,11 @@ namespace modelcheck {
 // (0.0500000007...); an error equal to it still counts as predicted.
 inline constexpr double kPredictionThreshold = static_cast<double>(0.05f);
 
+// E(i) = sum over pieces k = 1..K, in that order, of squared[(k-1)*Ltest + i-1],
+// starting from zero: bit for bit the sums that adding each piece's squared
+// errors as it is made would give. Ltest = errors.size().
+void SumSquaredErrors(std::span<const double> squared, std::int32_t piece_count, std::span<double> errors);
+
 // Sets every E(i) to zero.
 void ClearHorizonErrors(std::span<double> errors);
 

@@ -1,10 +1,10 @@
-#include "model/local_model.h"
+#include "engine/local_model.h"
 
 #include <cstddef>
 
 #include "linalg/least_squares.h"
 #include "linalg/qr_decomposition.h"
-#include "model/model_invariant.h"
+#include "engine/model_invariant.h"
 
 namespace modelcheck {
 namespace {

@@ -1,23 +1,26 @@
-// The local model run freely from the first D test values, drawn as pixels of
-// the delay plane in the "Model phase orbit" frame.
+// The local model run freely from the first D test values: the model's
+// orbit in the delay plane.
 //
-// Needs: settings, training with its grid built for the current D and eps,
-// test_segment T(1..D) at least, plot_range, and surface with the drawing
-// colour selected. Runs Ltest + Ktest steps; each searches with bound
-// Ntrain - 1, predicts one step, and sets the pixel
-// (35 + trunc(((Z(D) - lower) * s) * 200), 550 - trunc(((p - lower) * s) * 200)),
-// s = 1/(upper - lower), when it lies strictly inside the frame (35..235,
-// 350..550). A value without a 16-bit pixel (huge, infinite, not a number,
-// or a zero-width range) is not drawn. Leaves state, neighbours (grown to
-// Ntrain entries if smaller), neighbour_count and prediction as the last step
-// set them, current_point at the last position that had a pixel, and
-// graphics_status as the last drawing returned it.
+// Runs Ltest + Ktest steps; each searches the neighbours of the state with
+// bound Ntrain - 1, predicts one step ahead, appends the point (Z(D), p) to
+// `points` and takes p into the state. An exactly singular fit throws the
+// CapturedStop of the caller's StopCapture, with `points` holding every step
+// before the stopping one.
 #pragma once
 
-#include "model/model_check.h"
+#include <vector>
+
+#include "engine/check_input.h"
 
 namespace modelcheck {
 
-void ModelPhaseOrbit(ModelCheck& check);
+void RunModelOrbit(const CheckInput& input, PieceWork& work, std::vector<OrbitPoint>& points);
+
+// One step of the model fed its own predictions, in two halves: the
+// neighbours of `work`'s state with bound Ntrain - 1 (left in `work`, their
+// count returned), then the prediction one step ahead from them. The state
+// is not shifted.
+std::int32_t FindOneStepNeighbours(const CheckInput& input, PieceWork& work);
+double PredictOneStep(const CheckInput& input, PieceWork& work);
 
 }  // namespace modelcheck

@@ -1,10 +1,10 @@
-#include "model/neighbour_grid.h"
+#include "engine/neighbour_grid.h"
 
 #include <cmath>
 #include <cstddef>
 
-#include "model/grid_cell.h"
-#include "model/model_invariant.h"
+#include "engine/grid_cell.h"
+#include "engine/model_invariant.h"
 
 namespace modelcheck {
 namespace {
@@ -78,9 +78,9 @@ void PrefetchVector(const BoxQuery& query, std::int32_t o) {
   if (o >= 1 && static_cast<std::size_t>(o) <= query.X.size()) __builtin_prefetch(&query.X[static_cast<std::size_t>(o - 1)]);
 }
 
-// Appends the accepted vectors of cell (q, c), in the run's order, to Nb.
-void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query,
-                std::span<std::int32_t> Nb, std::int32_t& M) {
+// Hands the accepted vectors of cell (q, c), in the run's order, to `accept`.
+template <typename Accept>
+void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query, Accept&& accept) {
   const std::int32_t end = RunEnd(grid, q, c, n);
   // A grid built for another Ntrain or m would index past the list or the series.
   MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size());
@@ -89,8 +89,25 @@ void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const B
     const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
     MC_MODEL_REQUIRE(o >= 1 && o <= n);
     if (!InsideBox(query, o) || o > query.last_start) continue;
-    MC_MODEL_REQUIRE(static_cast<std::size_t>(M) < Nb.size());
-    Nb[static_cast<std::size_t>(M++)] = o;
+    accept(o);
+  }
+}
+
+// The 3 x 3 cells around the query's, rows outer and columns inner: this
+// fixes the order in which the fit sees the rows.
+template <typename Accept>
+void SearchBox(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X, std::span<const double> Z,
+               std::int32_t m, double eps, const NeighbourGrid& grid, Accept&& accept) {
+  const double u = 1.0 / eps;
+  const std::int32_t n = Ntrain - m;
+  if (n <= 0) return;
+  MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
+  MC_MODEL_REQUIRE(static_cast<std::size_t>(Ntrain) <= X.size());
+  const BoxQuery query{.X = X, .Z = Z, .m = m, .eps = eps, .last_start = bound - m};
+  const int c0 = GridCell(Z[0], u);
+  const int q0 = GridCell(Z[static_cast<std::size_t>(m)], u);
+  for (int dq = -1; dq <= 1; ++dq) {
+    for (int dc = -1; dc <= 1; ++dc) SearchCell(grid, (q0 + dq) & kLastCell, (c0 + dc) & kLastCell, n, query, accept);
   }
 }
 
@@ -112,22 +129,20 @@ void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
                             std::span<const double> Z, std::int32_t m, double eps,
                             const NeighbourGrid& grid, std::span<std::int32_t> Nb) {
-  const double u = 1.0 / eps;
-  const std::int32_t n = Ntrain - m;
-  if (n <= 0) return 0;
-  MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
-  MC_MODEL_REQUIRE(static_cast<std::size_t>(Ntrain) <= X.size());
-  const BoxQuery query{.X = X, .Z = Z, .m = m, .eps = eps, .last_start = bound - m};
-  const int c0 = GridCell(Z[0], u);
-  const int q0 = GridCell(Z[static_cast<std::size_t>(m)], u);
   std::int32_t M = 0;
-  // Rows outer, columns inner: this fixes the order in which the fit sees the rows.
-  for (int dq = -1; dq <= 1; ++dq) {
-    for (int dc = -1; dc <= 1; ++dc) {
-      SearchCell(grid, (q0 + dq) & kLastCell, (c0 + dc) & kLastCell, n, query, Nb, M);
-    }
-  }
+  SearchBox(Ntrain, bound, X, Z, m, eps, grid, [&](std::int32_t o) {
+    MC_MODEL_REQUIRE(static_cast<std::size_t>(M) < Nb.size());
+    Nb[static_cast<std::size_t>(M++)] = o;
+  });
   return M;
+}
+
+std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
+                            std::span<const double> Z, std::int32_t m, double eps,
+                            const NeighbourGrid& grid, std::vector<std::int32_t>& Nb) {
+  Nb.clear();
+  SearchBox(Ntrain, bound, X, Z, m, eps, grid, [&](std::int32_t o) { Nb.push_back(o); });
+  return static_cast<std::int32_t>(Nb.size());
 }
 
 }  // namespace modelcheck

@@ -11,9 +11,21 @@
 #include <cstdint>
 #include <span>
 
-#include "model/model_check.h"
+#include <array>
+#include <vector>
+
+#include "engine/grid_cell.h"
 
 namespace modelcheck {
+
+// Box-assisted index over the training states. The counts and start indices
+// are 32-bit so that training series of millions of values fit.
+struct NeighbourGrid {
+  // cells[q * kGridCells + c]: row q is the cell of the last component,
+  // column c the cell of the first component.
+  std::array<std::int32_t, kGridCells * kGridCells> cells{};
+  std::vector<std::int32_t> points;  // start indices, grouped in cell order
+};
 
 // Fills `grid` (cell table and point list) for the n = Ntrain - m delay
 // vectors of X(1..Ntrain) with box size eps > 0. With n <= 0 the table is
@@ -30,5 +42,10 @@ void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
                             std::span<const double> Z, std::int32_t m, double eps,
                             const NeighbourGrid& grid, std::span<std::int32_t> Nb);
+
+// The same search, with Nb cleared and grown to hold exactly the M found.
+std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
+                            std::span<const double> Z, std::int32_t m, double eps,
+                            const NeighbourGrid& grid, std::vector<std::int32_t>& Nb);
 
 }  // namespace modelcheck

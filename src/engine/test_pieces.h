@@ -2,27 +2,35 @@
 //
 // Piece k (1 <= k <= K) starts from the state (T(k), ..., T(k+D-1)), oldest
 // value first, and its target at horizon i (1 <= i <= Ltest) is T(k+D+i-1).
-// Indices k and i are one-based, as in the model check's record.
+// What a piece leaves behind is its record: the squared error and the
+// neighbour count of every step it finished, and for piece 1 its predictions.
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
-#include "model/model_check.h"
+#include "engine/check_input.h"
 
 namespace modelcheck {
 
 // K = Ntest - D - Ltest + 1, which equals Ktest.
 std::int32_t PieceCount(const ModelSettings& settings);
 
-// Overwrites the shared state Z(1..D) with piece k's initial state.
-void LoadPieceState(ModelCheck& check, std::int32_t k);
+// Overwrites `state` (D values) with piece k's initial state.
+void LoadPieceState(std::span<const double> T, std::int32_t k, std::span<double> state);
 
 // T(k+D+i-1), the value i steps after the newest component of piece k.
-double PieceTarget(const ModelCheck& check, std::int32_t k, std::int32_t i);
+double PieceTarget(std::span<const double> T, std::int32_t D, std::int32_t k, std::int32_t i);
 
-// Stops the program with file and line when the record does not have the
-// shape that the prediction tests rely on (array sizes, window pointers).
-void RequirePredictionInputs(const ModelCheck& check, std::span<const double> errors);
+struct PieceRecord {
+  std::span<double> squared_errors;       // Ltest entries: (p - target)^2 per horizon
+  std::span<std::int32_t> neighbour_counts;
+  std::vector<double>* predictions = nullptr;  // piece 1 only: p per horizon
+  std::int32_t steps_done = 0;                 // horizons finished (Ltest when the piece is whole)
+};
+
+// Z(l) := Z(l+1) for l = 1..D-1, then Z(D) := p.
+void ShiftState(std::span<double> state, double prediction);
 
 }  // namespace modelcheck

@@ -1,6 +1,7 @@
 #include "errors/error_stack.h"
 
 #include <string>
+#include <vector>
 
 #include "errors/error_stack_state.h"
 #include "errors/orderly_stop.h"
@@ -28,6 +29,17 @@ std::size_t Top(const ErrorStack& stack) {
 }
 
 bool CarriesNoText(std::string_view text) { return text.empty() || text == " "; }
+
+// The values stored for %(I1)..%(I9), in that order, up to the first missing one.
+std::vector<int> IntegerValues(const KeywordStore& keywords) {
+  std::vector<int> values;
+  for (int digit = 1; digit <= 9; ++digit) {
+    const std::string* value = FindKeyword(keywords, 'I', digit);
+    if (value == nullptr) break;
+    values.push_back(std::stoi(*value));
+  }
+  return values;
+}
 
 std::string BuildMessage(std::string_view text, const KeywordStore& keywords) {
   std::string message(kMessageLead);
@@ -136,7 +148,10 @@ void E1MES(int type, int code, std::string_view text) {
   if (type == 0 || code == 0) {
     stack.message.clear();
   } else {
-    if (!CarriesNoText(text)) stack.message = BuildMessage(text, stack.keywords);
+    if (!CarriesNoText(text)) {
+      stack.message = BuildMessage(text, stack.keywords);
+      stack.message_values = IntegerValues(stack.keywords);
+    }
     NoteImmediateError(stack);
   }
   ClearKeywords(stack.keywords);

@@ -1,4 +1,4 @@
-// The process-wide error stack of the numerical routines.
+// The error stack of the numerical routines, one for each thread.
 //
 // A numerical routine pushes its name on entry and pops it before it returns;
 // in between it may store placeholder values (E1INT, E1TXT) and post a typed
@@ -14,7 +14,8 @@
 // and TERMINAL stop the program: TERMINAL at the pop of its routine at any
 // level, FATAL at the pop of the user level. Every stop is the orderly stop
 // of orderly_stop.h (close actions run, exit status kErrorStopStatus).
-// The stack initialises itself on first use and is never reset.
+// A thread's stack initialises itself on the thread's first use; only a stop
+// kept by a StopCapture (message_sink.h) resets it.
 #pragma once
 
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "errors/error_stack_state.h"
 
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 
@@ -26,12 +26,15 @@ ErrorStack SetUpErrorStack() {
 
 bool HasSettings(int type) { return type >= 1 && type <= kHighestErrorType; }
 
+// Each thread has a stack of its own, so that numerical routines may run on
+// several threads at once, each error reported on the thread that met it.
+thread_local ErrorStack this_threads_stack = SetUpErrorStack();
+
 }  // namespace
 
-ErrorStack& TheErrorStack() {
-  static ErrorStack stack = SetUpErrorStack();
-  return stack;
-}
+ErrorStack& TheErrorStack() { return this_threads_stack; }
+
+void ResetErrorStack() { this_threads_stack = SetUpErrorStack(); }
 
 std::string PaddedRoutineName(std::string_view name) {
   return FormatText(name, kRoutineNameLength);

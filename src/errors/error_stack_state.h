@@ -5,12 +5,14 @@
 // levels 3.. routines called internally. Index 0 is unused. Entry
 // kMaxErrorLevel + 1 exists so that a pop from the deepest level can reset
 // the level above it. Settings are indexed by error type 1..7.
-// TheErrorStack() sets the record up on first use and never resets it.
+// TheErrorStack() is this thread's record, set up on the thread's first use;
+// only a stop kept by a capture (message_sink.h) resets it.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "errors/keyword_store.h"
 
@@ -31,6 +33,7 @@ struct ErrorStack {
   std::array<int, kSlots> codes{};
   std::array<bool, kSlots> user_level{};
   std::string message;  // pending message; empty when none is pending
+  std::vector<int> message_values;  // integer placeholder values of the pending message
   KeywordStore keywords;
   std::array<int, kHighestErrorType + 1> print_setting{};
   std::array<int, kHighestErrorType + 1> stop_setting{};
@@ -39,6 +42,9 @@ struct ErrorStack {
 };
 
 ErrorStack& TheErrorStack();
+
+// Sets this thread's record up anew, as on its first use.
+void ResetErrorStack();
 
 // `name` cut or blank padded to 32 characters.
 std::string PaddedRoutineName(std::string_view name);

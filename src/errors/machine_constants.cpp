@@ -3,10 +3,10 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <ostream>
+#include <sstream>
 
 #include "errors/error_stack.h"
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 #include "errors/message_unit.h"
 #include "errors/orderly_stop.h"
 
@@ -37,22 +37,24 @@ std::array<int, 3>& UnitTable() {
 void WriteImachRangeError(int n) {
   int unit = 0;
   UMACH(2, unit);
-  std::ostream& out = UnitStream(unit);
+  std::ostringstream out;
   out << '\n'
       << " *** TERMINAL ERROR 5 from IMACH.  The argument\n"
       << " ***          must be between 1 and 12 inclusive.\n"
       << " ***          N = " << FormatInteger(n, 6) << ".\n"
       << '\n';
+  WriteToUnit(unit, out.str());
 }
 
 void WriteUmachRangeError(long long magnitude) {
-  std::ostream& out = UnitStream(UnitTable()[2]);
+  std::ostringstream out;
   out << '\n'
       << " *** TERMINAL ERROR 5 from UMACH.  The absolute\n"
       << " ***          value of the index variable must be\n"
       << " ***          1, 2, or 3.  IABS(N) = "
       << FormatInteger(magnitude, 6) << ".\n"
       << '\n';
+  WriteToUnit(UnitTable()[2], out.str());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 

@@ -1,17 +1,16 @@
 #include "errors/message_unit.h"
 
-#include <iostream>
-
 #include "errors/machine_constants.h"
+#include "errors/message_sink.h"
 
 namespace modelcheck {
 
-std::ostream& UnitStream(int /*unit*/) { return std::cout; }
+void WriteToUnit(int /*unit*/, std::string_view text) { WriteMessageText(text); }
 
-std::ostream& MessageStream() {
+void WriteToMessageUnit(std::string_view text) {
   int unit = 0;
   UMACH(3, unit);
-  return UnitStream(unit);
+  WriteToUnit(unit, text);
 }
 
 }  // namespace modelcheck

@@ -1,18 +1,19 @@
-// Maps the unit numbers of the unit table onto the program's streams.
+// Maps the unit numbers of the unit table onto the program's message sink.
 //
-// Unit 6 is standard output. The program has no other place for text, so
-// any other unit number also writes to standard output rather than losing
-// the message. Written through std::cout, which stays synchronised with
-// stdio, so messages and the dialogue's lines keep their order.
+// Unit 6 is standard output, which the program realises through the message
+// sink it installs (message_sink.h). The program has no other place for
+// text, so any other unit number goes to the same sink rather than losing
+// the message.
 #pragma once
 
-#include <ostream>
+#include <string_view>
 
 namespace modelcheck {
 
-std::ostream& UnitStream(int unit);
+// Writes `text` (whole lines, each ended by '\n') to `unit`.
+void WriteToUnit(int unit, std::string_view text);
 
-// The stream of the message unit (entry 3 of the unit table).
-std::ostream& MessageStream();
+// Writes `text` to the message unit (entry 3 of the unit table).
+void WriteToMessageUnit(std::string_view text);
 
 }  // namespace modelcheck

@@ -1,11 +1,12 @@
 #include "errors/orderly_stop.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <utility>
 #include <vector>
 
-#include "platform/program_exit.h"
+#include "errors/message_sink.h"
 
 namespace modelcheck {
 
@@ -20,6 +21,8 @@ struct CloseRegistry {
   std::vector<CloseAction> actions;  // in order of registration
   CloseActionId next_id = 1;
 };
+
+ExitAction registered_exit = nullptr;
 
 CloseRegistry& Registry() {
   static CloseRegistry registry;
@@ -48,7 +51,10 @@ void UnregisterCloseAction(CloseActionId id) {
                 [id](const CloseAction& entry) { return entry.id == id; });
 }
 
+void RegisterExitAction(ExitAction action) { registered_exit = action; }
+
 void StopProgram(int status) {
+  if (CapturingStops()) ThrowCapturedStop(status);
   CloseRegistry& registry = Registry();
   while (!registry.actions.empty()) {
     // Removed before it runs, so an action that stops again cannot run twice.
@@ -58,7 +64,14 @@ void StopProgram(int status) {
   }
   std::cout.flush();
   std::fflush(nullptr);
-  LeaveProgram(status);
+  if (registered_exit != nullptr) registered_exit(status);
+  // An exit action must not return; if one does, the process still ends.
+  std::exit(status);
+}
+
+void ReplayStop(const CapturedStop& stop) {
+  WriteMessageText(stop.messages);
+  StopProgram(stop.status);
 }
 
 }  // namespace modelcheck

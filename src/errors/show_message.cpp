@@ -1,9 +1,10 @@
-#include <ostream>
+#include <string>
 #include <vector>
 
 #include "errors/error_stack.h"
 #include "errors/error_stack_state.h"
 #include "errors/message_layout.h"
+#include "errors/message_sink.h"
 #include "errors/message_unit.h"
 
 namespace modelcheck {
@@ -22,8 +23,11 @@ std::vector<TracebackRow> TracebackRows(const ErrorStack& stack) {
   return rows;
 }
 
-void WriteLines(std::ostream& out, const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) out << line << '\n';
+void AppendLines(std::string& text, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) {
+    text += line;
+    text += '\n';
+  }
 }
 
 }  // namespace
@@ -32,16 +36,18 @@ void E1SHOW() {
   ErrorStack& stack = TheErrorStack();
   if (stack.message.empty()) return;
   const auto top = static_cast<std::size_t>(stack.level);
-  std::ostream& out = MessageStream();
-  WriteLines(out, MessageLines({.type = stack.types[top],
-                                .code = stack.codes[top],
-                                .routine = stack.names[top]},
-                               stack.message));
+  std::string text;
+  AppendLines(text, MessageLines({.type = stack.types[top],
+                                  .code = stack.codes[top],
+                                  .routine = stack.names[top]},
+                                 stack.message));
+  NoteCapturedError(stack.types[top], stack.codes[top], stack.names[top], std::move(stack.message_values));
   stack.message.clear();
+  stack.message_values.clear();
   ClearKeywords(stack.keywords);
   // The application itself (level 2) needs no traceback to find the place.
-  if (stack.level > 2) WriteLines(out, TracebackLines(TracebackRows(stack)));
-  out.flush();
+  if (stack.level > 2) AppendLines(text, TracebackLines(TracebackRows(stack)));
+  WriteToMessageUnit(text);
 }
 
 }  // namespace modelcheck

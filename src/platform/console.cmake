@@ -3,6 +3,7 @@
 # the process exit. An object library, so that whichever program links it
 # gets every definition, whatever the order of the static libraries.
 add_library(mc_platform_console OBJECT
+  ${CMAKE_CURRENT_LIST_DIR}/configure_main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_dialogue_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_file_chooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_main_window.cpp
@@ -13,3 +14,8 @@ add_library(mc_platform_console OBJECT
 target_include_directories(mc_platform_console PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(mc_platform_console PUBLIC mc_platform_image mc_plots mc_errors)
 modelcheck_target_options(mc_platform_console)
+
+# The console program.
+add_executable(modelcheck ${CMAKE_CURRENT_LIST_DIR}/console_main.cpp)
+target_link_libraries(modelcheck PRIVATE mc_dialogue mc_platform_console)
+modelcheck_target_options(modelcheck)

@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "errors/orderly_stop.h"
-#include "platform/dialogue_window.h"
+#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

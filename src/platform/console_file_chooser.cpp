@@ -1,7 +1,7 @@
 // The file chooser realised on a console as a typed path.
 #include <optional>
 
-#include "platform/file_chooser.h"
+#include "dialogue/file_chooser.h"
 
 namespace modelcheck {
 

@@ -3,17 +3,11 @@
 #include <string>
 
 #include "platform/plot_image.h"
-#include "platform/plot_window_view.h"
+#include "dialogue/plot_window_view.h"
 
 namespace modelcheck {
 
-void ShowPlotWindow(const GraphicsSurface&) {}
-
-void PlacePlotWindow(int, int, int, int) {}
-
-void RefreshPlotWindow(const GraphicsSurface&) {}
-
-void BringPlotWindowToFront(const GraphicsSurface&) {}
+SurfaceView PlotWindowSurfaceView() { return {}; }
 
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow& dialogue) {
   std::string error;

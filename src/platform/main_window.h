@@ -14,4 +14,8 @@ void MaximiseMainWindow();
 // items; a position with no menu changes nothing.
 void RemoveMenu(int position);
 
+// Start-up hook, run once before the dialogue begins: the main window is
+// maximised and loses its first menu. Returns true.
+bool ConfigureMainWindow();
+
 }  // namespace modelcheck

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/file_chooser.h"
+#include "dialogue/file_chooser.h"
 
 namespace modelcheck {
 

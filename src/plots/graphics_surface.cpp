@@ -5,7 +5,6 @@
 #include <limits>
 #include <utility>
 
-#include "platform/plot_window_view.h"
 
 namespace modelcheck {
 
@@ -58,13 +57,17 @@ void DrawLine(GraphicsSurface& surface, int x0, int y0, int x1, int y1) {
 
 }  // namespace
 
+void Refresh(const GraphicsSurface& surface) {
+  if (surface.view.refresh != nullptr) surface.view.refresh(surface);
+}
+
 int OpenPlotWindow(GraphicsSurface& surface, std::string_view title) {
   if (!surface.is_open) {
     surface.pixels.assign(PixelIndex(0, kSurfaceHeight), static_cast<std::uint8_t>(surface.background));
     surface.is_open = true;
   }
   surface.title = std::string(title);
-  ShowPlotWindow(surface);
+  if (surface.view.show != nullptr) surface.view.show(surface);
   return 1;
 }
 
@@ -72,7 +75,7 @@ int OpenPlotWindow(GraphicsSurface& surface, std::string_view title) {
 // title; the platform's window shows it, scrolled where it is smaller.
 int SetWindowPlacement(GraphicsSurface& surface, int column, int row, int rows, int columns) {
   if (!surface.is_open) return 0;
-  PlacePlotWindow(column, row, rows, columns);
+  if (surface.view.place != nullptr) surface.view.place(column, row, rows, columns);
   return 1;
 }
 
@@ -87,7 +90,7 @@ int SetBackgroundColour(GraphicsSurface& surface, int index) {
 int ClearWindow(GraphicsSurface& surface) {
   if (!surface.is_open) return 0;
   std::fill(surface.pixels.begin(), surface.pixels.end(), static_cast<std::uint8_t>(surface.background));
-  RefreshPlotWindow(surface);
+  Refresh(surface);
   return 1;
 }
 
@@ -106,14 +109,14 @@ int LineTo(GraphicsSurface& surface, int x, int y) {
   const bool drawable = IsCoordinate(surface.x) && IsCoordinate(surface.y) && IsCoordinate(x) && IsCoordinate(y);
   if (drawable) DrawLine(surface, surface.x, surface.y, x, y);
   MoveTo(surface, x, y);
-  if (drawable) RefreshPlotWindow(surface);
+  if (drawable) Refresh(surface);
   return drawable && surface.is_open ? 1 : 0;
 }
 
 int SetPixel(GraphicsSurface& surface, int x, int y) {
   if (!InsideRaster(surface, x, y)) return 0;
   Plot(surface, x, y);
-  RefreshPlotWindow(surface);
+  Refresh(surface);
   return 1;
 }
 
@@ -123,13 +126,13 @@ int RectangleOutline(GraphicsSurface& surface, int x1, int y1, int x2, int y2) {
   DrawLine(surface, x2, y1, x2, y2);
   DrawLine(surface, x2, y2, x1, y2);
   DrawLine(surface, x1, y2, x1, y1);
-  RefreshPlotWindow(surface);
+  Refresh(surface);
   return surface.is_open ? 1 : 0;
 }
 
 int BringToFront(GraphicsSurface& surface) {
   surface.in_front = surface.is_open;
-  if (surface.is_open) BringPlotWindowToFront(surface);
+  if (surface.is_open && surface.view.bring_to_front != nullptr) surface.view.bring_to_front(surface);
   return surface.is_open ? 1 : 0;
 }
 

@@ -11,7 +11,7 @@
 // program stores and never inspects; SetDrawingColour returns the previous
 // index instead (-1 for an index outside the palette, which changes nothing).
 // Nothing is drawn before the window is opened. Opening, placing, drawing and
-// bringing to front tell the platform's window (platform/plot_window_view.h).
+// bringing to front tell the window that shows the raster, if any (`view`).
 #pragma once
 
 #include <array>
@@ -38,7 +38,19 @@ struct FontFaceDeleter {
   void operator()(FontFace* face) const;
 };
 
+struct GraphicsSurface;
+
+// How a window on screen follows the raster. Each member may be null: there
+// is no window (a console, a batch run) or it does not care for that event.
+struct SurfaceView {
+  void (*show)(const GraphicsSurface& surface) = nullptr;  // opened or reused, with its title
+  void (*place)(int column, int row, int rows, int columns) = nullptr;  // in text cells of the main window
+  void (*refresh)(const GraphicsSurface& surface) = nullptr;  // something was drawn
+  void (*bring_to_front)(const GraphicsSurface& surface) = nullptr;
+};
+
 struct GraphicsSurface {
+  SurfaceView view;
   bool is_open = false;
   std::string title;
   std::vector<std::uint8_t> pixels;  // row-major, kSurfaceWidth per row
@@ -68,6 +80,9 @@ int SetPixel(GraphicsSurface& surface, int x, int y);
 int RectangleOutline(GraphicsSurface& surface, int x1, int y1, int x2, int y2);
 int TextOut(GraphicsSurface& surface, std::string_view text);
 int BringToFront(GraphicsSurface& surface);
+
+// Tells the view that something was drawn.
+void Refresh(const GraphicsSurface& surface);
 
 // The palette index at (x, y); for tests and the image writer.
 std::uint8_t PixelAt(const GraphicsSurface& surface, int x, int y);

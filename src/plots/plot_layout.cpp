@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "model/model_check.h"
 #include "plots/frame_drawer.h"
+#include "plots/plot_scale.h"
 
 namespace modelcheck {
 

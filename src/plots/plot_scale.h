@@ -9,11 +9,16 @@
 
 #include <span>
 
-#include "model/model_check.h"
 
 namespace modelcheck {
 
 inline constexpr int kFrameSize = 200;  // pixels per frame side
+
+// The values that the value axes span, lower bound at the bottom.
+struct PlotRange {
+  double lower = 0.0;
+  double upper = 0.0;
+};
 
 // The range of `values` widened by a tenth of its spread at each end. Each
 // scan keeps the first value and replaces it only by a strictly larger

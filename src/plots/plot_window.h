@@ -1,23 +1,22 @@
-// The plot window "Model efficiency": start-up configuration and the set-up
-// at the beginning of every model check.
+// The plot window "Model efficiency" set up at the beginning of every model
+// check: opened (or reused) and cleared, the six frames and the measured
+// reference curves drawn in black, drawing colour 12 left selected for the
+// model's curves that follow.
 #pragma once
 
-#include "model/model_check.h"
+#include <span>
+
+#include "modelcheck/engine.h"
+#include "plots/graphics_surface.h"
+#include "plots/plot_scale.h"
 
 namespace modelcheck {
 
-// Start-up hook, run once before the dialogue begins; returns true.
-bool ConfigureMainWindow();
-
-// Opens (or reuses) and clears the plot window, replaces the plot range by
-// the test segment's range widened by a tenth at each end, draws the six
-// frames and the measured reference curves in black, and leaves drawing
-// colour 12 selected for the steps that follow. Reads check.settings and
-// T(1..Ntest) from check.test_segment, writes check.plot_range and
-// check.graphics_status, draws on *check.surface. A missing window or a
-// segment shorter than Ntest is a broken invariant: the program stops with
-// file and line. When no font can be selected the labels and titles are
-// missing and everything else is drawn.
-void SetUpPlotWindow(ModelCheck& check);
+// Draws on `surface` for `settings` and the test segment T(1..Ntest) (at
+// least Ntest values, else the program stops with file and line), and
+// returns the plot range: T's range widened by a tenth of its spread at each
+// end, which scales every value drawn in this check. When no font can be
+// selected the labels and titles are missing and everything else is drawn.
+PlotRange SetUpPlotWindow(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T);
 
 }  // namespace modelcheck

@@ -27,16 +27,16 @@ std::optional<std::int16_t> Height(const Scale& scale, double value) {
 
 bool StrictlyBetween(int low, int value, int high) { return low < value && value < high; }
 
-void OrbitPixel(ModelCheck& check, const Scale& scale, double current, double next) {
+void OrbitPixel(GraphicsSurface& surface, const Scale& scale, double current, double next) {
   const PixelPoint point = MakePixelPoint(
       PixelCoordinate(kOrbitLeft, 1, ValueOffset(current, scale.range, scale.s)), Height(scale, next));
   if (!point.valid || !StrictlyBetween(kValueTop, point.y, kValueBottom)) return;
   if (!StrictlyBetween(kOrbitLeft, point.x, kOrbitRight)) return;
-  check.graphics_status = SetPixel(*check.surface, point.x, point.y);
+  SetPixel(surface, point.x, point.y);
 }
 
 // The segment from step k - 1 to step k, in the same place of frames 3 and 5.
-void MeasuredSegment(ModelCheck& check, const Scale& scale, int k, double before, double value) {
+void MeasuredSegment(GraphicsSurface& surface, const Scale& scale, int k, double before, double value) {
   const std::optional<std::int16_t> y0 = Height(scale, before);
   const std::optional<std::int16_t> y1 = Height(scale, value);
   if (!y0 || !y1 || !StrictlyBetween(kValueTop, *y0, kValueBottom)) return;
@@ -45,28 +45,26 @@ void MeasuredSegment(ModelCheck& check, const Scale& scale, int k, double before
     const PixelPoint from = MakePixelPoint(PixelCoordinate(left, 1, TimeOffset(k - 1, scale.reciprocal)), y0);
     const PixelPoint to = MakePixelPoint(PixelCoordinate(left, 1, TimeOffset(k, scale.reciprocal)), y1);
     if (!from.valid || !to.valid) continue;
-    check.graphics_status = MoveTo(*check.surface, from.x, from.y);
-    check.graphics_status = LineTo(*check.surface, to.x, to.y);
+    MoveTo(surface, from.x, from.y);
+    LineTo(surface, to.x, to.y);
   }
 }
 
-void RequireSegment(const ModelCheck& check) {
-  const ModelSettings& settings = check.settings;
-  const bool valid = check.surface != nullptr && settings.Ltest >= 1 && settings.Ktest >= 1 &&
-                     settings.D >= 1 && check.test_segment.size() >= static_cast<std::size_t>(Ntest(settings));
+void RequireSegment(const ModelSettings& settings, std::span<const double> T) {
+  const bool valid = settings.Ltest >= 1 && settings.Ktest >= 1 && settings.D >= 1 &&
+                     T.size() >= static_cast<std::size_t>(Ntest(settings));
   if (valid) return;
-  std::fprintf(stderr, "%s:%d: no plot window, or test segment shorter than Ltest + Ktest + D - 1\n", __FILE__,
+  std::fprintf(stderr, "%s:%d: test segment shorter than Ltest + Ktest + D - 1\n", __FILE__,
                __LINE__);
   std::abort();
 }
 
 }  // namespace
 
-void DrawReferenceCurves(ModelCheck& check) {
-  RequireSegment(check);
-  const ModelSettings& settings = check.settings;
-  const std::vector<double>& T = check.test_segment;  // T(m) is T[m - 1]
-  const Scale scale{.range = check.plot_range, .s = ValueScale(check.plot_range),
+void DrawReferenceCurves(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T,
+                         const PlotRange& range) {
+  RequireSegment(settings, T);
+  const Scale scale{.range = range, .s = ValueScale(range),
                     .reciprocal = 1.0 / settings.Ltest};
   const std::int32_t steps = settings.Ltest + settings.Ktest;
   const std::int32_t last = Ntest(settings);
@@ -74,9 +72,9 @@ void DrawReferenceCurves(ModelCheck& check) {
   // the measured polyline is still drawn whole, so the predictions have it to follow.
   const std::int32_t end = std::max(steps, settings.D + settings.Ltest);
   for (std::int32_t i = 1; i <= end; ++i) {
-    if (i <= steps && i + 1 <= last) OrbitPixel(check, scale, T[i - 1], T[i]);
+    if (i <= steps && i + 1 <= last) OrbitPixel(surface, scale, T[i - 1], T[i]);
     if (i >= settings.D + 1 && i <= settings.D + settings.Ltest) {
-      MeasuredSegment(check, scale, i - settings.D, T[i - 2], T[i - 1]);
+      MeasuredSegment(surface, scale, i - settings.D, T[i - 2], T[i - 1]);
     }
   }
 }

@@ -5,16 +5,20 @@
 // - "Direct" and "Iterative time series prediction": the polyline of
 //   T(D), ..., T(D + Ltest) at n = 0..Ltest, a segment drawn only when both of
 //   its ends lie strictly between the frame's top and bottom edges.
-// V and N are the offsets of plot_scale.h; T(m) is test_segment[m - 1] and the
-// segment holds at least Ltest + Ktest + D - 1 values (Ltest, Ktest, D >= 1).
+// V and N are the offsets of plot_scale.h; T(m) is T[m - 1] and T holds at
+// least Ltest + Ktest + D - 1 values (Ltest, Ktest, D >= 1), else the program
+// stops with file and line.
 #pragma once
 
-#include "model/model_check.h"
+#include <span>
+
+#include "modelcheck/engine.h"
+#include "plots/graphics_surface.h"
+#include "plots/plot_scale.h"
 
 namespace modelcheck {
 
-// Reads settings, test_segment and plot_range; draws on *check.surface and
-// stores the statuses in check.graphics_status.
-void DrawReferenceCurves(ModelCheck& check);
+void DrawReferenceCurves(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T,
+                         const PlotRange& range);
 
 }  // namespace modelcheck

@@ -3,7 +3,6 @@
 #include "plots/font_face.h"
 #include "plots/font_options.h"
 #include "plots/graphics_surface.h"
-#include "platform/plot_window_view.h"
 
 namespace modelcheck {
 
@@ -30,7 +29,7 @@ int TextOut(GraphicsSurface& surface, std::string_view text) {
   // the glyph positions free of overflow.
   if (surface.x < kLow || surface.x > kHigh || surface.y < kLow || surface.y > kHigh) return 0;
   DrawText(surface, *surface.font, surface.x, surface.y, text);
-  RefreshPlotWindow(surface);
+  Refresh(surface);
   return 1;
 }
 

@@ -1,11 +1,10 @@
-#include "predict/neighbour_counts_file.h"
+#include "presentation/neighbour_counts_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "dialogue/fixed_field.h"
-#include "errors/orderly_stop.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 
@@ -36,14 +35,6 @@ std::string ReplaceTextFile(const std::string& path, std::string_view text) {
   if (written != text.size()) return Failure(path, "write", write_error);
   if (close_result != 0) return Failure(path, "close", errno);
   return {};
-}
-
-void WriteNeighbourCounts(const std::string& path, std::span<const std::int32_t> counts,
-                          DialogueWindow& dialogue) {
-  const std::string failure = ReplaceTextFile(path, FormatNeighbourCounts(counts));
-  if (failure.empty()) return;
-  WriteDialogueLine(dialogue, failure);
-  StopProgram();
 }
 
 }  // namespace modelcheck

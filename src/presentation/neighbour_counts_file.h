@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dialogue_window.h"
 
 namespace modelcheck {
 
@@ -23,11 +22,5 @@ std::string FormatNeighbourCounts(std::span<const std::int32_t> counts);
 // the write and the close. Returns an empty string on success, otherwise a
 // message naming the file and the cause.
 std::string ReplaceTextFile(const std::string& path, std::string_view text);
-
-// Writes the counts to `path`; on any failure writes the message to the
-// dialogue window and stops the program (an orderly stop, which keeps the
-// report's lines).
-void WriteNeighbourCounts(const std::string& path, std::span<const std::int32_t> counts,
-                          DialogueWindow& dialogue);
 
 }  // namespace modelcheck

@@ -1,4 +1,4 @@
-#include "predict/prediction_curves.h"
+#include "presentation/prediction_curves.h"
 
 #include <cstddef>
 
@@ -14,9 +14,9 @@ constexpr int kPredictionTop = 50;       // height of Ymax
 constexpr int kErrorBottom = 550;        // height of error 0
 constexpr int kErrorTop = 350;           // height of error 1
 
-void DrawSegment(ModelCheck& check, const PixelPoint& from, const PixelPoint& to) {
-  check.graphics_status = MoveTo(*check.surface, from.x, from.y);
-  check.graphics_status = LineTo(*check.surface, to.x, to.y);
+void DrawSegment(GraphicsSurface& surface, const PixelPoint& from, const PixelPoint& to) {
+  MoveTo(surface, from.x, from.y);
+  LineTo(surface, to.x, to.y);
 }
 
 PixelPoint ErrorPoint(int x0, std::int32_t horizon, std::int32_t Ltest, double error) {
@@ -52,29 +52,25 @@ bool InsideErrorPanel(const PixelPoint& point) {
   return point.valid && kErrorTop < point.y && point.y <= kErrorBottom;
 }
 
-void StartPredictionCurve(ModelCheck& check, int x0, const PredictionScale& scale) {
-  const double newest = check.state.back();
-  check.current_point = MakePixelPoint(static_cast<std::int16_t>(x0), ValueHeight(scale, newest));
+void StartPredictionCurve(Pen& pen, int x0, double newest, const PredictionScale& scale) {
+  pen.current = MakePixelPoint(static_cast<std::int16_t>(x0), ValueHeight(scale, newest));
 }
 
-void PlotPrediction(ModelCheck& check, int x0, std::int32_t horizon, double prediction,
-                    const PredictionScale& scale) {
-  check.previous_point = check.current_point;
-  check.current_point = MakePixelPoint(HorizonPosition(x0, horizon, check.settings.Ltest),
-                                       ValueHeight(scale, prediction));
-  if (InsidePredictionPanel(check.previous_point) && InsidePredictionPanel(check.current_point)) {
-    DrawSegment(check, check.previous_point, check.current_point);
+void PlotPrediction(GraphicsSurface& surface, Pen& pen, int x0, std::int32_t horizon, std::int32_t Ltest,
+                    double prediction, const PredictionScale& scale) {
+  pen.previous = pen.current;
+  pen.current = MakePixelPoint(HorizonPosition(x0, horizon, Ltest), ValueHeight(scale, prediction));
+  if (InsidePredictionPanel(pen.previous) && InsidePredictionPanel(pen.current)) {
+    DrawSegment(surface, pen.previous, pen.current);
   }
 }
 
-void DrawErrorCurve(ModelCheck& check, int x0, std::span<const double> errors) {
+void DrawErrorCurve(GraphicsSurface& surface, int x0, std::span<const double> errors) {
   const auto Ltest = static_cast<std::int32_t>(errors.size());
   for (std::int32_t i = 2; i <= Ltest; ++i) {
-    check.previous_point = ErrorPoint(x0, i - 1, Ltest, errors[static_cast<std::size_t>(i - 2)]);
-    check.current_point = ErrorPoint(x0, i, Ltest, errors[static_cast<std::size_t>(i - 1)]);
-    if (InsideErrorPanel(check.previous_point) && InsideErrorPanel(check.current_point)) {
-      DrawSegment(check, check.previous_point, check.current_point);
-    }
+    const PixelPoint previous = ErrorPoint(x0, i - 1, Ltest, errors[static_cast<std::size_t>(i - 2)]);
+    const PixelPoint current = ErrorPoint(x0, i, Ltest, errors[static_cast<std::size_t>(i - 1)]);
+    if (InsideErrorPanel(previous) && InsideErrorPanel(current)) DrawSegment(surface, previous, current);
   }
 }
 

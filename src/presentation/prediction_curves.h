@@ -5,17 +5,18 @@
 // prediction panel spans heights 250 (the plot range's lower end) to 50 (its
 // upper end); its error panel spans 550 (error 0) to 350 (error 1). Horizon i
 // of Ltest lies at x0 + trunc(200 * i / Ltest). Lines go through MoveTo and
-// LineTo on the plot window in the colour left selected; statuses are stored
-// in the record, never inspected. Points whose coordinates do not fit the
-// window's 16-bit coordinates (NaN, huge values) are never drawn.
+// LineTo on the plot window in the colour left selected. Points whose
+// coordinates do not fit the window's 16-bit coordinates (NaN, huge values)
+// are never drawn.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <span>
 
-#include "model/model_check.h"
+#include "plots/graphics_surface.h"
 #include "plots/pixel_coordinate.h"
+#include "plots/plot_scale.h"
 
 namespace modelcheck {
 
@@ -40,16 +41,22 @@ std::optional<std::int16_t> ErrorHeight(double error);
 bool InsidePredictionPanel(const PixelPoint& point);  // 50 < y < 250
 bool InsideErrorPanel(const PixelPoint& point);       // 350 < y <= 550
 
-// Puts the pen at (x0, height of the piece's newest state value Z(D)).
-void StartPredictionCurve(ModelCheck& check, int x0, const PredictionScale& scale);
+// The pen of a curve: its previous and its current point.
+struct Pen {
+  PixelPoint previous;
+  PixelPoint current;
+};
 
-// Moves the pen to horizon i at the height of p and draws the segment from
-// the previous point when both ends lie inside the prediction panel.
-void PlotPrediction(ModelCheck& check, int x0, std::int32_t horizon, double prediction,
-                    const PredictionScale& scale);
+// Puts the pen at (x0, height of the piece's newest state value Z(D)).
+void StartPredictionCurve(Pen& pen, int x0, double newest, const PredictionScale& scale);
+
+// Moves the pen to horizon i of Ltest at the height of p and draws the
+// segment from the previous point when both ends lie inside the prediction panel.
+void PlotPrediction(GraphicsSurface& surface, Pen& pen, int x0, std::int32_t horizon, std::int32_t Ltest,
+                    double prediction, const PredictionScale& scale);
 
 // Draws the segments between horizons i-1 and i, i = 2..Ltest, of the
 // normalised errors, each when both its ends lie inside the error panel.
-void DrawErrorCurve(ModelCheck& check, int x0, std::span<const double> errors);
+void DrawErrorCurve(GraphicsSurface& surface, int x0, std::span<const double> errors);
 
 }  // namespace modelcheck

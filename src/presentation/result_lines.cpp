@@ -1,6 +1,6 @@
-#include "predict/result_lines.h"
+#include "presentation/result_lines.h"
 
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 

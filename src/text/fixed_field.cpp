@@ -1,4 +1,4 @@
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 
 #include <cerrno>
 #include <cmath>

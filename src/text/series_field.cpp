@@ -1,4 +1,4 @@
-#include "dialogue/series_field.h"
+#include "text/series_field.h"
 
 #include <array>
 #include <charconv>
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "dialogue/fixed_field.h"
-#include "dialogue/series_file.h"
+#include "text/fixed_field.h"
+#include "text/series_file.h"
 
 namespace modelcheck {
 

@@ -1,4 +1,4 @@
-#include "dialogue/series_file.h"
+#include "text/series_file.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <limits>
 #include <optional>
 
-#include "dialogue/series_field.h"
+#include "text/series_field.h"
 
 namespace modelcheck {
 
@@ -155,24 +155,6 @@ void LoadTrainingValues(std::span<const double> series, std::span<double> traini
 
 void LoadTestSegment(std::span<const double> series, std::int32_t Ntrain, std::span<double> segment) {
   std::copy_n(series.subspan(static_cast<std::size_t>(Ntrain)).begin(), segment.size(), segment.begin());
-}
-
-TrainingStatistics ComputeStatistics(std::span<const double> x) {
-  TrainingStatistics statistics;
-  statistics.maximum = std::numeric_limits<double>::lowest();
-  statistics.minimum = std::numeric_limits<double>::max();
-  for (double value : x) {
-    if (value > statistics.maximum) statistics.maximum = value;
-    if (value < statistics.minimum) statistics.minimum = value;
-  }
-  const double r = 1.0 / static_cast<double>(x.size());
-  double sum = 0.0;
-  for (double value : x) sum += value;
-  const double mean = r * sum;
-  double squares = 0.0;
-  for (double value : x) squares += (value - mean) * (value - mean);
-  statistics.variance = r * squares;
-  return statistics;
 }
 
 }  // namespace modelcheck

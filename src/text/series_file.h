@@ -46,14 +46,4 @@ void LoadTrainingValues(std::span<const double> series, std::span<double> traini
 // The caller guarantees that these records exist.
 void LoadTestSegment(std::span<const double> series, std::int32_t Ntrain, std::span<double> segment);
 
-struct TrainingStatistics {
-  double minimum = 0.0;
-  double maximum = 0.0;
-  double variance = 0.0;  // population variance (divisor Ntrain), not its root
-};
-
-// Minimum, maximum and variance of x(1..Ntrain), Ntrain >= 1; the sums run in
-// record order so the printed figures are the same on every machine.
-TrainingStatistics ComputeStatistics(std::span<const double> x);
-
 }  // namespace modelcheck

@@ -83,11 +83,4 @@ void CloseMainWindow() {
 
 QString MainWindowTitle() { return Windows().main == nullptr ? QString() : Windows().main->windowTitle(); }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace modelcheck::testing

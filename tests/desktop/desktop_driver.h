@@ -40,6 +40,4 @@ void CloseMainWindow();
 // The main window's title, e.g. to see that the program has finished.
 QString MainWindowTitle();
 
-std::string ReadText(const std::string& path);
-
 }  // namespace modelcheck::testing

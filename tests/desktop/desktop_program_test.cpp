@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "../dialogue/program_session.h"
 #include "../plots/png_reader.h"
 #include "desktop_driver.h"
 #include "platform/desktop/desktop_menus.h"
 #include "platform/desktop/desktop_program.h"
 #include "platform/desktop/desktop_windows.h"
+#include "support/program_session.h"
 #include "support/singular_fit_case.h"
 
 namespace modelcheck::testing {
@@ -58,7 +58,7 @@ ConsoleRun RunConsole(const std::string& series, const std::vector<Typed>& answe
   EXPECT_EQ(std::system(command.c_str()), 0);
   ConsoleRun run{.transcript = ReadText(directory.path() / "transcript.txt"),
                  .report = ReadText(directory.path() / "report.txt"),
-                 .picture_bytes = ReadWholeFile(directory.path() / "model-efficiency.png"),
+                 .picture_bytes = ReadBytes(directory.path() / "model-efficiency.png"),
                  .picture = {}};
   run.picture = DecodeIndexedPng(run.picture_bytes);
   return run;
@@ -119,7 +119,7 @@ TEST_F(DesktopProgramTest, AWholeSessionShowsAndWritesWhatTheConsoleDoes) {
   // Saved from the menu, the picture is the very file the console writes.
   const fs::path saved = directory_.path() / "saved.png";
   EXPECT_EQ(SavePicture(shown, QString::fromStdString(saved.string())), QString());
-  EXPECT_EQ(ReadWholeFile(saved.string()), console.picture_bytes);
+  EXPECT_EQ(ReadBytes(saved.string()), console.picture_bytes);
   // The two child windows stand side by side.
   EXPECT_LT(Windows().dialogue_frame->geometry().right(), Windows().plot_frame->geometry().left());
 

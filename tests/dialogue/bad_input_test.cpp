@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "program_session.h"
+#include "support/program_session.h"
 
 namespace modelcheck::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "program_session.h"
+#include "support/program_session.h"
 
 namespace modelcheck::testing {
 namespace {

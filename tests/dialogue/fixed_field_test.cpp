@@ -1,5 +1,5 @@
 // Fixed-width fields: reading typed lines and records, writing numbers.
-#include "dialogue/fixed_field.h"
+#include "text/fixed_field.h"
 
 #include <gtest/gtest.h>
 

@@ -2,35 +2,24 @@
 #include "dialogue/report_log.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "support/child_process.h"
+#include "support/files.h"
 
 namespace modelcheck {
 namespace {
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+using testing::ReadText;
 
 class ReportLogTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("modelcheck-report-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(directory_);
-    std::filesystem::create_directories(directory_);
-    log_.path = (directory_ / "report.txt").string();
-  }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
+  void SetUp() override { log_.path = (directory_.path() / "report.txt").string(); }
 
-  std::filesystem::path directory_;
+  const testing::WorkDirectory directory_;
   std::istringstream in_;
   std::ostringstream out_;
   DialogueWindow window_{.in = &in_, .out = &out_, .echo_input = false};
@@ -48,7 +37,7 @@ TEST_F(ReportLogTest, AppendsAfterWhatTheFileHoldsAndReopeningWhileOpenChangesNo
   OpenReport(log_, window_);
   WriteReportLine(log_, "third");
   CloseReport(log_);
-  EXPECT_EQ(ReadFile(log_.path), " earlier run\n first\n\n second\n third\n");
+  EXPECT_EQ(ReadText(log_.path), " earlier run\n first\n\n second\n third\n");
   EXPECT_EQ(out_.str(), "");
 }
 
@@ -79,7 +68,7 @@ TEST_F(ReportLogTest, OrderlyStopClosesTheReportWithEveryLineKept) {
   });
   EXPECT_TRUE(child.exited);
   EXPECT_EQ(child.status, 7);
-  EXPECT_EQ(ReadFile(log_.path), " kept\n");
+  EXPECT_EQ(ReadText(log_.path), " kept\n");
 }
 
 }  // namespace

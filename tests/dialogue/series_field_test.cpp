@@ -1,6 +1,6 @@
 // The fast series reader against the general field reader, bit for bit, and
 // records that straddle the reader's chunks.
-#include "dialogue/series_field.h"
+#include "text/series_field.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <sstream>
 #include <string>
 
-#include "dialogue/fixed_field.h"
-#include "dialogue/series_file.h"
+#include "text/fixed_field.h"
+#include "text/series_file.h"
 
 namespace modelcheck {
 namespace {

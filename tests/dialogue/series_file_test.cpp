@@ -1,10 +1,12 @@
 // Series records: counting, the loads, and the training statistics.
-#include "dialogue/series_file.h"
+#include "text/series_file.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+
+#include "engine/training_statistics.h"
 
 namespace modelcheck {
 namespace {

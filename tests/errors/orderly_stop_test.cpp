@@ -70,6 +70,20 @@ TEST(OrderlyStop, ActionsRunLatestFirstOnceEachAndDespiteFailures) {
   EXPECT_EQ(result.output, "stops again\nfirst\n");
 }
 
+TEST(OrderlyStop, TheRegisteredExitActionLeavesWithTheStatusAfterTheCloseActions) {
+  const auto result = RunInChild([] {
+    RegisterCloseAction([] { std::cout << "<closed>\n"; });
+    RegisterExitAction([](int status) {
+      std::cout << "<exit action " << status << ">" << std::endl;
+      std::_Exit(40 + status);
+    });
+    StopProgram(3);
+  });
+  EXPECT_TRUE(result.exited);
+  EXPECT_EQ(result.status, 43);
+  EXPECT_EQ(result.output, "<closed>\n<exit action 3>\n");
+}
+
 TEST(OrderlyStop, StopsOfTheErrorMachineryRunTheCloseActions) {
   const auto result = RunInChild([] {
     RegisterCloseAction([] { std::cout << "<closed>\n"; });

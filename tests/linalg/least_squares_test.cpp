@@ -68,7 +68,7 @@ void ExpectClose(const std::vector<double>& actual, const std::vector<long doubl
                  const char* what) {
   ASSERT_EQ(actual.size(), expected.size()) << what;
   for (std::size_t i = 0; i < actual.size(); ++i) {
-    const double bound = kSolutionTolerance * std::max(1.0L, std::fabs(expected[i]));
+    const double bound = kSolutionTolerance * std::max(1.0, std::fabs(static_cast<double>(expected[i])));
     EXPECT_NEAR(actual[i], static_cast<double>(expected[i]), bound) << what << " " << i + 1;
   }
 }

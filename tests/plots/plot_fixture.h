@@ -1,23 +1,24 @@
-// A model check with a small test segment and a white plot window, for the
-// plot set-up tests.
+// Settings with a small test segment and a plot window, for the plot set-up
+// tests.
 #pragma once
 
 #include <cmath>
 #include <vector>
 
-#include "model/model_check.h"
+#include "modelcheck/engine.h"
+#include "plots/graphics_surface.h"
+#include "plots/plot_scale.h"
+#include "plots/plot_window.h"
 
 namespace modelcheck {
 
 struct PlotFixture {
   GraphicsSurface surface;
-  ModelCheck check;
+  ModelSettings settings;
+  std::vector<double> T;  // the test segment T(1..Ntest)
 
-  PlotFixture(std::int32_t D, std::int32_t Ltest, std::int32_t Ktest, std::vector<double> T) {
-    check.settings = ModelSettings{.Ntrain = 100, .D = D, .eps = 1.0, .Ltest = Ltest, .Ktest = Ktest};
-    check.test_segment = std::move(T);
-    check.surface = &surface;
-  }
+  PlotFixture(std::int32_t D, std::int32_t Ltest, std::int32_t Ktest, std::vector<double> test_segment)
+      : settings{.Ntrain = 100, .D = D, .eps = 1.0, .Ltest = Ltest, .Ktest = Ktest}, T(std::move(test_segment)) {}
   PlotFixture(const PlotFixture&) = delete;
   PlotFixture& operator=(const PlotFixture&) = delete;
 
@@ -28,6 +29,8 @@ struct PlotFixture {
     ClearWindow(surface);
     SetDrawingColour(surface, 0);
   }
+
+  PlotRange SetUp() { return SetUpPlotWindow(surface, settings, T); }
 };
 
 // The value offset written out independently: ((v - Ymin) · s) · 200, truncated.

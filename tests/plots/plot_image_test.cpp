@@ -16,27 +16,16 @@
 #include "plots/plot_window.h"
 #include "png_reader.h"
 #include "support/child_process.h"
+#include "support/files.h"
 
 namespace modelcheck {
 namespace {
-
-struct TemporaryDirectory {
-  std::filesystem::path path;
-  TemporaryDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "plot-image-XXXXXX").string();
-    path = mkdtemp(pattern.data()) != nullptr ? std::filesystem::path(pattern) : std::filesystem::path();
-  }
-  ~TemporaryDirectory() {
-    std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(path, ignored);
-  }
-};
 
 // A raster with every palette index in it: the set-up picture plus red curves
 // and a band of all sixteen colours, so that packing and palette both show.
 GraphicsSurface PictureWithEveryColour() {
   PlotFixture fixture(2, 3, 2, {0.0, 10.0, 4.0, 7.0, 2.0, 9.0});
-  SetUpPlotWindow(fixture.check);
+  fixture.SetUp();
   MoveTo(fixture.surface, 280, 400);
   LineTo(fixture.surface, 470, 520);
   for (int x = 0; x < kSurfaceWidth; ++x) {
@@ -74,20 +63,19 @@ TEST(PlotImage, AWindowNeverOpenedHasNoPicture) {
 }
 
 TEST(PlotImage, WrittenFileReplacesTheEarlierPictureWhole) {
-  TemporaryDirectory directory;
-  ASSERT_FALSE(directory.path.empty());
-  const std::string path = (directory.path / kPlotImageFileName).string();
+  const testing::WorkDirectory directory;
+  const std::string path = (directory.path() / kPlotImageFileName).string();
   std::ofstream(path) << std::string(5'000'000, 'x');  // longer than any picture
   const GraphicsSurface surface = PictureWithEveryColour();
   std::string error;
   ASSERT_TRUE(WritePlotImage(surface, path, error)) << error;
-  ExpectSameImage(DecodeIndexedPng(ReadWholeFile(path)), surface);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path), {}), 1) << "no file left over";
+  ExpectSameImage(DecodeIndexedPng(testing::ReadBytes(path)), surface);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1) << "no file left over";
 }
 
 TEST(PlotImage, AFailedWriteNamesTheFileAndItsCause) {
-  TemporaryDirectory directory;
-  const std::string path = (directory.path / "missing" / kPlotImageFileName).string();
+  const testing::WorkDirectory directory;
+  const std::string path = (directory.path() / "missing" / kPlotImageFileName).string();
   std::string error;
   EXPECT_FALSE(WritePlotImage(PictureWithEveryColour(), path, error));
   EXPECT_NE(error.find(path), std::string::npos) << error;
@@ -95,8 +83,8 @@ TEST(PlotImage, AFailedWriteNamesTheFileAndItsCause) {
 }
 
 TEST(PlotImage, ATruncatedWriteIsReportedAndLeavesTheEarlierPicture) {
-  TemporaryDirectory directory;
-  const std::string path = (directory.path / kPlotImageFileName).string();
+  const testing::WorkDirectory directory;
+  const std::string path = (directory.path() / kPlotImageFileName).string();
   std::ofstream(path) << "earlier picture";
   const GraphicsSurface surface = PictureWithEveryColour();
   // A file size limit below the picture's size makes the write fail part way.
@@ -110,9 +98,9 @@ TEST(PlotImage, ATruncatedWriteIsReportedAndLeavesTheEarlierPicture) {
   });
   ASSERT_TRUE(child.exited);
   EXPECT_EQ(child.output.rfind("failed|cannot write " + path + ": ", 0), 0u) << child.output;
-  EXPECT_EQ(ReadWholeFile(path), (std::vector<std::uint8_t>{'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'p', 'i', 'c',
+  EXPECT_EQ(testing::ReadBytes(path), (std::vector<std::uint8_t>{'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'p', 'i', 'c',
                                                             't', 'u', 'r', 'e'}));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path), {}), 1) << "no file left over";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1) << "no file left over";
 }
 
 }  // namespace

@@ -60,8 +60,7 @@ std::vector<Region> TextBoxes(const PlotRange& range, std::int32_t Ltest) {
 GraphicsSurface ReferenceOnly(const std::vector<double>& T, std::int32_t D, std::int32_t Ltest, std::int32_t Ktest) {
   PlotFixture fixture(D, Ltest, Ktest, T);
   fixture.BlankWindow();
-  fixture.check.plot_range = WidenedRange(T);
-  DrawReferenceCurves(fixture.check);
+  DrawReferenceCurves(fixture.surface, fixture.settings, fixture.T, WidenedRange(T));
   return std::move(fixture.surface);
 }
 
@@ -96,10 +95,9 @@ TEST(PlotLayout, SixFramesWithTheirTitlesAndAxisTexts) {
 
 TEST(SetUpPlotWindow, WidensTheRangeAndLeavesRedSelectedOnTheOpenWindow) {
   PlotFixture fixture(2, 3, 2, kSegment);
-  fixture.check.plot_range = PlotRange{.lower = -50.0, .upper = 50.0};  // the training range
-  SetUpPlotWindow(fixture.check);
-  EXPECT_DOUBLE_EQ(fixture.check.plot_range.lower, -1.0);
-  EXPECT_DOUBLE_EQ(fixture.check.plot_range.upper, 11.0);
+  const PlotRange range = fixture.SetUp();
+  EXPECT_DOUBLE_EQ(range.lower, -1.0);
+  EXPECT_DOUBLE_EQ(range.upper, 11.0);
   EXPECT_EQ(fixture.surface.title, "Model efficiency");
   EXPECT_EQ(fixture.surface.colour, 12);
   EXPECT_EQ(fixture.surface.background, 15);
@@ -108,7 +106,7 @@ TEST(SetUpPlotWindow, WidensTheRangeAndLeavesRedSelectedOnTheOpenWindow) {
 
 TEST(SetUpPlotWindow, DrawsFramesTicksTextAndReferenceCurvesAndNothingElse) {
   PlotFixture fixture(2, 3, 2, kSegment);
-  SetUpPlotWindow(fixture.check);
+  const PlotRange range = fixture.SetUp();
   ASSERT_TRUE(fixture.surface.font) << "no face for Arial: install fonts-liberation";
   std::vector<bool> mask = FrameMask();
   const GraphicsSurface reference = ReferenceOnly(kSegment, 2, 3, 2);
@@ -118,7 +116,7 @@ TEST(SetUpPlotWindow, DrawsFramesTicksTextAndReferenceCurvesAndNothingElse) {
     }
     mask[i] = mask[i] || reference.pixels[i] == 0;
   }
-  const std::vector<Region> boxes = TextBoxes(fixture.check.plot_range, 3);
+  const std::vector<Region> boxes = TextBoxes(range, 3);
   std::vector<int> ink(boxes.size(), 0);
   for (int y = 0; y < kSurfaceHeight; ++y) {
     for (int x = 0; x < kSurfaceWidth; ++x) {
@@ -138,21 +136,21 @@ TEST(SetUpPlotWindow, DrawsFramesTicksTextAndReferenceCurvesAndNothingElse) {
 
 TEST(SetUpPlotWindow, ASecondSetUpRedrawsOneClearedWindow) {
   PlotFixture fixture(2, 3, 2, kSegment);
-  SetUpPlotWindow(fixture.check);
+  fixture.SetUp();
   SetPixel(fixture.surface, 600, 300);  // red, as a model curve would be
   const std::vector<double> other{5.0, -3.0, 1.0, 8.0, 2.5, 6.0};
-  fixture.check.test_segment = other;
-  SetUpPlotWindow(fixture.check);
+  fixture.T = other;
+  fixture.SetUp();
 
   PlotFixture fresh(2, 3, 2, other);
-  SetUpPlotWindow(fresh.check);
+  fresh.SetUp();
   EXPECT_TRUE(fixture.surface.pixels == fresh.surface.pixels);
   EXPECT_EQ(fixture.surface.colour, 12);
 }
 
 TEST(SetUpPlotWindow, AConstantSegmentStillGetsItsFramesAndLabels) {
   PlotFixture fixture(2, 3, 2, std::vector<double>(6, 3.0));
-  SetUpPlotWindow(fixture.check);
+  fixture.SetUp();
   // The frame interiors away from the labels hold no curve.
   for (const Corner c : {kCorners[0], kCorners[2], kCorners[4]}) {
     EXPECT_FALSE(FindInk(fixture.surface, 0, Region{c.x1 + 30, c.y1 + 20, c.x1 + 199, c.y1 + 180}).any);
@@ -164,7 +162,7 @@ TEST(SetUpPlotWindow, AConstantSegmentStillGetsItsFramesAndLabels) {
 TEST(SetUpPlotWindow, AShortTestSegmentStopsTheProgram) {
   const testing::ChildResult child = testing::RunInChild([] {
     PlotFixture fixture(2, 3, 2, {0.0, 1.0, 2.0});  // Ntest is 6
-    SetUpPlotWindow(fixture.check);
+    fixture.SetUp();
   });
   EXPECT_FALSE(child.exited && child.status == 0);
 }

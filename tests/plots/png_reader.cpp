@@ -66,9 +66,4 @@ DecodedImage DecodeIndexedPng(std::span<const std::uint8_t> bytes) {
   return image;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace modelcheck

@@ -21,6 +21,4 @@ struct DecodedImage {
 
 DecodedImage DecodeIndexedPng(std::span<const std::uint8_t> bytes);
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
-
 }  // namespace modelcheck

@@ -37,10 +37,17 @@ std::set<Pixel> Shifted(const std::set<Pixel>& pixels, int shift) {
   return moved;
 }
 
-void DrawOn(PlotFixture& fixture) {
+// Draws with the range of the test segment, as the set-up does, and returns it.
+PlotRange DrawOn(PlotFixture& fixture) {
   fixture.BlankWindow();
-  fixture.check.plot_range = WidenedRange(fixture.check.test_segment);
-  DrawReferenceCurves(fixture.check);
+  const PlotRange range = WidenedRange(fixture.T);
+  DrawReferenceCurves(fixture.surface, fixture.settings, fixture.T, range);
+  return range;
+}
+
+void DrawOn(PlotFixture& fixture, const PlotRange& range) {
+  fixture.BlankWindow();
+  DrawReferenceCurves(fixture.surface, fixture.settings, fixture.T, range);
 }
 
 TEST(ReferenceCurves, MinimumAndMaximumOfTheSegmentSitATenthInside) {
@@ -53,12 +60,11 @@ TEST(ReferenceCurves, MinimumAndMaximumOfTheSegmentSitATenthInside) {
 
 TEST(ReferenceCurves, OrbitPixelsAreThePairsOfSuccessiveValues) {
   PlotFixture fixture(2, 3, 2, {0.0, 10.0, 4.0, 7.0, 2.0, 9.0});
-  DrawOn(fixture);
-  const PlotRange& range = fixture.check.plot_range;
+  const PlotRange range = DrawOn(fixture);
   std::set<Pixel> expected;
-  for (std::size_t i = 0; i + 1 < fixture.check.test_segment.size(); ++i) {
-    expected.insert({35 + ExpectedOffset(fixture.check.test_segment[i], range),
-                     250 - ExpectedOffset(fixture.check.test_segment[i + 1], range)});
+  for (std::size_t i = 0; i + 1 < fixture.T.size(); ++i) {
+    expected.insert({35 + ExpectedOffset(fixture.T[i], range),
+                     250 - ExpectedOffset(fixture.T[i + 1], range)});
   }
   EXPECT_EQ(expected.size(), 5u);
   EXPECT_TRUE(expected.count({35 + 16, 250 - 183}));  // the pair (0, 10)
@@ -67,9 +73,8 @@ TEST(ReferenceCurves, OrbitPixelsAreThePairsOfSuccessiveValues) {
 
 TEST(ReferenceCurves, MeasuredPolylineRunsFromTDToTDPlusLtestInBothValueFrames) {
   PlotFixture fixture(2, 3, 2, {0.0, 10.0, 4.0, 7.0, 2.0, 9.0});
-  DrawOn(fixture);
-  const PlotRange& range = fixture.check.plot_range;
-  const std::vector<double>& T = fixture.check.test_segment;
+  const PlotRange range = DrawOn(fixture);
+  const std::vector<double>& T = fixture.T;
   const int xs[] = {275, 275 + 66, 275 + 133, 275 + 200};  // N(k) for Ltest = 3, by hand
   for (int k = 0; k <= 3; ++k) {
     EXPECT_EQ(PixelAt(fixture.surface, xs[k], 250 - ExpectedOffset(T[k + 1], range)), 0) << "n = " << k;
@@ -88,9 +93,8 @@ TEST(ReferenceCurves, MeasuredPolylineRunsFromTDToTDPlusLtestInBothValueFrames) 
 TEST(ReferenceCurves, FewerTestPiecesThanDStillGetTheWholeMeasuredPolyline) {
   // D = 3, Ltest = 2, Ktest = 1: the orbit has 3 steps, the polyline runs to T(5).
   PlotFixture fixture(3, 2, 1, {0.0, 10.0, 4.0, 7.0, 2.0});
-  DrawOn(fixture);
-  const PlotRange& range = fixture.check.plot_range;
-  const std::vector<double>& T = fixture.check.test_segment;
+  const PlotRange range = DrawOn(fixture);
+  const std::vector<double>& T = fixture.T;
   const int xs[] = {275, 275 + 100, 275 + 200};
   for (int k = 0; k <= 2; ++k) {
     EXPECT_EQ(PixelAt(fixture.surface, xs[k], 250 - ExpectedOffset(T[k + 2], range)), 0) << "n = " << k;
@@ -119,32 +123,26 @@ TEST(ReferenceCurves, NothingIsDrawnOnAFrameBorder) {
   // With the range [0, 100], 0 lies on the bottom or left edge and 100 on the
   // top or right edge; 0.6 and 99.4 lie one and two pixels inside.
   PlotFixture fixture(1, 2, 2, {0.0, 50.0, 100.0, 0.0});
-  fixture.BlankWindow();
-  fixture.check.plot_range = PlotRange{.lower = 0.0, .upper = 100.0};
-  DrawReferenceCurves(fixture.check);
+  DrawOn(fixture, PlotRange{.lower = 0.0, .upper = 100.0});
   EXPECT_FALSE(FindInk(fixture.surface, 0).any);
 
   PlotFixture inside(1, 1, 1, {0.6, 99.4});
-  inside.BlankWindow();
-  inside.check.plot_range = PlotRange{.lower = 0.0, .upper = 100.0};
-  DrawReferenceCurves(inside.check);
+  DrawOn(inside, PlotRange{.lower = 0.0, .upper = 100.0});
   EXPECT_EQ(PixelAt(inside.surface, 36, 52), 0);
 }
 
 TEST(ReferenceCurves, FarValuesAreNotWrappedIntoTheWindow) {
   // 32818 lies 65636 pixels up: wrapped to 16 bits it would land at y = 150.
   PlotFixture fixture(1, 1, 2, {50.0, 32818.0, 25.0});
-  fixture.BlankWindow();
-  fixture.check.plot_range = PlotRange{.lower = 0.0, .upper = 100.0};
-  DrawReferenceCurves(fixture.check);
+  DrawOn(fixture, PlotRange{.lower = 0.0, .upper = 100.0});
   EXPECT_FALSE(FindInk(fixture.surface, 0).any);
 }
 
 TEST(ReferenceCurves, AConstantSegmentPlacesNothing) {
   PlotFixture fixture(2, 3, 2, std::vector<double>(6, 3.0));
-  DrawOn(fixture);
-  EXPECT_EQ(fixture.check.plot_range.lower, 3.0);
-  EXPECT_EQ(fixture.check.plot_range.upper, 3.0);
+  const PlotRange range = DrawOn(fixture);
+  EXPECT_EQ(range.lower, 3.0);
+  EXPECT_EQ(range.upper, 3.0);
   EXPECT_FALSE(FindInk(fixture.surface, 0).any);
 }
 

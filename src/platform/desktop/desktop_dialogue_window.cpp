@@ -7,7 +7,7 @@
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/program_link.h"
-#include "platform/dialogue_window.h"
+#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

@@ -7,7 +7,7 @@
 
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/program_link.h"
-#include "platform/file_chooser.h"
+#include "dialogue/file_chooser.h"
 
 namespace modelcheck {
 

@@ -9,7 +9,7 @@
 
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/window_thread.h"
-#include "platform/plot_window_view.h"
+#include "dialogue/plot_window_view.h"
 
 namespace modelcheck {
 
@@ -44,8 +44,6 @@ void Present(const GraphicsSurface& surface) {
   });
 }
 
-}  // namespace
-
 void ShowPlotWindow(const GraphicsSurface& surface) {
   OnWindowThread([title = QString::fromStdString(surface.title)] {
     PlotWindowView();
@@ -73,6 +71,15 @@ void BringPlotWindowToFront(const GraphicsSurface& surface) {
     Windows().area->setActiveSubWindow(frame);
     frame->raise();
   });
+}
+
+}  // namespace
+
+SurfaceView PlotWindowSurfaceView() {
+  return {.show = &ShowPlotWindow,
+          .place = &PlacePlotWindow,
+          .refresh = &RefreshPlotWindow,
+          .bring_to_front = &BringPlotWindowToFront};
 }
 
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow&) { Present(surface); }

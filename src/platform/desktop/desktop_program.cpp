@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <cstdio>
 #include <exception>
+#include <iostream>
 #include <thread>
 
 #include "dialogue/main_dialogue.h"
@@ -14,7 +15,10 @@
 #include "platform/desktop/program_ended.h"
 #include "platform/desktop/program_link.h"
 #include "platform/desktop/window_thread.h"
-#include "plots/plot_window.h"
+#include "errors/message_sink.h"
+#include "errors/orderly_stop.h"
+#include "platform/main_window.h"
+#include "platform/program_exit.h"
 
 namespace modelcheck {
 
@@ -98,6 +102,10 @@ void StartDesktopProgram() {
   Windows().main->show();
   ConfigureMainWindow();
   ShowStandardOutputInDialogue();
+  // Standard output shows in the dialogue window as well, so the numerical
+  // core's messages reach the user there.
+  InstallMessageSink([](std::string_view text) { std::cout << text << std::flush; });
+  RegisterExitAction(&LeaveProgram);
   program_thread = std::thread(&ProgramThread);
 }
 

@@ -1,0 +1,53 @@
+# The engine as a package others build against: the four static libraries,
+# the one public header and a CMake package, so that a program outside the
+# tree writes find_package(modelcheck) and links modelcheck::engine.
+
+# Names as consumers see them, both after find_package and when this tree
+# is added with add_subdirectory.
+set_target_properties(mc_text PROPERTIES EXPORT_NAME text)
+set_target_properties(mc_errors PROPERTIES EXPORT_NAME errors)
+set_target_properties(mc_linalg PROPERTIES EXPORT_NAME linalg)
+set_target_properties(mc_engine PROPERTIES EXPORT_NAME engine)
+add_library(modelcheck::engine ALIAS mc_engine)
+
+# engine.h uses std::span: whoever includes it compiles as C++20 at least.
+target_compile_features(mc_engine PUBLIC cxx_std_20)
+
+# Instrumented archives leave references to the sanitizer runtimes that only
+# a program linked with the same flags resolves.
+if(MODELCHECK_SANITIZE)
+  foreach(library IN ITEMS mc_text mc_errors mc_linalg mc_engine)
+    target_link_options(${library} INTERFACE -fsanitize=address,undefined)
+  endforeach()
+endif()
+
+if(NOT MODELCHECK_INSTALL)
+  return()
+endif()
+
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(modelcheck_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/modelcheck)
+
+install(TARGETS mc_text mc_errors mc_linalg mc_engine
+        EXPORT modelcheckTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/src/engine/public/modelcheck/engine.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/modelcheck)
+install(EXPORT modelcheckTargets
+        NAMESPACE modelcheck::
+        DESTINATION ${modelcheck_package_dir})
+
+configure_package_config_file(
+  ${CMAKE_CURRENT_LIST_DIR}/modelcheckConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/modelcheckConfig.cmake
+  INSTALL_DESTINATION ${modelcheck_package_dir})
+# Before 1.0 a minor version may change the interface.
+write_basic_package_version_file(
+  ${PROJECT_BINARY_DIR}/modelcheckConfigVersion.cmake
+  VERSION ${PROJECT_VERSION}
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/modelcheckConfig.cmake
+              ${PROJECT_BINARY_DIR}/modelcheckConfigVersion.cmake
+        DESTINATION ${modelcheck_package_dir})

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The layer rule: a source file includes project headers only from its own
+# layer or the layers below it. Lowest first:
+#   text, errors, linalg, engine (modelcheck/engine.h is its public face),
+#   plots, presentation, dialogue, platform.
+# Prints every include that points upward and fails when there is one.
+set -euo pipefail
+cd "$(dirname "$0")/../src"
+
+rank() {
+  case "$1" in
+    text) echo 0 ;; errors) echo 1 ;; linalg) echo 2 ;; engine|modelcheck) echo 3 ;;
+    plots) echo 4 ;; presentation) echo 5 ;; dialogue) echo 6 ;; platform) echo 7 ;;
+    *) echo 99 ;;
+  esac
+}
+
+bad=0
+while IFS=: read -r file _ include; do
+  file=${file#./}
+  from=${file%%/*}
+  target=$(sed -E 's/^[^"]*"([^"/]+)\/.*/\1/' <<<"$include")
+  # A header of the engine's public folder belongs to the engine.
+  [[ $file == engine/public/* ]] && from=engine
+  if (( $(rank "$target") > $(rank "$from") )); then
+    echo "upward include: $file -> $target (${include#*#include })"
+    bad=1
+  fi
+done < <(grep -rn '#include "' --include='*.h' --include='*.cpp' .)
+if (( bad )); then
+  echo "The layer rule is broken."
+  exit 1
+fi
+echo "Layer rule holds: no include points to a higher layer."

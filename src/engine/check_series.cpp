@@ -1,0 +1,57 @@
+// The library's entry: settings checked, the training part prepared, one check.
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "engine/model_check.h"
+#include "engine/neighbour_grid.h"
+#include "engine/training_statistics.h"
+#include "modelcheck/engine.h"
+
+namespace modelcheck {
+
+namespace {
+
+std::string OutsideRange(const char* name, std::int64_t value, std::int64_t low, std::int64_t high) {
+  std::string text = std::string(name) + " = " + std::to_string(value) + " is outside its range " +
+                     std::to_string(low) + ".." + std::to_string(high);
+  return text;
+}
+
+}  // namespace
+
+std::string SettingsProblem(const ModelSettings& settings, std::size_t value_count) {
+  const auto count = static_cast<std::int64_t>(value_count);
+  if (count < 3) return "a series needs at least 3 values; this one has " + std::to_string(count);
+  if (count - 1 > INT32_MAX) return "a series may hold at most 2147483648 values";
+  if (settings.Ntrain < 2 || settings.Ntrain > count - 1) return OutsideRange("Ntrain", settings.Ntrain, 2, count - 1);
+  if (settings.D < 1 || settings.D > settings.Ntrain - 1) return OutsideRange("D", settings.D, 1, settings.Ntrain - 1);
+  if (!(settings.eps > 0.0) || !std::isfinite(settings.eps)) {
+    return "eps = " + std::to_string(settings.eps) + " must be a positive finite number";
+  }
+  const std::int64_t R = count - settings.Ntrain;  // values after the training part
+  if (R - 1 < settings.D) return "no test piece fits: the values after Ntrain must outnumber D";
+  if (settings.Ltest < 1 || R - settings.Ltest < settings.D) return OutsideRange("Ltest", settings.Ltest, 1, R - settings.D);
+  const std::int64_t most_pieces = R - settings.Ltest + 1 - settings.D;
+  if (settings.Ktest < 1 || settings.Ktest > most_pieces) return OutsideRange("Ktest", settings.Ktest, 1, most_pieces);
+  return {};
+}
+
+CheckResult CheckSeries(std::span<const double> series, const ModelSettings& settings, const CheckOptions& options) {
+  const std::string problem = SettingsProblem(settings, series.size());
+  if (!problem.empty()) throw std::invalid_argument(problem);
+  const auto Ntrain = static_cast<std::size_t>(settings.Ntrain);
+  const std::span<const double> training = series.first(Ntrain);
+  // The grid's 64 KiB cell table stays off the caller's stack.
+  auto grid = std::make_unique<NeighbourGrid>();
+  BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, *grid);
+  const CheckInput input{.settings = settings,
+                         .training = training,
+                         .test_segment = series.subspan(Ntrain, static_cast<std::size_t>(Ntest(settings))),
+                         .variance = ComputeStatistics(training).variance,
+                         .grid = grid.get()};
+  return RunModelCheck(input, options);
+}
+
+}  // namespace modelcheck

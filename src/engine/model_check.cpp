@@ -1,0 +1,180 @@
+#include "engine/model_check.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <utility>
+
+#include "engine/check_schedule.h"
+#include "engine/direct_test.h"
+#include "engine/horizon_errors.h"
+#include "engine/iterative_test.h"
+#include "engine/model_phase_orbit.h"
+#include "engine/test_pieces.h"
+#include "errors/message_sink.h"
+
+namespace modelcheck {
+
+namespace {
+
+// What the pieces of one prediction test leave, piece-major.
+struct TestRecords {
+  std::int32_t counts_per_piece = 0;
+  std::vector<double> squared;             // K x Ltest
+  std::vector<std::int32_t> counts;        // K x counts_per_piece
+  std::vector<std::int32_t> steps_done;    // per piece
+  std::vector<double> first_piece;
+  std::atomic<std::int32_t> pieces_done{0};
+
+  TestRecords(const ModelSettings& settings, std::int32_t per_piece)
+      : counts_per_piece(per_piece),
+        squared(static_cast<std::size_t>(settings.Ktest) * static_cast<std::size_t>(settings.Ltest)),
+        counts(static_cast<std::size_t>(settings.Ktest) * static_cast<std::size_t>(per_piece)),
+        steps_done(static_cast<std::size_t>(settings.Ktest)) {}
+
+  PieceRecord Record(std::int32_t k, std::int32_t Ltest) {
+    const auto piece = static_cast<std::size_t>(k - 1);
+    const auto L = static_cast<std::size_t>(Ltest);
+    const auto per = static_cast<std::size_t>(counts_per_piece);
+    return PieceRecord{.squared_errors = std::span<double>(squared).subspan(piece * L, L),
+                       .neighbour_counts = std::span<std::int32_t>(counts).subspan(piece * per, per),
+                       .predictions = k == 1 ? &first_piece : nullptr};
+  }
+};
+
+// The earliest stop by item number, whichever thread met it.
+struct EarliestStop {
+  std::mutex mutex;
+  std::int32_t item = -1;
+  std::optional<CheckStop> stop;
+
+  void Offer(std::int32_t at, CheckStop candidate) {
+    std::lock_guard lock(mutex);
+    if (stop && item <= at) return;
+    item = at;
+    stop = std::move(candidate);
+  }
+};
+
+CheckStop MakeStop(CheckPhase phase, std::int32_t piece, std::int32_t step, CapturedStop&& captured) {
+  return CheckStop{.phase = phase, .piece = piece, .step = step, .status = captured.status,
+                   .message = std::move(captured.messages), .type = captured.type, .code = captured.code,
+                   .routine = std::move(captured.routine), .values = std::move(captured.values)};
+}
+
+// Item 0 is the orbit, items 1..K the iterative pieces, K+1..2K the direct ones.
+struct CheckRun {
+  const CheckInput& input;
+  std::int32_t K;
+  std::vector<OrbitPoint> orbit;
+  std::atomic<bool> orbit_done{false};
+  TestRecords iterative;
+  TestRecords direct;
+  EarliestStop earliest;
+
+  CheckRun(const CheckInput& in, std::int32_t pieces)
+      : input(in), K(pieces), iterative(in.settings, in.settings.Ltest), direct(in.settings, 1) {}
+
+  bool RunPiece(CheckPhase phase, std::int32_t item, std::int32_t k, PieceWork& work) {
+    TestRecords& records = phase == CheckPhase::kIterative ? iterative : direct;
+    PieceRecord record = records.Record(k, input.settings.Ltest);
+    StopCapture capture;
+    try {
+      if (phase == CheckPhase::kIterative) {
+        RunIterativePiece(input, k, work, record);
+      } else {
+        RunDirectPiece(input, k, work, record);
+      }
+    } catch (CapturedStop& captured) {
+      records.steps_done[static_cast<std::size_t>(k - 1)] = record.steps_done;
+      earliest.Offer(item, MakeStop(phase, k, record.steps_done + 1, std::move(captured)));
+      return false;
+    }
+    records.steps_done[static_cast<std::size_t>(k - 1)] = record.steps_done;
+    ++records.pieces_done;
+    return true;
+  }
+
+  bool RunOrbit(PieceWork& work) {
+    StopCapture capture;
+    try {
+      RunModelOrbit(input, work, orbit);
+    } catch (CapturedStop& captured) {
+      const auto step = static_cast<std::int32_t>(orbit.size()) + 1;
+      earliest.Offer(0, MakeStop(CheckPhase::kOrbit, 0, step, std::move(captured)));
+      return false;
+    }
+    orbit_done = true;
+    return true;
+  }
+
+  bool Run(std::int32_t item, PieceWork& work) {
+    if (item == 0) return RunOrbit(work);
+    if (item <= K) return RunPiece(CheckPhase::kIterative, item, item, work);
+    return RunPiece(CheckPhase::kDirect, item, item - K, work);
+  }
+
+  CheckProgress Progress() const {
+    if (!orbit_done) return {.phase = CheckPhase::kOrbit, .pieces_done = 0, .pieces = 1};
+    if (iterative.pieces_done < K) return {.phase = CheckPhase::kIterative, .pieces_done = iterative.pieces_done, .pieces = K};
+    return {.phase = CheckPhase::kDirect, .pieces_done = direct.pieces_done, .pieces = K};
+  }
+};
+
+// Moves a test's figures into `out`: with `stopped_piece` > 0 only what came
+// before the stop (the stopping step's neighbour count included), otherwise
+// everything, normalised.
+void CollectTest(TestRecords& records, const CheckInput& input, std::int32_t stopped_piece, PredictionTestResult& out) {
+  out.first_piece = std::move(records.first_piece);
+  const auto per = static_cast<std::size_t>(records.counts_per_piece);
+  if (stopped_piece > 0) {
+    const auto whole = static_cast<std::size_t>(stopped_piece - 1) * per;
+    const std::size_t partial = per == 1 ? 1 : static_cast<std::size_t>(records.steps_done[static_cast<std::size_t>(stopped_piece - 1)]) + 1;
+    records.counts.resize(whole + partial);
+    out.neighbour_counts = std::move(records.counts);
+    return;
+  }
+  out.neighbour_counts = std::move(records.counts);
+  const ModelSettings& settings = input.settings;
+  out.errors.assign(static_cast<std::size_t>(settings.Ltest), 0.0);
+  const std::int32_t K = PieceCount(settings);
+  SumSquaredErrors(records.squared, K, out.errors);
+  NormaliseHorizonErrors(out.errors, K, input.variance);
+  out.prediction_time = PredictionTime(out.errors);
+}
+
+std::int32_t StoppedPiece(const std::optional<CheckStop>& stop, CheckPhase phase) {
+  return stop && stop->phase == phase ? stop->piece : 0;
+}
+
+CheckResult Collect(CheckRun& run, bool cancelled) {
+  CheckResult result;
+  result.settings = run.input.settings;
+  result.orbit = std::move(run.orbit);
+  result.stop = std::move(run.earliest.stop);
+  result.cancelled = cancelled;
+  const std::optional<CheckStop>& stop = result.stop;
+  if (cancelled || (stop && stop->phase == CheckPhase::kOrbit)) return result;
+  CollectTest(run.iterative, run.input, StoppedPiece(stop, CheckPhase::kIterative), result.iterative);
+  if (stop && stop->phase == CheckPhase::kIterative) return result;
+  result.one_step_error = result.iterative.errors.front();
+  CollectTest(run.direct, run.input, StoppedPiece(stop, CheckPhase::kDirect), result.direct);
+  return result;
+}
+
+}  // namespace
+
+CheckResult RunModelCheck(const CheckInput& input, const CheckOptions& options) {
+  RequireCheckInput(input);
+  CheckRun run(input, PieceCount(input.settings));
+  std::function<bool()> keep_going;
+  if (options.progress) keep_going = [&] { return options.progress(run.Progress()); };
+  const bool finished = RunSchedule(
+      2 * run.K + 1, options.threads, [&run](std::int32_t item, PieceWork& work) { return run.Run(item, work); },
+      keep_going);
+  return Collect(run, !finished);
+}
+
+}  // namespace modelcheck

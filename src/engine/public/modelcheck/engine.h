@@ -1,0 +1,128 @@
+// The model check as a library: how well a local affine model map predicts a
+// measured time series.
+//
+// The caller supplies the series values (in file order) and the settings:
+// the first Ntrain values are the training part; the Ntest = Ltest + Ktest +
+// D - 1 values after it are the test segment T(1..Ntest). To predict the
+// value after a state of D consecutive values the model fits an affine map,
+// by least squares, to the training states that lie within eps of the state
+// in every component (fewer than D + 1 neighbours: their successors' mean;
+// none: the state's newest value). One check runs the model three ways:
+//  - freely from T(1..D) for Ltest + Ktest steps (the model's orbit);
+//  - as an iterative predictor from each of the Ktest overlapping test
+//    pieces (piece k starts from T(k..k+D-1)), Ltest steps each;
+//  - as a direct predictor, one fit per horizon 1..Ltest, from each piece.
+// Errors are normalised root-mean-square errors per horizon, in units of the
+// training part's standard deviation (population variance, divisor Ntrain);
+// a prediction time is the number of leading horizons whose error is at most
+// 0.05 (a count of steps). Every figure is the same to the last bit on every
+// machine and for every thread count.
+//
+// Indices in the result are one-based where they name a piece, a step or a
+// horizon; arrays are zero-based std::vectors (horizon i at [i - 1]).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace modelcheck {
+
+struct ModelSettings {
+  std::int32_t Ntrain = 0;   // length of the training part
+  std::int32_t D = 0;        // dimension of the model map (values in a state)
+  double eps = 0.0;          // box half-width of a neighbourhood, in series units
+  std::int32_t Ltest = 30;   // length of a test piece (horizons 1..Ltest)
+  std::int32_t Ktest = 100;  // number of test pieces
+};
+
+// The number of values the check reads after the training part.
+inline std::int32_t Ntest(const ModelSettings& settings) {
+  return settings.Ltest + settings.Ktest + settings.D - 1;
+}
+
+// The three phases of a check, in the order they count.
+enum class CheckPhase { kOrbit, kIterative, kDirect };
+
+// One step of the model's free run: the newest state value and the value
+// the model predicted after it (a point of the delay plane).
+struct OrbitPoint {
+  double newest = 0.0;
+  double prediction = 0.0;
+};
+
+struct PredictionTestResult {
+  std::vector<double> first_piece;  // predictions of piece 1 at horizons 1..Ltest
+  std::vector<double> errors;       // normalised error per horizon; empty unless the test finished
+  std::int32_t prediction_time = 0;
+  // Direct test: the neighbour count of every piece's state, piece order.
+  // Iterative test: the count of every step, piece-major (piece k, step i at
+  // [(k - 1) * Ltest + i - 1]).
+  std::vector<std::int32_t> neighbour_counts;
+};
+
+// Where a check stopped on an exactly singular least-squares fit, and the
+// numerical core's message about it.
+struct CheckStop {
+  CheckPhase phase = CheckPhase::kOrbit;
+  std::int32_t piece = 0;  // 1..Ktest; 0 in the orbit
+  std::int32_t step = 0;   // orbit step, iterative step or direct horizon, from 1
+  int status = 1;          // the exit status an interactive program stops with
+  std::string message;     // the printed message, whole lines ended by '\n'
+  int type = 0;            // error type (4: FATAL), code and routine of the message
+  int code = 0;
+  std::string routine;
+  std::vector<int> values;  // the message's integer values, %(I1) first
+};
+
+// A check's figures. After a stop the result holds everything computed
+// before it: the orbit's points, the predictions of the first piece and the
+// neighbour counts up to the stopping step; the stopped test and the tests
+// after it have no errors.
+struct CheckResult {
+  ModelSettings settings;
+  std::vector<OrbitPoint> orbit;  // Ltest + Ktest points when finished
+  PredictionTestResult iterative;
+  PredictionTestResult direct;
+  double one_step_error = 0.0;  // iterative error of horizon 1 (x 100: percent)
+  std::optional<CheckStop> stop;
+  bool cancelled = false;  // the progress callback asked to stop early
+
+  bool finished() const { return !stop && !cancelled; }
+};
+
+// How far a running check has come: pieces of the earliest phase still
+// running. The orbit counts as one piece.
+struct CheckProgress {
+  CheckPhase phase = CheckPhase::kOrbit;
+  std::int32_t pieces_done = 0;
+  std::int32_t pieces = 1;
+};
+
+struct CheckOptions {
+  // Threads to compute on; 0 means every hardware thread. The figures do
+  // not depend on it.
+  int threads = 0;
+  // Called on the calling thread while the check runs: after each piece on
+  // one thread; on more threads whenever pieces finish and at least every
+  // 50 ms (the calling thread then only watches). Return false to stop the
+  // check early: the result is then marked cancelled. A check that ends
+  // before the first call is not cancelled. Without a callback the check
+  // pays nothing for it.
+  std::function<bool(const CheckProgress&)> progress;
+};
+
+// Why `settings` do not fit a series of `value_count` values, naming the
+// setting and its allowed range; empty when they fit.
+std::string SettingsProblem(const ModelSettings& settings, std::size_t value_count);
+
+// One whole check of `series`. Throws std::invalid_argument with the text of
+// SettingsProblem when the settings do not fit.
+CheckResult CheckSeries(std::span<const double> series, const ModelSettings& settings,
+                        const CheckOptions& options = {});
+
+}  // namespace modelcheck
