@@ -27,7 +27,8 @@ struct CheckInput {
 struct PieceWork {
   LocalFitWork fit;
   std::vector<double> state;               // DelayState Z(1..D)
-  std::vector<std::int32_t> neighbours;    // Nb(1..M), grown to the largest M met
+  std::vector<std::int32_t> neighbours;    // Nb(1..M) first; grows, never shrinks
+  std::int32_t neighbour_count = 0;        // M of the latest search
 };
 
 // Stops the program with file and line when `input` does not have the shape

@@ -7,12 +7,13 @@ namespace modelcheck {
 std::int32_t FindOneStepNeighbours(const CheckInput& input, PieceWork& work) {
   const ModelSettings& settings = input.settings;
   // Bound Ntrain - 1 keeps every one-step successor inside the training series.
-  return FindNeighbours(settings.Ntrain, settings.Ntrain - 1, input.training, work.state, settings.D - 1,
-                        settings.eps, *input.grid, work.neighbours);
+  work.neighbour_count = FindNeighbours(settings.Ntrain, settings.Ntrain - 1, input.training, work.state,
+                                        settings.D - 1, settings.eps, *input.grid, work.neighbours);
+  return work.neighbour_count;
 }
 
 double PredictOneStep(const CheckInput& input, PieceWork& work) {
-  const auto M = static_cast<std::int32_t>(work.neighbours.size());
+  const std::int32_t M = work.neighbour_count;
   return PredictLocal(input.training, work.state, input.settings.D, work.neighbours, M, 1, work.fit);
 }
 

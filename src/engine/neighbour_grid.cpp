@@ -45,6 +45,7 @@ void PlaceVectors(std::int32_t n, std::span<const double> X, std::int32_t m, dou
   for (std::int32_t o = 1; o <= n; ++o) {
     std::int32_t& slot = grid.cells[CellIndex(GridCell(Value(X, o + m), u), GridCell(Value(X, o), u))];
     grid.points[static_cast<std::size_t>(slot - 1)] = o;
+    grid.first_values[static_cast<std::size_t>(slot - 1)] = Value(X, o);
     --slot;
   }
 }
@@ -60,8 +61,9 @@ struct BoxQuery {
 
 // The strict test is written so that a NaN difference rejects the vector;
 // it stops at the first coordinate outside the box.
-bool InsideBox(const BoxQuery& query, std::int32_t o) {
-  for (std::int32_t k = 0; k <= query.m; ++k) {
+bool InsideBox(const BoxQuery& query, std::int32_t o, double first) {
+  if (!(std::fabs(query.Z[0] - first) < query.eps)) return false;
+  for (std::int32_t k = 1; k <= query.m; ++k) {
     const double difference = query.Z[static_cast<std::size_t>(k)] - Value(query.X, o + k);
     if (!(std::fabs(difference) < query.eps)) return false;
   }
@@ -73,9 +75,13 @@ bool InsideBox(const BoxQuery& query, std::int32_t o) {
 // the hint every comparison waits for memory.
 constexpr std::int32_t kPrefetchDistance = 12;
 
-// A hint only; a start index outside the series is never dereferenced.
-void PrefetchVector(const BoxQuery& query, std::int32_t o) {
-  if (o >= 1 && static_cast<std::size_t>(o) <= query.X.size()) __builtin_prefetch(&query.X[static_cast<std::size_t>(o - 1)]);
+// A hint only, for the later components of a vector whose first one is in
+// the box; a start index outside the series is never dereferenced.
+void PrefetchVector(const BoxQuery& query, const NeighbourGrid& grid, std::int32_t j) {
+  const auto at = static_cast<std::size_t>(j);
+  if (query.m == 0 || !(std::fabs(query.Z[0] - grid.first_values[at]) < query.eps)) return;
+  const std::int32_t o = grid.points[at];
+  if (o >= 1 && static_cast<std::size_t>(o) < query.X.size()) __builtin_prefetch(&query.X[static_cast<std::size_t>(o)]);
 }
 
 // Hands the accepted vectors of cell (q, c), in the run's order, to `accept`.
@@ -83,14 +89,26 @@ template <typename Accept>
 void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query, Accept&& accept) {
   const std::int32_t end = RunEnd(grid, q, c, n);
   // A grid built for another Ntrain or m would index past the list or the series.
-  MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size());
+  MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size() && grid.first_values.size() == grid.points.size());
   for (std::int32_t j = grid.cells[CellIndex(q, c)]; j < end; ++j) {
-    if (j + kPrefetchDistance < end) PrefetchVector(query, grid.points[static_cast<std::size_t>(j + kPrefetchDistance)]);
+    if (j + kPrefetchDistance < end) PrefetchVector(query, grid, j + kPrefetchDistance);
     const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
     MC_MODEL_REQUIRE(o >= 1 && o <= n);
-    if (!InsideBox(query, o) || o > query.last_start) continue;
+    if (o > query.last_start || !InsideBox(query, o, grid.first_values[static_cast<std::size_t>(j)])) continue;
     accept(o);
   }
+}
+
+// The number of vectors in the 3 x 3 cells around cell (q0, c0).
+std::size_t CandidateCount(const NeighbourGrid& grid, int q0, int c0, std::int32_t n) {
+  std::size_t count = 0;
+  for (int dq = -1; dq <= 1; ++dq) {
+    for (int dc = -1; dc <= 1; ++dc) {
+      const int q = (q0 + dq) & kLastCell, c = (c0 + dc) & kLastCell;
+      count += static_cast<std::size_t>(RunEnd(grid, q, c, n) - grid.cells[CellIndex(q, c)]);
+    }
+  }
+  return count;
 }
 
 // The 3 x 3 cells around the query's, rows outer and columns inner: this
@@ -121,6 +139,7 @@ void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int
   if (n <= 0) return;
   MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(Ntrain) <= X.size());
   grid.points.resize(static_cast<std::size_t>(n));
+  grid.first_values.resize(static_cast<std::size_t>(n));
   CountVectors(n, X, m, u, grid);
   AccumulateInCellOrder(grid);
   PlaceVectors(n, X, m, u, grid);
@@ -140,9 +159,16 @@ std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<c
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
                             std::span<const double> Z, std::int32_t m, double eps,
                             const NeighbourGrid& grid, std::vector<std::int32_t>& Nb) {
-  Nb.clear();
-  SearchBox(Ntrain, bound, X, Z, m, eps, grid, [&](std::int32_t o) { Nb.push_back(o); });
-  return static_cast<std::int32_t>(Nb.size());
+  // Room for every vector of the 3 x 3 cells, so the search stores without
+  // asking for more; a grid without vectors needs none.
+  MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
+  const std::int32_t n = Ntrain - m;
+  if (n > 0 && Nb.size() < static_cast<std::size_t>(n)) {
+    const std::size_t candidates = CandidateCount(grid, GridCell(Z[static_cast<std::size_t>(m)], 1.0 / eps),
+                                                  GridCell(Z[0], 1.0 / eps), n);
+    if (Nb.size() < candidates) Nb.resize(candidates);
+  }
+  return FindNeighbours(Ntrain, bound, X, Z, m, eps, grid, std::span<std::int32_t>(Nb));
 }
 
 }  // namespace modelcheck

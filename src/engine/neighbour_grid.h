@@ -25,6 +25,9 @@ struct NeighbourGrid {
   // column c the cell of the first component.
   std::array<std::int32_t, kGridCells * kGridCells> cells{};
   std::vector<std::int32_t> points;  // start indices, grouped in cell order
+  // X(o) of points[j] at [j]: a search tests the first component without
+  // reaching into the series, so vectors outside the box cost no cache miss.
+  std::vector<double> first_values;
 };
 
 // Fills `grid` (cell table and point list) for the n = Ntrain - m delay
@@ -43,7 +46,8 @@ std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<c
                             std::span<const double> Z, std::int32_t m, double eps,
                             const NeighbourGrid& grid, std::span<std::int32_t> Nb);
 
-// The same search, with Nb cleared and grown to hold exactly the M found.
+// The same search into a list that grows as needed and never shrinks: its
+// first M entries are the neighbours found, the rest is left as it was.
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
                             std::span<const double> Z, std::int32_t m, double eps,
                             const NeighbourGrid& grid, std::vector<std::int32_t>& Nb);
