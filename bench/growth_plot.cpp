@@ -19,16 +19,18 @@ namespace {
 // The plot area in pixels, and the decades it spans.
 constexpr int kLeft = 110, kRight = 560, kTop = 60, kBottom = 540;
 constexpr double kFirstLength = 4.0, kLastLength = 7.0;  // log10 of values
-constexpr double kFirstTime = -2.0, kLastTime = 4.0;      // log10 of ms
+constexpr double kFirstTime = -2.0, kLastTime = 4.0;     // log10 of ms
 
 using Series = std::map<double, double>;  // values -> median milliseconds
 
 int PixelX(double values) {
-  return kLeft + static_cast<int>(std::lround((std::log10(values) - kFirstLength) / (kLastLength - kFirstLength) * (kRight - kLeft)));
+  return kLeft + static_cast<int>(std::lround((std::log10(values) - kFirstLength) / (kLastLength - kFirstLength) *
+                                              (kRight - kLeft)));
 }
 
 int PixelY(double ms) {
-  return kBottom - static_cast<int>(std::lround((std::log10(ms) - kFirstTime) / (kLastTime - kFirstTime) * (kBottom - kTop)));
+  return kBottom -
+         static_cast<int>(std::lround((std::log10(ms) - kFirstTime) / (kLastTime - kFirstTime) * (kBottom - kTop)));
 }
 
 // "name,iterations,real_time,..." rows; names look like "BM_Step/1000000_median"
@@ -94,7 +96,10 @@ void DrawStep(GraphicsSurface& surface, const Series& series, int colour, int le
   for (const auto& [values, ms] : series) {
     if (ms <= 0.0) continue;
     const int x = PixelX(values), y = PixelY(ms);
-    if (first) MoveTo(surface, x, y); else LineTo(surface, x, y);
+    if (first)
+      MoveTo(surface, x, y);
+    else
+      LineTo(surface, x, y);
     RectangleOutline(surface, x - 2, y - 2, x + 2, y + 2);
     MoveTo(surface, x, y);
     first = false;

@@ -65,7 +65,8 @@ void BM_Statistics(benchmark::State& state) {
 
 void BM_GridBuild(benchmark::State& state) {
   DialogueRun& run = *Prepared(state.range(0)).run;
-  for (auto _ : state) BuildNeighbourGrid(run.settings.Ntrain, run.training, kBenchmarkD - 1, run.settings.eps, run.grid);
+  for (auto _ : state)
+    BuildNeighbourGrid(run.settings.Ntrain, run.training, kBenchmarkD - 1, run.settings.eps, run.grid);
 }
 
 void BM_PlotSetUp(benchmark::State& state) {

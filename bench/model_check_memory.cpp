@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "text/series_file.h"
 #include "prepared_check.h"
+#include "text/series_file.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

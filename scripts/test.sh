@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: once in the shipped configuration,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the layout of the C++ files, builds everything and runs every test:
+# once in the shipped configuration, once under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 jobs=$(nproc)
+
+# Layout first: it takes a second and says at once what to run.
+bash scripts/check-format.sh
 
 cmake -S . -B build -DMODELCHECK_BUILD_TESTS=ON -DMODELCHECK_BUILD_BENCHMARKS=ON
 cmake --build build -j "$jobs"

@@ -52,8 +52,7 @@ std::vector<double> ReadSeries(const char* path) {
   // The loop also stops at text that is not a number; only the end of the
   // file is a clean stop.
   if (!in.eof()) {
-    throw std::runtime_error(std::string(path) + ": value " + std::to_string(values.size() + 1) +
-                             " is not a number");
+    throw std::runtime_error(std::string(path) + ": value " + std::to_string(values.size() + 1) + " is not a number");
   }
   return values;
 }

@@ -21,16 +21,16 @@ namespace modelcheck {
 
 struct DialogueRun {
   DialogueWindow* window = nullptr;
-  ModelSettings settings;        // Ltest and Ktest keep their values across every pass
-  std::vector<double> series;    // every record of the current series file
+  ModelSettings settings;      // Ltest and Ktest keep their values across every pass
+  std::vector<double> series;  // every record of the current series file
   std::int32_t value_count = 0;
   std::span<const double> training;  // x(1..Ntrain), the first Ntrain records
   double variance = 0.0;             // population variance of the training values
-  PlotRange plot_range;          // bounds eps: the training range, then the last check's widened range
-  NeighbourGrid grid;            // built once per model pass
-  GraphicsSurface surface;       // the plot window, alive for the whole run
+  PlotRange plot_range;              // bounds eps: the training range, then the last check's widened range
+  NeighbourGrid grid;                // built once per model pass
+  GraphicsSurface surface;           // the plot window, alive for the whole run
   ReportLog report;
-  int threads = 0;               // threads a check computes on; 0: every hardware thread
+  int threads = 0;  // threads a check computes on; 0: every hardware thread
 };
 
 // Chooses and counts a series file; false when the user ends the program.

@@ -1,9 +1,9 @@
 // The evaluation passes of one model pass: the test settings (questions 3)
 // and 4)), one model check each, and question 5).
 #include "dialogue/dialogue_run.h"
-#include "text/fixed_field.h"
 #include "dialogue/questions.h"
 #include "dialogue/settings_ranges.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 
@@ -24,8 +24,9 @@ void AskTestSettings(DialogueRun& run, std::int64_t R) {
   if (SettingsFit(settings.Ltest, settings.Ktest, R, settings.D) &&
       AskYesNo(window, "   Change settings? (y/n) ") == 'n')
     return;
-  settings.Ltest = AskInteger(window, "(I6)", "4) The length of a test piece: Ltest = ",
-                              [&](std::int32_t Ltest) { return LtestAccepted(Ltest, R, settings.D); });
+  settings.Ltest = AskInteger(window, "(I6)", "4) The length of a test piece: Ltest = ", [&](std::int32_t Ltest) {
+    return LtestAccepted(Ltest, R, settings.D);
+  });
   settings.Ktest = AskInteger(window, "(I6)", "    The number of test pieces: Ktest = ", [&](std::int32_t Ktest) {
     return KtestAccepted(Ktest, settings.Ltest, R, settings.D);
   });

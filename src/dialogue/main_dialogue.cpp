@@ -16,8 +16,7 @@ constexpr std::string_view kClosingBanner = "!**********************************
 // ended the program at the file chooser.
 char RunSeriesPass(DialogueRun& run) {
   if (!LoadSeries(run)) return 'q';
-  while (RunTrainingPass(run) == 'y') {
-  }
+  while (RunTrainingPass(run) == 'y') {}
   const char answer = AskYesNo(*run.window, "8) Different time series? (y/n) ");
   WriteReportLine(run.report, kClosingBanner);
   WriteReportEmptyLine(run.report);
@@ -33,8 +32,7 @@ int RunMainDialogue(DialogueWindow& window) {
   auto run = std::make_unique<DialogueRun>();
   run->window = &window;
   run->surface.view = PlotWindowSurfaceView();
-  while (RunSeriesPass(*run) == 'y') {
-  }
+  while (RunSeriesPass(*run) == 'y') {}
   return 0;
 }
 

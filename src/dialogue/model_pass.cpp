@@ -1,7 +1,6 @@
 // One model pass: D and eps, their report lines, the neighbour grid, the
 // evaluation passes, and question 6).
 #include "dialogue/dialogue_run.h"
-#include "text/fixed_field.h"
 #include "dialogue/questions.h"
 #include "dialogue/settings_ranges.h"
 #include "engine/neighbour_grid.h"
@@ -14,10 +13,11 @@ namespace {
 void AskDimensionAndBoxSize(DialogueRun& run) {
   ModelSettings& settings = run.settings;
   const PlotRange range = run.plot_range;
-  settings.D = AskInteger(*run.window, "(I2)", "2) Dimension of a model map: D = ",
-                          [&](std::int32_t D) { return DAccepted(D, settings.Ntrain); });
-  settings.eps = AskReal(*run.window, "(F20.10)", "   Box size: eps = ",
-                         [&](double eps) { return EpsAccepted(eps, range.lower, range.upper); });
+  settings.D = AskInteger(*run.window, "(I2)", "2) Dimension of a model map: D = ", [&](std::int32_t D) {
+    return DAccepted(D, settings.Ntrain);
+  });
+  settings.eps = AskReal(*run.window, "(F20.10)",
+                         "   Box size: eps = ", [&](double eps) { return EpsAccepted(eps, range.lower, range.upper); });
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "text/fixed_field.h"
 #include "errors/orderly_stop.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 
@@ -41,18 +41,16 @@ auto PromptUntilReadable(DialogueWindow& window, std::string_view prompt, Conver
 
 }  // namespace
 
-void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt,
-                   std::int32_t& value) {
+void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt, std::int32_t& value) {
   const InputFormat field = RequireFormat(format, FieldKind::kInteger);
-  value = PromptUntilReadable(window, prompt,
-                              [&](const std::string& line) { return ReadIntegerField(line, field.width); });
+  value =
+      PromptUntilReadable(window, prompt, [&](const std::string& line) { return ReadIntegerField(line, field.width); });
 }
 
 void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value) {
   const InputFormat field = RequireFormat(format, FieldKind::kReal);
-  value = PromptUntilReadable(window, prompt, [&](const std::string& line) {
-    return ReadRealField(line, field.width, field.decimals);
-  });
+  value = PromptUntilReadable(
+      window, prompt, [&](const std::string& line) { return ReadRealField(line, field.width, field.decimals); });
 }
 
 void PromptChar(DialogueWindow& window, std::string_view format, std::string_view prompt, char& value) {

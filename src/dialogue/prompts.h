@@ -24,8 +24,7 @@ inline constexpr int kEndOfInputStatus = 2;
 // WriteDialogueLine, so the window shows two blanks before "Incorrect".
 inline constexpr std::string_view kIncorrectInput = " Incorrect input";
 
-void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt,
-                   std::int32_t& value);
+void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt, std::int32_t& value);
 
 void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value);
 

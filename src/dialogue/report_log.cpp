@@ -28,8 +28,8 @@ bool FlushAndClose(ReportLog& log) {
 void WriteRecord(ReportLog& log, std::string_view record) {
   if (log.file == nullptr || log.failed) return;
   // Each line reaches the file at once, so a stop at any point keeps it.
-  const bool written = std::fwrite(record.data(), 1, record.size(), log.file) == record.size() &&
-                       std::fflush(log.file) == 0;
+  const bool written =
+      std::fwrite(record.data(), 1, record.size(), log.file) == record.size() && std::fflush(log.file) == 0;
   if (!written) ReportFailure(log, "Cannot write", errno, "later report lines are skipped.");
 }
 

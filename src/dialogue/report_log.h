@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "errors/orderly_stop.h"
 #include "dialogue/dialogue_window.h"
+#include "errors/orderly_stop.h"
 
 namespace modelcheck {
 
@@ -23,7 +23,7 @@ struct ReportLog {
   std::FILE* file = nullptr;
   CloseActionId close_action = -1;
   DialogueWindow* dialogue = nullptr;  // where a failure is reported
-  bool failed = false;  // a failure has been reported; later writes are skipped
+  bool failed = false;                 // a failure has been reported; later writes are skipped
 };
 
 // Opens `log.path` for appending unless it is open already. A failure is

@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "dialogue/dialogue_run.h"
-#include "text/fixed_field.h"
-#include "dialogue/prompts.h"
-#include "text/series_file.h"
 #include "dialogue/file_chooser.h"
+#include "dialogue/prompts.h"
+#include "text/fixed_field.h"
+#include "text/series_file.h"
 
 namespace modelcheck {
 

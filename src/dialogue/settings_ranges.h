@@ -7,9 +7,7 @@
 
 namespace modelcheck {
 
-inline bool NtrainAccepted(std::int64_t Ntrain, std::int64_t value_count) {
-  return 1 < Ntrain && Ntrain < value_count;
-}
+inline bool NtrainAccepted(std::int64_t Ntrain, std::int64_t value_count) { return 1 < Ntrain && Ntrain < value_count; }
 
 inline bool DAccepted(std::int64_t D, std::int64_t Ntrain) { return D >= 1 && Ntrain - D >= 1; }
 

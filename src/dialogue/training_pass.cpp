@@ -1,10 +1,10 @@
 // One training pass: question 1), the training values and their statistics,
 // the model passes, and question 7).
 #include "dialogue/dialogue_run.h"
-#include "text/fixed_field.h"
 #include "dialogue/questions.h"
-#include "engine/training_statistics.h"
 #include "dialogue/settings_ranges.h"
+#include "engine/training_statistics.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 
@@ -27,8 +27,7 @@ char RunTrainingPass(DialogueRun& run) {
   run.settings.Ntrain = AskInteger(*run.window, "(I6)", "1) Length of a training series: Ntrain = ",
                                    [&](std::int32_t Ntrain) { return NtrainAccepted(Ntrain, run.value_count); });
   StartTrainingPart(run);
-  while (RunModelPass(run) == 'y') {
-  }
+  while (RunModelPass(run) == 'y') {}
   const char answer = AskYesNo(*run.window, "7) Different length Ntrain? (y/n) ");
   run.training = {};
   run.grid.points = {};

@@ -26,9 +26,9 @@ struct CheckInput {
 // One thread's scratch: reused from piece to piece, never shared.
 struct PieceWork {
   LocalFitWork fit;
-  std::vector<double> state;               // DelayState Z(1..D)
-  std::vector<std::int32_t> neighbours;    // Nb(1..M) first; grows, never shrinks
-  std::int32_t neighbour_count = 0;        // M of the latest search
+  std::vector<double> state;             // DelayState Z(1..D)
+  std::vector<std::int32_t> neighbours;  // Nb(1..M) first; grows, never shrinks
+  std::int32_t neighbour_count = 0;      // M of the latest search
 };
 
 // Stops the program with file and line when `input` does not have the shape

@@ -34,8 +34,7 @@ constexpr std::chrono::milliseconds kWatchInterval{50};
 
 void LowerCutoff(std::atomic<std::int32_t>& cutoff, std::int32_t item) {
   std::int32_t current = cutoff.load();
-  while (item < current && !cutoff.compare_exchange_weak(current, item)) {
-  }
+  while (item < current && !cutoff.compare_exchange_weak(current, item)) {}
 }
 
 // The next item to run, or -1 when there is none left worth starting.

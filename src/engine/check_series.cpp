@@ -32,7 +32,8 @@ std::string SettingsProblem(const ModelSettings& settings, std::size_t value_cou
   }
   const std::int64_t R = count - settings.Ntrain;  // values after the training part
   if (R - 1 < settings.D) return "no test piece fits: the values after Ntrain must outnumber D";
-  if (settings.Ltest < 1 || R - settings.Ltest < settings.D) return OutsideRange("Ltest", settings.Ltest, 1, R - settings.D);
+  if (settings.Ltest < 1 || R - settings.Ltest < settings.D)
+    return OutsideRange("Ltest", settings.Ltest, 1, R - settings.D);
   const std::int64_t most_pieces = R - settings.Ltest + 1 - settings.D;
   if (settings.Ktest < 1 || settings.Ktest > most_pieces) return OutsideRange("Ktest", settings.Ktest, 1, most_pieces);
   return {};

@@ -10,8 +10,8 @@ void RunDirectPiece(const CheckInput& input, std::int32_t k, PieceWork& work, Pi
   work.state.resize(static_cast<std::size_t>(D));
   LoadPieceState(input.test_segment, k, work.state);
   // Bound Ntrain - Ltest keeps every target up to horizon Ltest inside the training series.
-  const std::int32_t M = FindNeighbours(settings.Ntrain, settings.Ntrain - settings.Ltest, input.training,
-                                        work.state, D - 1, settings.eps, *input.grid, work.neighbours);
+  const std::int32_t M = FindNeighbours(settings.Ntrain, settings.Ntrain - settings.Ltest, input.training, work.state,
+                                        D - 1, settings.eps, *input.grid, work.neighbours);
   record.neighbour_counts[0] = M;
   // The design matrix is the same for every horizon: one factor serves them all.
   const bool fit = M >= D + 1;

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 
-
 namespace modelcheck {
 
 inline constexpr int kGridCells = 128;

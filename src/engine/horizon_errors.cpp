@@ -16,8 +16,7 @@ void SumSquaredErrors(std::span<const double> squared, std::int32_t piece_count,
 
 void ClearHorizonErrors(std::span<double> errors) { std::ranges::fill(errors, 0.0); }
 
-void AddSquaredError(std::span<double> errors, std::int32_t horizon, double prediction,
-                     double target) {
+void AddSquaredError(std::span<double> errors, std::int32_t horizon, double prediction, double target) {
   const double difference = prediction - target;
   errors[static_cast<std::size_t>(horizon - 1)] += difference * difference;
 }

@@ -24,8 +24,7 @@ void SumSquaredErrors(std::span<const double> squared, std::int32_t piece_count,
 void ClearHorizonErrors(std::span<double> errors);
 
 // E(i) = E(i) + (p - target)^2.
-void AddSquaredError(std::span<double> errors, std::int32_t horizon, double prediction,
-                     double target);
+void AddSquaredError(std::span<double> errors, std::int32_t horizon, double prediction, double target);
 
 // E(i) = sqrt((E(i) * (1/K)) * (1/variance)) for every horizon; K >= 1 pieces.
 void NormaliseHorizonErrors(std::span<double> errors, std::int32_t piece_count, double variance);

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
+#include "engine/model_invariant.h"
 #include "linalg/least_squares.h"
 #include "linalg/qr_decomposition.h"
-#include "engine/model_invariant.h"
 
 namespace modelcheck {
 namespace {
@@ -32,8 +32,8 @@ void SizeWork(LocalFitWork& work, std::int32_t M, std::int32_t D) {
 }
 
 // Row j: a one for the constant and neighbour o's D values, oldest first.
-void FillDesign(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
-                std::int32_t M, LocalFitWork& work) {
+void FillDesign(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
+                LocalFitWork& work) {
   const auto rows = static_cast<std::size_t>(M);
   for (std::size_t j = 0; j < rows; ++j) {
     const std::int32_t o = Nb[j];
@@ -44,13 +44,13 @@ void FillDesign(std::span<const double> X, std::int32_t D, std::span<const std::
   }
 }
 
-void FillTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
-                 std::int32_t M, std::int32_t s, LocalFitWork& work) {
+void FillTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
+                 std::int32_t s, LocalFitWork& work) {
   for (std::size_t j = 0; j < static_cast<std::size_t>(M); ++j) work.targets[j] = Target(X, Nb[j], D, s);
 }
 
-double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
-                     std::int32_t M, std::int32_t s, MeanRule mean_rule) {
+double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
+                     std::int32_t s, MeanRule mean_rule) {
   double sum = 0.0;
   for (std::int32_t j = 1; j <= M; ++j) sum += Target(X, Nb[Index(j)], D, s);
   // The two rules round differently; each caller keeps its own.
@@ -60,8 +60,8 @@ double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const 
 
 }  // namespace
 
-void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
-                       std::int32_t M, LocalFitWork& work) {
+void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
+                       LocalFitWork& work) {
   MC_MODEL_REQUIRE(D >= 1 && M >= D + 1 && static_cast<std::size_t>(M) <= Nb.size());
   SizeWork(work, M, D);
   FillDesign(X, D, Nb, M, work);
@@ -70,23 +70,22 @@ void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<cons
 }
 
 double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,
-                         std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
-                         LocalFitWork& work) {
+                         std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work) {
   MC_MODEL_REQUIRE(static_cast<std::size_t>(D) <= Z.size() && s >= 1);
   MC_MODEL_REQUIRE(work.design.size() == static_cast<std::size_t>(M) * (static_cast<std::size_t>(D) + 1));
   FillTargets(X, D, Nb, M, s, work);
   // The solver lends each diagonal element of the factor to its reflector and
   // puts it back, so one factor serves every lead bit for bit.
-  DLQRSL(M, D + 1, work.design, M, work.hhaux, work.targets, 100, work.scratch, work.scratch, work.coef,
-         work.scratch, work.scratch);
+  DLQRSL(M, D + 1, work.design, M, work.hhaux, work.targets, 100, work.scratch, work.scratch, work.coef, work.scratch,
+         work.scratch);
   double p = work.coef[0];
   for (std::int32_t l = 1; l <= D; ++l) p += work.coef[static_cast<std::size_t>(l)] * Z[Index(l)];
   return p;
 }
 
 double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
-                    std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
-                    LocalFitWork& work, MeanRule mean_rule) {
+                    std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work,
+                    MeanRule mean_rule) {
   MC_MODEL_REQUIRE(D >= 1 && static_cast<std::size_t>(D) <= Z.size());
   MC_MODEL_REQUIRE(M >= 0 && static_cast<std::size_t>(M) <= Nb.size() && s >= 1);
   if (M >= D + 1) {

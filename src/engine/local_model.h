@@ -33,8 +33,8 @@ enum class MeanRule { kDivideByCount, kMultiplyByReciprocal };
 // solves with DLQRSL; the rows follow the order of Nb. An exactly singular
 // triangular factor stops the program with the solver's FATAL message.
 double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
-                    std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
-                    LocalFitWork& work, MeanRule mean_rule = MeanRule::kDivideByCount);
+                    std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work,
+                    MeanRule mean_rule = MeanRule::kDivideByCount);
 
 // The fit of PredictLocal in two halves, for callers that predict several
 // leads from one neighbour list (M >= D+1): FactoriseLocalFit sizes `work`,
@@ -43,11 +43,10 @@ double PredictLocal(std::span<const double> X, std::span<const double> Z, std::i
 // and applies the coefficients to Z. Each lead gives bit for bit what
 // PredictLocal gives, since the factor is the same and the solver leaves it
 // as it found it.
-void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb,
-                       std::int32_t M, LocalFitWork& work);
+void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
+                       LocalFitWork& work);
 
 double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,
-                         std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s,
-                         LocalFitWork& work);
+                         std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work);
 
 }  // namespace modelcheck

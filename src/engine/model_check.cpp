@@ -22,9 +22,9 @@ namespace {
 // What the pieces of one prediction test leave, piece-major.
 struct TestRecords {
   std::int32_t counts_per_piece = 0;
-  std::vector<double> squared;             // K x Ltest
-  std::vector<std::int32_t> counts;        // K x counts_per_piece
-  std::vector<std::int32_t> steps_done;    // per piece
+  std::vector<double> squared;           // K x Ltest
+  std::vector<std::int32_t> counts;      // K x counts_per_piece
+  std::vector<std::int32_t> steps_done;  // per piece
   std::vector<double> first_piece;
   std::atomic<std::int32_t> pieces_done{0};
 
@@ -59,9 +59,15 @@ struct EarliestStop {
 };
 
 CheckStop MakeStop(CheckPhase phase, std::int32_t piece, std::int32_t step, CapturedStop&& captured) {
-  return CheckStop{.phase = phase, .piece = piece, .step = step, .status = captured.status,
-                   .message = std::move(captured.messages), .type = captured.type, .code = captured.code,
-                   .routine = std::move(captured.routine), .values = std::move(captured.values)};
+  return CheckStop{.phase = phase,
+                   .piece = piece,
+                   .step = step,
+                   .status = captured.status,
+                   .message = std::move(captured.messages),
+                   .type = captured.type,
+                   .code = captured.code,
+                   .routine = std::move(captured.routine),
+                   .values = std::move(captured.values)};
 }
 
 // Item 0 is the orbit, items 1..K the iterative pieces, K+1..2K the direct ones.
@@ -118,7 +124,8 @@ struct CheckRun {
 
   CheckProgress Progress() const {
     if (!orbit_done) return {.phase = CheckPhase::kOrbit, .pieces_done = 0, .pieces = 1};
-    if (iterative.pieces_done < K) return {.phase = CheckPhase::kIterative, .pieces_done = iterative.pieces_done, .pieces = K};
+    if (iterative.pieces_done < K)
+      return {.phase = CheckPhase::kIterative, .pieces_done = iterative.pieces_done, .pieces = K};
     return {.phase = CheckPhase::kDirect, .pieces_done = direct.pieces_done, .pieces = K};
   }
 };
@@ -131,7 +138,8 @@ void CollectTest(TestRecords& records, const CheckInput& input, std::int32_t sto
   const auto per = static_cast<std::size_t>(records.counts_per_piece);
   if (stopped_piece > 0) {
     const auto whole = static_cast<std::size_t>(stopped_piece - 1) * per;
-    const std::size_t partial = per == 1 ? 1 : static_cast<std::size_t>(records.steps_done[static_cast<std::size_t>(stopped_piece - 1)]) + 1;
+    const std::size_t partial =
+        per == 1 ? 1 : static_cast<std::size_t>(records.steps_done[static_cast<std::size_t>(stopped_piece - 1)]) + 1;
     records.counts.resize(whole + partial);
     out.neighbour_counts = std::move(records.counts);
     return;

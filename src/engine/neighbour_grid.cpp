@@ -20,12 +20,9 @@ std::int32_t RunEnd(const NeighbourGrid& grid, int q, int c, std::int32_t n) {
   return n;
 }
 
-double Value(std::span<const double> X, std::int32_t index) {
-  return X[static_cast<std::size_t>(index - 1)];
-}
+double Value(std::span<const double> X, std::int32_t index) { return X[static_cast<std::size_t>(index - 1)]; }
 
-void CountVectors(std::int32_t n, std::span<const double> X, std::int32_t m, double u,
-                  NeighbourGrid& grid) {
+void CountVectors(std::int32_t n, std::span<const double> X, std::int32_t m, double u, NeighbourGrid& grid) {
   for (std::int32_t o = 1; o <= n; ++o) {
     ++grid.cells[CellIndex(GridCell(Value(X, o + m), u), GridCell(Value(X, o), u))];
   }
@@ -40,8 +37,7 @@ void AccumulateInCellOrder(NeighbourGrid& grid) {
 }
 
 // Filling each run from its end leaves the run in decreasing start index.
-void PlaceVectors(std::int32_t n, std::span<const double> X, std::int32_t m, double u,
-                  NeighbourGrid& grid) {
+void PlaceVectors(std::int32_t n, std::span<const double> X, std::int32_t m, double u, NeighbourGrid& grid) {
   for (std::int32_t o = 1; o <= n; ++o) {
     std::int32_t& slot = grid.cells[CellIndex(GridCell(Value(X, o + m), u), GridCell(Value(X, o), u))];
     grid.points[static_cast<std::size_t>(slot - 1)] = o;
@@ -89,7 +85,8 @@ template <typename Accept>
 void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query, Accept&& accept) {
   const std::int32_t end = RunEnd(grid, q, c, n);
   // A grid built for another Ntrain or m would index past the list or the series.
-  MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size() && grid.first_values.size() == grid.points.size());
+  MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size() &&
+                   grid.first_values.size() == grid.points.size());
   for (std::int32_t j = grid.cells[CellIndex(q, c)]; j < end; ++j) {
     if (j + kPrefetchDistance < end) PrefetchVector(query, grid, j + kPrefetchDistance);
     const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
@@ -146,8 +143,8 @@ void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int
 }
 
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
-                            std::span<const double> Z, std::int32_t m, double eps,
-                            const NeighbourGrid& grid, std::span<std::int32_t> Nb) {
+                            std::span<const double> Z, std::int32_t m, double eps, const NeighbourGrid& grid,
+                            std::span<std::int32_t> Nb) {
   std::int32_t M = 0;
   SearchBox(Ntrain, bound, X, Z, m, eps, grid, [&](std::int32_t o) {
     MC_MODEL_REQUIRE(static_cast<std::size_t>(M) < Nb.size());
@@ -157,15 +154,15 @@ std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<c
 }
 
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
-                            std::span<const double> Z, std::int32_t m, double eps,
-                            const NeighbourGrid& grid, std::vector<std::int32_t>& Nb) {
+                            std::span<const double> Z, std::int32_t m, double eps, const NeighbourGrid& grid,
+                            std::vector<std::int32_t>& Nb) {
   // Room for every vector of the 3 x 3 cells, so the search stores without
   // asking for more; a grid without vectors needs none.
   MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
   const std::int32_t n = Ntrain - m;
   if (n > 0 && Nb.size() < static_cast<std::size_t>(n)) {
-    const std::size_t candidates = CandidateCount(grid, GridCell(Z[static_cast<std::size_t>(m)], 1.0 / eps),
-                                                  GridCell(Z[0], 1.0 / eps), n);
+    const std::size_t candidates =
+        CandidateCount(grid, GridCell(Z[static_cast<std::size_t>(m)], 1.0 / eps), GridCell(Z[0], 1.0 / eps), n);
     if (Nb.size() < candidates) Nb.resize(candidates);
   }
   return FindNeighbours(Ntrain, bound, X, Z, m, eps, grid, std::span<std::int32_t>(Nb));

@@ -8,10 +8,9 @@
 // Indices outside X, Z or Nb are broken invariants and stop the program.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
-
-#include <array>
 #include <vector>
 
 #include "engine/grid_cell.h"
@@ -43,13 +42,13 @@ void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int
 // start index first. Ntrain and m must be those of the last build; Z holds
 // m + 1 values and Nb at least n = Ntrain - m entries.
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
-                            std::span<const double> Z, std::int32_t m, double eps,
-                            const NeighbourGrid& grid, std::span<std::int32_t> Nb);
+                            std::span<const double> Z, std::int32_t m, double eps, const NeighbourGrid& grid,
+                            std::span<std::int32_t> Nb);
 
 // The same search into a list that grows as needed and never shrinks: its
 // first M entries are the neighbours found, the rest is left as it was.
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
-                            std::span<const double> Z, std::int32_t m, double eps,
-                            const NeighbourGrid& grid, std::vector<std::int32_t>& Nb);
+                            std::span<const double> Z, std::int32_t m, double eps, const NeighbourGrid& grid,
+                            std::vector<std::int32_t>& Nb);
 
 }  // namespace modelcheck

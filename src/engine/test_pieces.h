@@ -24,7 +24,7 @@ void LoadPieceState(std::span<const double> T, std::int32_t k, std::span<double>
 double PieceTarget(std::span<const double> T, std::int32_t D, std::int32_t k, std::int32_t i);
 
 struct PieceRecord {
-  std::span<double> squared_errors;       // Ltest entries: (p - target)^2 per horizon
+  std::span<double> squared_errors;  // Ltest entries: (p - target)^2 per horizon
   std::span<std::int32_t> neighbour_counts;
   std::vector<double>* predictions = nullptr;  // piece 1 only: p per horizon
   std::int32_t steps_done = 0;                 // horizons finished (Ltest when the piece is whole)

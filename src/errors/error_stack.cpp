@@ -13,9 +13,7 @@ namespace {
 // Every stored message begins with this lead, which the first line prints.
 constexpr std::string_view kMessageLead = ".  ";
 
-std::size_t Top(const ErrorStack& stack) {
-  return static_cast<std::size_t>(stack.level);
-}
+std::size_t Top(const ErrorStack& stack) { return static_cast<std::size_t>(stack.level); }
 
 [[noreturn]] void PrintAndStop() {
   E1SHOW();
@@ -23,8 +21,7 @@ std::size_t Top(const ErrorStack& stack) {
 }
 
 [[noreturn]] void StopOnIllegalType() {
-  TheErrorStack().message = std::string(kMessageLead) +
-                            "Error from E1MES.  Illegal error type specified.";
+  TheErrorStack().message = std::string(kMessageLead) + "Error from E1MES.  Illegal error type specified.";
   PrintAndStop();
 }
 
@@ -122,8 +119,7 @@ void E1PSH(std::string_view name) {
 void E1POP(std::string_view name) {
   ErrorStack& stack = TheErrorStack();
   if (stack.level <= 1) StopOnEmptyPop(name);
-  if (PaddedRoutineName(name) != stack.names[Top(stack)])
-    StopOnMismatchedPop(name);
+  if (PaddedRoutineName(name) != stack.names[Top(stack)]) StopOnMismatchedPop(name);
   const int type = stack.types[Top(stack)];
   if (type != 0) {
     // Type 1 is a note for this routine's caller only; the others travel up.
@@ -176,8 +172,7 @@ int N1RCD(int i) {
   if (i != 0 && i != 1) {
     stack.types[Top(stack)] = 5;
     stack.codes[Top(stack)] = 1;
-    stack.message = std::string(kMessageLead) +
-                    "The argument passed to N1RCD must be 0 or 1.";
+    stack.message = std::string(kMessageLead) + "The argument passed to N1RCD must be 0 or 1.";
     PrintAndStop();
   }
   return stack.codes[Top(stack) + static_cast<std::size_t>(i)];

@@ -36,18 +36,14 @@ ErrorStack& TheErrorStack() { return this_threads_stack; }
 
 void ResetErrorStack() { this_threads_stack = SetUpErrorStack(); }
 
-std::string PaddedRoutineName(std::string_view name) {
-  return FormatText(name, kRoutineNameLength);
-}
+std::string PaddedRoutineName(std::string_view name) { return FormatText(name, kRoutineNameLength); }
 
 int PrintSetting(const ErrorStack& stack, int type) {
-  return HasSettings(type) ? stack.print_setting[static_cast<std::size_t>(type)]
-                           : 0;
+  return HasSettings(type) ? stack.print_setting[static_cast<std::size_t>(type)] : 0;
 }
 
 int StopSetting(const ErrorStack& stack, int type) {
-  return HasSettings(type) ? stack.stop_setting[static_cast<std::size_t>(type)]
-                           : 0;
+  return HasSettings(type) ? stack.stop_setting[static_cast<std::size_t>(type)] : 0;
 }
 
 }  // namespace modelcheck

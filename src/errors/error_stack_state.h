@@ -32,7 +32,7 @@ struct ErrorStack {
   std::array<int, kSlots> types{};
   std::array<int, kSlots> codes{};
   std::array<bool, kSlots> user_level{};
-  std::string message;  // pending message; empty when none is pending
+  std::string message;              // pending message; empty when none is pending
   std::vector<int> message_values;  // integer placeholder values of the pending message
   KeywordStore keywords;
   std::array<int, kHighestErrorType + 1> print_setting{};

@@ -27,18 +27,15 @@ struct KeywordStore {
   std::size_t used = 0;  // characters of the 300 taken, marks included
 };
 
-void StoreKeyword(KeywordStore& store, char letter, int digit,
-                  std::string_view value);
+void StoreKeyword(KeywordStore& store, char letter, int digit, std::string_view value);
 
 // The stored value, or nullptr when there is none.
-const std::string* FindKeyword(const KeywordStore& store, char letter,
-                               int digit);
+const std::string* FindKeyword(const KeywordStore& store, char letter, int digit);
 
 void ClearKeywords(KeywordStore& store);
 
 // `text` with every placeholder that has a stored value replaced by it;
 // placeholders without a value are copied as written.
-std::string SubstitutePlaceholders(std::string_view text,
-                                   const KeywordStore& store);
+std::string SubstitutePlaceholders(std::string_view text, const KeywordStore& store);
 
 }  // namespace modelcheck

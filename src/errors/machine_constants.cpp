@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "errors/error_stack.h"
-#include "text/fixed_field.h"
 #include "errors/message_unit.h"
 #include "errors/orderly_stop.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
 
@@ -26,8 +26,7 @@ constexpr std::array<std::uint64_t, 8> kDoubleBits = {
     0xFFF0000000000000,  // -infinity
 };
 
-constexpr std::array<int, 12> kIntegerConstants = {
-    32, 4, 2, 31, 2147483647, 2, 24, -125, 128, 53, -1021, 1024};
+constexpr std::array<int, 12> kIntegerConstants = {32, 4, 2, 31, 2147483647, 2, 24, -125, 128, 53, -1021, 1024};
 
 std::array<int, 3>& UnitTable() {
   static std::array<int, 3> units = {5, 6, 6};
@@ -51,8 +50,7 @@ void WriteUmachRangeError(long long magnitude) {
   out << '\n'
       << " *** TERMINAL ERROR 5 from UMACH.  The absolute\n"
       << " ***          value of the index variable must be\n"
-      << " ***          1, 2, or 3.  IABS(N) = "
-      << FormatInteger(magnitude, 6) << ".\n"
+      << " ***          1, 2, or 3.  IABS(N) = " << FormatInteger(magnitude, 6) << ".\n"
       << '\n';
   WriteToUnit(UnitTable()[2], out.str());
 }

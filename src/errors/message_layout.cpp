@@ -30,8 +30,7 @@ struct Cursor {
   bool after_break = false;
 };
 
-std::string FirstPiece(std::string_view message, std::size_t room,
-                       Cursor& cursor) {
+std::string FirstPiece(std::string_view message, std::size_t room, Cursor& cursor) {
   const std::size_t mark = message.find(kLineBreak);
   // The mark's one-based position must lie before the room's last column.
   if (mark != std::string_view::npos && mark + 1 < room) {
@@ -68,9 +67,7 @@ std::optional<std::string> NextPiece(std::string_view message, Cursor& cursor) {
     return std::string(message.substr(start));
   }
   const std::size_t blank = message.rfind(' ', window_end - 1);
-  const std::size_t end =
-      (blank != std::string_view::npos && blank > start) ? blank + 1
-                                                         : window_end;
+  const std::size_t end = (blank != std::string_view::npos && blank > start) ? blank + 1 : window_end;
   cursor = {.next = end, .after_break = false};
   return std::string(message.substr(start, end - start));
 }
@@ -78,9 +75,8 @@ std::optional<std::string> NextPiece(std::string_view message, Cursor& cursor) {
 }  // namespace
 
 std::string_view ErrorTypeName(int type) {
-  static constexpr std::array<std::string_view, 8> kNames = {
-      "UNKNOWN ", "NOTE    ", "ALERT   ", "WARNING ",
-      "FATAL   ", "TERMINAL", "WARNING ", "FATAL   "};
+  static constexpr std::array<std::string_view, 8> kNames = {"UNKNOWN ", "NOTE    ", "ALERT   ", "WARNING ",
+                                                             "FATAL   ", "TERMINAL", "WARNING ", "FATAL   "};
   if (type < 1 || type > 7) return kNames[0];
   return kNames[static_cast<std::size_t>(type)];
 }
@@ -89,38 +85,32 @@ std::string DisplayedRoutineName(std::string_view stored) {
   std::string name(stored.substr(0, stored.find(' ')));
   const auto is_lower = [](char c) { return c >= 'a' && c <= 'z'; };
   const auto is_upper = [](char c) { return c >= 'A' && c <= 'Z'; };
-  if (name.size() >= 2 && is_lower(name[0]) && is_upper(name[1]))
-    name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  if (name.size() >= 2 && is_lower(name[0]) && is_upper(name[1])) name[0] = static_cast<char>(name[0] - 'a' + 'A');
   return name;
 }
 
-std::vector<std::string> MessageLines(const MessageHeading& heading,
-                                      std::string_view message) {
-  const std::string prefix = " " + std::to_string(heading.code) + " from " +
-                             DisplayedRoutineName(heading.routine);
+std::vector<std::string> MessageLines(const MessageHeading& heading, std::string_view message) {
+  const std::string prefix = " " + std::to_string(heading.code) + " from " + DisplayedRoutineName(heading.routine);
   const std::size_t room = kFirstLineRoom - prefix.size();
   Cursor cursor;
   std::vector<std::string> lines{""};
-  lines.push_back(WithoutTrailingBlanks(
-      " *** " + std::string(ErrorTypeName(heading.type)) + " ERROR" + prefix +
-      FirstPiece(message, room, cursor)));
+  lines.push_back(WithoutTrailingBlanks(" *** " + std::string(ErrorTypeName(heading.type)) + " ERROR" + prefix +
+                                        FirstPiece(message, room, cursor)));
   while (cursor.next < message.size()) {
     const std::optional<std::string> piece = NextPiece(message, cursor);
     if (!piece) break;
-    lines.push_back(
-        WithoutTrailingBlanks(std::string(kContinuationLead) + *piece));
+    lines.push_back(WithoutTrailingBlanks(std::string(kContinuationLead) + *piece));
   }
   return lines;
 }
 
 std::vector<std::string> TracebackLines(const std::vector<TracebackRow>& rows) {
-  std::vector<std::string> lines = {
-      "     Here is a traceback of subprogram calls in reverse order:",
-      "     Routine name                    Error type  Error code",
-      "     ------------                    ----------  ----------"};
+  std::vector<std::string> lines = {"     Here is a traceback of subprogram calls in reverse order:",
+                                    "     Routine name                    Error type  Error code",
+                                    "     ------------                    ----------  ----------"};
   for (const TracebackRow& row : rows) {
-    std::string line = "     " + FormatText(DisplayedRoutineName(row.routine), kNameColumn) + FormatInteger(row.type, kNumberColumn) +
-                       "      " + FormatInteger(row.code, kNumberColumn);
+    std::string line = "     " + FormatText(DisplayedRoutineName(row.routine), kNameColumn) +
+                       FormatInteger(row.type, kNumberColumn) + "      " + FormatInteger(row.code, kNumberColumn);
     if (row.level >= 3) line += "    (Called internally)";
     lines.push_back(line);
   }

@@ -28,8 +28,7 @@ struct MessageHeading {
   std::string_view routine;  // stored routine name
 };
 
-std::vector<std::string> MessageLines(const MessageHeading& heading,
-                                      std::string_view message);
+std::vector<std::string> MessageLines(const MessageHeading& heading, std::string_view message);
 
 struct TracebackRow {
   int level = 1;

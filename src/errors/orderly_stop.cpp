@@ -33,8 +33,7 @@ void RunGuarded(const std::function<void()>& action) {
   // One failing action must not keep the others from closing their files.
   try {
     if (action) action();
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 }  // namespace
@@ -47,8 +46,7 @@ CloseActionId RegisterCloseAction(std::function<void()> action) {
 }
 
 void UnregisterCloseAction(CloseActionId id) {
-  std::erase_if(Registry().actions,
-                [id](const CloseAction& entry) { return entry.id == id; });
+  std::erase_if(Registry().actions, [id](const CloseAction& entry) { return entry.id == id; });
 }
 
 void RegisterExitAction(ExitAction action) { registered_exit = action; }

@@ -15,10 +15,7 @@ std::vector<TracebackRow> TracebackRows(const ErrorStack& stack) {
   std::vector<TracebackRow> rows;
   for (int level = stack.level; level >= 1; --level) {
     const auto i = static_cast<std::size_t>(level);
-    rows.push_back({.level = level,
-                    .routine = stack.names[i],
-                    .type = stack.types[i],
-                    .code = stack.codes[i]});
+    rows.push_back({.level = level, .routine = stack.names[i], .type = stack.types[i], .code = stack.codes[i]});
   }
   return rows;
 }
@@ -37,9 +34,7 @@ void E1SHOW() {
   if (stack.message.empty()) return;
   const auto top = static_cast<std::size_t>(stack.level);
   std::string text;
-  AppendLines(text, MessageLines({.type = stack.types[top],
-                                  .code = stack.codes[top],
-                                  .routine = stack.names[top]},
+  AppendLines(text, MessageLines({.type = stack.types[top], .code = stack.codes[top], .routine = stack.names[top]},
                                  stack.message));
   NoteCapturedError(stack.types[top], stack.codes[top], stack.names[top], std::move(stack.message_values));
   stack.message.clear();

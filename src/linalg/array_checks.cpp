@@ -16,8 +16,8 @@ std::ptrdiff_t MatrixExtent(int m, int n, int ld) {
 
 void RequireElements(std::size_t size, std::ptrdiff_t needed, std::source_location where) {
   if (needed <= 0 || size >= static_cast<std::size_t>(needed)) return;
-  std::cerr << where.file_name() << ':' << where.line() << ": array of " << size
-            << " elements where " << needed << " are needed\n";
+  std::cerr << where.file_name() << ':' << where.line() << ": array of " << size << " elements where " << needed
+            << " are needed\n";
   std::abort();
 }
 

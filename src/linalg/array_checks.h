@@ -24,7 +24,6 @@ void RequireElements(std::size_t size, std::ptrdiff_t needed,
                      std::source_location where = std::source_location::current());
 
 // Stops the program when a caller's guarantee does not hold.
-void RequireCondition(bool holds, const char* what,
-                      std::source_location where = std::source_location::current());
+void RequireCondition(bool holds, const char* what, std::source_location where = std::source_location::current());
 
 }  // namespace modelcheck

@@ -66,8 +66,7 @@ void Post(int code, std::string_view text, int i1, int i2) {
 
 void RejectArguments(int nra, int kbasis, int ldqr, int ipath) {
   if (nra < 1) {
-    Post(1, "The number of rows of the input matrix must be positive while NRA = %(I1) is given.",
-         nra);
+    Post(1, "The number of rows of the input matrix must be positive while NRA = %(I1) is given.", nra);
   } else if (nra > ldqr) {
     Post(2,
          "The number of rows of QR must be less than or equal to its leading dimension while "
@@ -87,8 +86,7 @@ void RejectArguments(int nra, int kbasis, int ldqr, int ipath) {
   }
 }
 
-void RequireArrays(const Factor& f, const OutputFlags& on, std::span<const double> rhs,
-                   const Outputs& out) {
+void RequireArrays(const Factor& f, const OutputFlags& on, std::span<const double> rhs, const Outputs& out) {
   RequireCondition(f.kbasis <= f.nra, "KBASIS exceeds NRA");
   RequireElements(f.qr.size(), MatrixExtent(f.nra, f.kbasis, f.ldqr));
   RequireElements(f.hhaux.size(), std::min(f.nra - 1, f.kbasis));
@@ -129,8 +127,7 @@ int BackSubstitute(const Factor& f, std::span<double> coef) {
   return 0;
 }
 
-int SolveSingleRow(const Factor& f, const OutputFlags& on, std::span<const double> rhs,
-                   const Outputs& out) {
+int SolveSingleRow(const Factor& f, const OutputFlags& on, std::span<const double> rhs, const Outputs& out) {
   if (on.cqy) out.qrhs[0] = rhs[0];
   if (on.cqty) out.qtrhs[0] = rhs[0];
   if (on.cr) out.resid[0] = 0.0;
@@ -153,8 +150,7 @@ void SplitTransformed(const Factor& f, const OutputFlags& on, const Outputs& out
   if (on.cr) DFILL(k, 0.0, out.resid, 1);
 }
 
-int SolveGeneral(const Factor& f, const OutputFlags& on, std::span<const double> rhs,
-                 const Outputs& out) {
+int SolveGeneral(const Factor& f, const OutputFlags& on, std::span<const double> rhs, const Outputs& out) {
   const int ju = std::min(f.nra - 1, f.kbasis);
   if (on.cqy) DCOPY(f.nra, rhs, 1, out.qrhs, 1);
   if (on.cqty) DCOPY(f.nra, rhs, 1, out.qtrhs, 1);
@@ -187,9 +183,8 @@ void ReportSingular(int index) {
 }  // namespace
 
 void DLQRSL(int NRA, int KBASIS, std::span<double> QR, int LDQR, std::span<const double> HHAUX,
-            std::span<const double> RHS, int IPATH, std::span<double> QRHS,
-            std::span<double> QTRHS, std::span<double> COEF, std::span<double> RESID,
-            std::span<double> FITV) {
+            std::span<const double> RHS, int IPATH, std::span<double> QRHS, std::span<double> QTRHS,
+            std::span<double> COEF, std::span<double> RESID, std::span<double> FITV) {
   E1PSH(kName);
   RejectArguments(NRA, KBASIS, LDQR, IPATH);
   if (N1RCD(0) == 0) {

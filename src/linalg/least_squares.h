@@ -32,8 +32,7 @@
 namespace modelcheck {
 
 void DLQRSL(int NRA, int KBASIS, std::span<double> QR, int LDQR, std::span<const double> HHAUX,
-            std::span<const double> RHS, int IPATH, std::span<double> QRHS,
-            std::span<double> QTRHS, std::span<double> COEF, std::span<double> RESID,
-            std::span<double> FITV);
+            std::span<const double> RHS, int IPATH, std::span<double> QRHS, std::span<double> QTRHS,
+            std::span<double> COEF, std::span<double> RESID, std::span<double> FITV);
 
 }  // namespace modelcheck

@@ -24,8 +24,7 @@ struct Shape {
   int incy;
 };
 
-void Report(std::string_view routine, int code, std::string_view text, int i1,
-            std::optional<int> i2 = std::nullopt) {
+void Report(std::string_view routine, int code, std::string_view text, int i1, std::optional<int> i2 = std::nullopt) {
   E1PSH(routine);
   E1INT(1, i1);
   if (i2) E1INT(2, *i2);
@@ -90,8 +89,8 @@ void ScaleResult(int leny, double beta, std::span<double> y, int incy) {
   }
 }
 
-void ProductPlain(const Shape& s, double alpha, std::span<const double> a,
-                  std::span<const double> x, std::span<double> y) {
+void ProductPlain(const Shape& s, double alpha, std::span<const double> a, std::span<const double> x,
+                  std::span<double> y) {
   const StridedIndex jx(s.n, s.incx);
   for (int j = 0; j < s.n; ++j) {
     DAXPY(s.m, alpha * x[jx(j)], Column(a, s.lda, j), 1, y, s.incy);
@@ -101,8 +100,8 @@ void ProductPlain(const Shape& s, double alpha, std::span<const double> a,
 // The dot products of two columns with a unit-stride x, each summed in the
 // order of the elements exactly as DDOT sums it; the two chains of additions
 // are independent, so they run side by side.
-void DotPair(int m, std::span<const double> a0, std::span<const double> a1, std::span<const double> x,
-             double& dot0, double& dot1) {
+void DotPair(int m, std::span<const double> a0, std::span<const double> a1, std::span<const double> x, double& dot0,
+             double& dot1) {
   double sum0 = 0.0;
   double sum1 = 0.0;
   for (std::size_t i = 0; i < static_cast<std::size_t>(m); ++i) {
@@ -113,8 +112,8 @@ void DotPair(int m, std::span<const double> a0, std::span<const double> a1, std:
   dot1 = sum1;
 }
 
-void ProductTransposed(const Shape& s, double alpha, std::span<const double> a,
-                       std::span<const double> x, std::span<double> y) {
+void ProductTransposed(const Shape& s, double alpha, std::span<const double> a, std::span<const double> x,
+                       std::span<double> y) {
   const StridedIndex jy(s.n, s.incy);
   int j = 0;
   for (; s.incx == 1 && j + 1 < s.n; j += 2) {
@@ -132,8 +131,8 @@ void ProductTransposed(const Shape& s, double alpha, std::span<const double> a,
 
 }  // namespace
 
-void DGEMV(char trans, int m, int n, double alpha, std::span<const double> a, int lda,
-           std::span<const double> x, int incx, double beta, std::span<double> y, int incy) {
+void DGEMV(char trans, int m, int n, double alpha, std::span<const double> a, int lda, std::span<const double> x,
+           int incx, double beta, std::span<double> y, int incy) {
   const Shape shape{.m = m, .n = n, .lda = lda, .incx = incx, .incy = incy};
   if (ShapeRejected("DGEMV", shape)) return;
   const int transposed = TransposeCode(trans);
@@ -150,8 +149,8 @@ void DGEMV(char trans, int m, int n, double alpha, std::span<const double> a, in
   ProductPlain(shape, alpha, a, x, y);
 }
 
-void DGER(int m, int n, double alpha, std::span<const double> x, int incx,
-          std::span<const double> y, int incy, std::span<double> a, int lda) {
+void DGER(int m, int n, double alpha, std::span<const double> x, int incx, std::span<const double> y, int incy,
+          std::span<double> a, int lda) {
   const Shape shape{.m = m, .n = n, .lda = lda, .incx = incx, .incy = incy};
   if (ShapeRejected("DGER", shape)) return;
   if (m == 0 || n == 0 || alpha == 0.0) return;
@@ -161,8 +160,7 @@ void DGER(int m, int n, double alpha, std::span<const double> x, int incx,
   const auto column_stride = static_cast<std::size_t>(lda);
   const StridedIndex jy(n, incy);
   for (int j = 0; j < n; ++j) {
-    DAXPY(m, alpha * y[jy(j)], x, incx,
-          a.subspan(static_cast<std::size_t>(j) * column_stride), 1);
+    DAXPY(m, alpha * y[jy(j)], x, incx, a.subspan(static_cast<std::size_t>(j) * column_stride), 1);
   }
 }
 

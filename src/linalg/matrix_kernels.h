@@ -20,12 +20,12 @@ namespace modelcheck {
 // 'C' (either case). x has N elements and y M for 'N'; x has M, y N otherwise.
 // BETA = 0 sets y to zero without reading it. Returns after the checks without
 // touching y when M = 0 or N = 0, or when ALPHA = 0 and BETA = 1.
-void DGEMV(char trans, int m, int n, double alpha, std::span<const double> a, int lda,
-           std::span<const double> x, int incx, double beta, std::span<double> y, int incy);
+void DGEMV(char trans, int m, int n, double alpha, std::span<const double> a, int lda, std::span<const double> x,
+           int incx, double beta, std::span<double> y, int incy);
 
 // A := ALPHA * x * y^T + A, x of M elements, y of N. Returns after the checks
 // when M = 0, N = 0 or ALPHA = 0.
-void DGER(int m, int n, double alpha, std::span<const double> x, int incx,
-          std::span<const double> y, int incy, std::span<double> a, int lda);
+void DGER(int m, int n, double alpha, std::span<const double> x, int incx, std::span<const double> y, int incy,
+          std::span<double> a, int lda);
 
 }  // namespace modelcheck

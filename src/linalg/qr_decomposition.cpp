@@ -25,9 +25,8 @@ void ReportNoWorkspace(int nca) {
 
 }  // namespace
 
-void DLQRRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG,
-            std::span<int> JPERM, std::span<double> QR, int LDQR, std::span<double> HHAUX,
-            std::span<double> COLNRM) {
+void DLQRRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG, std::span<int> JPERM,
+            std::span<double> QR, int LDQR, std::span<double> HHAUX, std::span<double> COLNRM) {
   E1PSH(kName);
   if (NCA <= 0) {
     E1INT(1, NCA);

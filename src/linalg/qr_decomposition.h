@@ -36,15 +36,13 @@
 namespace modelcheck {
 
 // Obtains the workspace, calls L2RRR and releases the workspace again.
-void DLQRRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG,
-            std::span<int> JPERM, std::span<double> QR, int LDQR, std::span<double> HHAUX,
-            std::span<double> COLNRM);
+void DLQRRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG, std::span<int> JPERM,
+            std::span<double> QR, int LDQR, std::span<double> HHAUX, std::span<double> COLNRM);
 
 // The decomposition in caller-supplied WORK: 2 * NCA - 1 elements with
 // pivoting (1..NCA-1 the row vector of each update, NCA..2*NCA-1 the
 // reference norms of the free columns), NCA - 1 without.
-void L2RRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG,
-           std::span<int> JPERM, std::span<double> QR, int LDQR, std::span<double> HHAUX,
-           std::span<double> COLNRM, std::span<double> WORK);
+void L2RRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG, std::span<int> JPERM,
+           std::span<double> QR, int LDQR, std::span<double> HHAUX, std::span<double> COLNRM, std::span<double> WORK);
 
 }  // namespace modelcheck

@@ -13,9 +13,7 @@ namespace {
 constexpr double kDowndateWeight = 0.05;
 
 // Exchanges columns j and k of QR, rows 1..NRA.
-void SwapColumns(const QrViews& v, int j, int k) {
-  DSWAP(v.nra, v.From(1, j), 1, v.From(1, k), 1);
-}
+void SwapColumns(const QrViews& v, int j, int k) { DSWAP(v.nra, v.From(1, j), 1, v.From(1, k), 1); }
 
 void MoveInitialColumns(QrViews& v) {
   for (int j = 1; j <= v.nca; ++j) {

@@ -89,8 +89,7 @@ void EliminateColumn(const QrViews& v, int l, double sfmin) {
   v.At(l, l) = -s;
 }
 
-void RequireArrays(const QrViews& v, std::span<const double> a, int lda, bool pivflg,
-                   std::span<const double> colnrm) {
+void RequireArrays(const QrViews& v, std::span<const double> a, int lda, bool pivflg, std::span<const double> colnrm) {
   RequireElements(a.size(), MatrixExtent(v.nra, v.nca, lda));
   RequireElements(v.qr.size(), MatrixExtent(v.nra, v.nca, v.ldqr));
   RequireElements(v.hhaux.size(), v.nca);
@@ -101,15 +100,13 @@ void RequireArrays(const QrViews& v, std::span<const double> a, int lda, bool pi
 
 }  // namespace
 
-void L2RRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG,
-           std::span<int> JPERM, std::span<double> QR, int LDQR, std::span<double> HHAUX,
-           std::span<double> COLNRM, std::span<double> WORK) {
+void L2RRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG, std::span<int> JPERM,
+           std::span<double> QR, int LDQR, std::span<double> HHAUX, std::span<double> COLNRM, std::span<double> WORK) {
   E1PSH(kName);
   const double sfmin = SafeMinimum();
   RejectArguments(NRA, NCA, LDA, LDQR);
   if (N1RCD(0) == 0) {
-    QrViews v{.nra = NRA, .nca = NCA, .ldqr = LDQR, .qr = QR, .hhaux = HHAUX, .work = WORK,
-              .jperm = JPERM};
+    QrViews v{.nra = NRA, .nca = NCA, .ldqr = LDQR, .qr = QR, .hhaux = HHAUX, .work = WORK, .jperm = JPERM};
     RequireArrays(v, A, LDA, PIVFLG, COLNRM);
     CopyColumns(NRA, NCA, A, LDA, v);
     if (PIVFLG) ArrangeFixedColumns(v);

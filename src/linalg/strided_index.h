@@ -14,8 +14,7 @@ struct StridedIndex {
   std::ptrdiff_t first;
   std::ptrdiff_t inc;
 
-  StridedIndex(int n, int increment)
-      : first(increment < 0 ? (std::ptrdiff_t{1} - n) * increment : 0), inc(increment) {}
+  StridedIndex(int n, int increment) : first(increment < 0 ? (std::ptrdiff_t{1} - n) * increment : 0), inc(increment) {}
 
   std::size_t operator()(int i) const { return static_cast<std::size_t>(first + i * inc); }
 };

@@ -31,8 +31,7 @@ double DotUnit(std::size_t n, std::span<const double> x, std::span<const double>
   for (std::size_t i = 0; i < head; ++i) sum += x[i] * y[i];
   // Left-to-right evaluation keeps the sum in the order of the elements.
   for (std::size_t i = head; i < n; i += 5) {
-    sum = sum + x[i] * y[i] + x[i + 1] * y[i + 1] + x[i + 2] * y[i + 2] +
-          x[i + 3] * y[i + 3] + x[i + 4] * y[i + 4];
+    sum = sum + x[i] * y[i] + x[i + 1] * y[i + 1] + x[i + 2] * y[i + 2] + x[i + 3] * y[i + 3] + x[i + 4] * y[i + 4];
   }
   return sum;
 }

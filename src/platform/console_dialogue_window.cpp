@@ -6,8 +6,8 @@
 #include <cstring>
 #include <iostream>
 
-#include "errors/orderly_stop.h"
 #include "dialogue/dialogue_window.h"
+#include "errors/orderly_stop.h"
 
 namespace modelcheck {
 

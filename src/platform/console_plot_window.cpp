@@ -2,8 +2,8 @@
 // model check is kept as a PNG image in the working directory instead.
 #include <string>
 
-#include "platform/plot_image.h"
 #include "dialogue/plot_window_view.h"
+#include "platform/plot_image.h"
 
 namespace modelcheck {
 

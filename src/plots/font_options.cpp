@@ -29,13 +29,22 @@ bool ReadOption(std::string_view& rest, FontOptions& options) {
   const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(rest.front())));
   rest.remove_prefix(1);
   switch (letter) {
-    case ' ': return true;
-    case 't': return ReadName(rest, options.typeface);
-    case 'h': return ReadSize(rest, options.height);
-    case 'w': return ReadSize(rest, options.width);
-    case 'i': options.italic = true; return true;
-    case 'b': options.bold = true; return true;
-    default: return false;
+    case ' ':
+      return true;
+    case 't':
+      return ReadName(rest, options.typeface);
+    case 'h':
+      return ReadSize(rest, options.height);
+    case 'w':
+      return ReadSize(rest, options.width);
+    case 'i':
+      options.italic = true;
+      return true;
+    case 'b':
+      options.bold = true;
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -5,15 +5,17 @@
 #include <limits>
 #include <utility>
 
-
 namespace modelcheck {
 
+// Four colours a row, as the palette is usually shown.
+// clang-format off
 const std::array<Rgb, 16> kPalette = {{
     {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
     {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
     {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
     {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255},
 }};
+// clang-format on
 
 namespace {
 
@@ -50,8 +52,14 @@ void DrawLine(GraphicsSurface& surface, int x0, int y0, int x1, int y1) {
     Plot(surface, x0, y0);
     if (x0 == x1 && y0 == y1) return;
     const int doubled = 2 * error;
-    if (doubled >= dy) { error += dy; x0 += step_x; }
-    if (doubled <= dx) { error += dx; y0 += step_y; }
+    if (doubled >= dy) {
+      error += dy;
+      x0 += step_x;
+    }
+    if (doubled <= dx) {
+      error += dx;
+      y0 += step_y;
+    }
   }
 }
 

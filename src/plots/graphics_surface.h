@@ -43,9 +43,9 @@ struct GraphicsSurface;
 // How a window on screen follows the raster. Each member may be null: there
 // is no window (a console, a batch run) or it does not care for that event.
 struct SurfaceView {
-  void (*show)(const GraphicsSurface& surface) = nullptr;  // opened or reused, with its title
+  void (*show)(const GraphicsSurface& surface) = nullptr;               // opened or reused, with its title
   void (*place)(int column, int row, int rows, int columns) = nullptr;  // in text cells of the main window
-  void (*refresh)(const GraphicsSurface& surface) = nullptr;  // something was drawn
+  void (*refresh)(const GraphicsSurface& surface) = nullptr;            // something was drawn
   void (*bring_to_front)(const GraphicsSurface& surface) = nullptr;
 };
 

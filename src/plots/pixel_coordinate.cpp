@@ -11,8 +11,7 @@ std::optional<std::int16_t> PixelCoordinate(int origin, int direction, double of
   if (!(std::fabs(offset) < kLimit)) return std::nullopt;
   const long truncated = static_cast<long>(offset);  // toward zero, in range
   const long coordinate = origin + direction * truncated;
-  if (coordinate < std::numeric_limits<std::int16_t>::min() ||
-      coordinate > std::numeric_limits<std::int16_t>::max()) {
+  if (coordinate < std::numeric_limits<std::int16_t>::min() || coordinate > std::numeric_limits<std::int16_t>::max()) {
     return std::nullopt;
   }
   return static_cast<std::int16_t>(coordinate);

@@ -14,9 +14,14 @@ namespace {
 
 FrameSpec Frame(std::int16_t x1, std::int16_t y1, std::array<std::string, 6> labels, std::string title) {
   constexpr std::int16_t kSide = 200;
-  return FrameSpec{.x1 = x1, .y1 = y1,
-                   .x2 = static_cast<std::int16_t>(x1 + kSide), .y2 = static_cast<std::int16_t>(y1 + kSide),
-                   .nx = 10, .ny = 10, .labels = std::move(labels), .title = std::move(title)};
+  return FrameSpec{.x1 = x1,
+                   .y1 = y1,
+                   .x2 = static_cast<std::int16_t>(x1 + kSide),
+                   .y2 = static_cast<std::int16_t>(y1 + kSide),
+                   .nx = 10,
+                   .ny = 10,
+                   .labels = std::move(labels),
+                   .title = std::move(title)};
 }
 
 }  // namespace

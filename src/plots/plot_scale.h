@@ -9,7 +9,6 @@
 
 #include <span>
 
-
 namespace modelcheck {
 
 inline constexpr int kFrameSize = 200;  // pixels per frame side

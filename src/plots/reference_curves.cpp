@@ -28,8 +28,8 @@ std::optional<std::int16_t> Height(const Scale& scale, double value) {
 bool StrictlyBetween(int low, int value, int high) { return low < value && value < high; }
 
 void OrbitPixel(GraphicsSurface& surface, const Scale& scale, double current, double next) {
-  const PixelPoint point = MakePixelPoint(
-      PixelCoordinate(kOrbitLeft, 1, ValueOffset(current, scale.range, scale.s)), Height(scale, next));
+  const PixelPoint point =
+      MakePixelPoint(PixelCoordinate(kOrbitLeft, 1, ValueOffset(current, scale.range, scale.s)), Height(scale, next));
   if (!point.valid || !StrictlyBetween(kValueTop, point.y, kValueBottom)) return;
   if (!StrictlyBetween(kOrbitLeft, point.x, kOrbitRight)) return;
   SetPixel(surface, point.x, point.y);
@@ -54,8 +54,7 @@ void RequireSegment(const ModelSettings& settings, std::span<const double> T) {
   const bool valid = settings.Ltest >= 1 && settings.Ktest >= 1 && settings.D >= 1 &&
                      T.size() >= static_cast<std::size_t>(Ntest(settings));
   if (valid) return;
-  std::fprintf(stderr, "%s:%d: test segment shorter than Ltest + Ktest + D - 1\n", __FILE__,
-               __LINE__);
+  std::fprintf(stderr, "%s:%d: test segment shorter than Ltest + Ktest + D - 1\n", __FILE__, __LINE__);
   std::abort();
 }
 
@@ -64,8 +63,7 @@ void RequireSegment(const ModelSettings& settings, std::span<const double> T) {
 void DrawReferenceCurves(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T,
                          const PlotRange& range) {
   RequireSegment(settings, T);
-  const Scale scale{.range = range, .s = ValueScale(range),
-                    .reciprocal = 1.0 / settings.Ltest};
+  const Scale scale{.range = range, .s = ValueScale(range), .reciprocal = 1.0 / settings.Ltest};
   const std::int32_t steps = settings.Ltest + settings.Ktest;
   const std::int32_t last = Ntest(settings);
   // With fewer test pieces than D the orbit's steps end before T(D + Ltest);

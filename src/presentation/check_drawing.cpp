@@ -15,9 +15,8 @@ constexpr int kFrameBottom = 550;
 
 // Points on or outside the frame's border are not drawn.
 void DrawOrbitPoint(GraphicsSurface& surface, const OrbitPoint& point, const PlotRange& range, double s) {
-  const PixelPoint pixel =
-      MakePixelPoint(PixelCoordinate(kFrameLeft, +1, ValueOffset(point.newest, range, s)),
-                     PixelCoordinate(kFrameBottom, -1, ValueOffset(point.prediction, range, s)));
+  const PixelPoint pixel = MakePixelPoint(PixelCoordinate(kFrameLeft, +1, ValueOffset(point.newest, range, s)),
+                                          PixelCoordinate(kFrameBottom, -1, ValueOffset(point.prediction, range, s)));
   if (!pixel.valid) return;
   if (pixel.y > kFrameTop && pixel.y < kFrameBottom && pixel.x > kFrameLeft && pixel.x < kFrameRight) {
     SetPixel(surface, pixel.x, pixel.y);

@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace modelcheck {
 
 inline constexpr std::string_view kNeighbourCountsFileName = "neighbors.txt";

@@ -8,11 +8,11 @@ namespace modelcheck {
 
 namespace {
 
-constexpr int kPanelSpan = 200;          // pixels from a panel's bottom to its top
-constexpr int kPredictionBottom = 250;   // height of Ymin
-constexpr int kPredictionTop = 50;       // height of Ymax
-constexpr int kErrorBottom = 550;        // height of error 0
-constexpr int kErrorTop = 350;           // height of error 1
+constexpr int kPanelSpan = 200;         // pixels from a panel's bottom to its top
+constexpr int kPredictionBottom = 250;  // height of Ymin
+constexpr int kPredictionTop = 50;      // height of Ymax
+constexpr int kErrorBottom = 550;       // height of error 0
+constexpr int kErrorTop = 350;          // height of error 1
 
 void DrawSegment(GraphicsSurface& surface, const PixelPoint& from, const PixelPoint& to) {
   MoveTo(surface, from.x, from.y);
@@ -40,17 +40,13 @@ std::int16_t HorizonPosition(int x0, std::int32_t horizon, std::int32_t Ltest) {
   return static_cast<std::int16_t>(x0 + offset);
 }
 
-std::optional<std::int16_t> ErrorHeight(double error) {
-  return PixelCoordinate(kErrorBottom, -1, kPanelSpan * error);
-}
+std::optional<std::int16_t> ErrorHeight(double error) { return PixelCoordinate(kErrorBottom, -1, kPanelSpan * error); }
 
 bool InsidePredictionPanel(const PixelPoint& point) {
   return point.valid && kPredictionTop < point.y && point.y < kPredictionBottom;
 }
 
-bool InsideErrorPanel(const PixelPoint& point) {
-  return point.valid && kErrorTop < point.y && point.y <= kErrorBottom;
-}
+bool InsideErrorPanel(const PixelPoint& point) { return point.valid && kErrorTop < point.y && point.y <= kErrorBottom; }
 
 void StartPredictionCurve(Pen& pen, int x0, double newest, const PredictionScale& scale) {
   pen.current = MakePixelPoint(static_cast<std::int16_t>(x0), ValueHeight(scale, newest));

@@ -65,8 +65,10 @@ struct RealText {
 bool TakeExponent(const std::string& text, std::size_t pos, long& exponent) {
   if (pos == text.size()) return true;
   const char c = text[pos];
-  if (c == 'E' || c == 'e' || c == 'D' || c == 'd') ++pos;
-  else if (c != '+' && c != '-') return false;
+  if (c == 'E' || c == 'e' || c == 'D' || c == 'd')
+    ++pos;
+  else if (c != '+' && c != '-')
+    return false;
   bool negative = false;
   pos = TakeSign(text, pos, negative);
   std::string digits;
@@ -93,8 +95,8 @@ std::optional<RealText> SplitReal(const std::string& text) {
 // correctly once; the program never changes the "C" locale.
 std::optional<double> ConvertReal(const RealText& real, int decimals) {
   const long exponent = real.has_point ? real.exponent : real.exponent - decimals;
-  const std::string text = (real.negative ? "-" : "") + real.whole + "." + real.fraction +
-                           "e" + std::to_string(exponent);
+  const std::string text =
+      (real.negative ? "-" : "") + real.whole + "." + real.fraction + "e" + std::to_string(exponent);
   errno = 0;
   const double value = std::strtod(text.c_str(), nullptr);
   // Underflow keeps the rounded tiny value; overflow has no double to give.
@@ -104,9 +106,7 @@ std::optional<double> ConvertReal(const RealText& real, int decimals) {
 
 }  // namespace
 
-std::string FormatInteger(std::int64_t value, int width) {
-  return FitOrAsterisks(std::to_string(value), width);
-}
+std::string FormatInteger(std::int64_t value, int width) { return FitOrAsterisks(std::to_string(value), width); }
 
 std::string FormatFixed(double value, int width, int decimals) {
   if (!std::isfinite(value)) return Asterisks(width);
@@ -154,10 +154,17 @@ std::optional<InputFormat> ParseInputFormat(std::string_view text) {
   if (text.size() < 4 || text.front() != '(' || text.back() != ')') return std::nullopt;
   InputFormat format;
   switch (text[1]) {
-    case 'I': format.kind = FieldKind::kInteger; break;
-    case 'F': format.kind = FieldKind::kReal; break;
-    case 'A': format.kind = FieldKind::kCharacter; break;
-    default: return std::nullopt;
+    case 'I':
+      format.kind = FieldKind::kInteger;
+      break;
+    case 'F':
+      format.kind = FieldKind::kReal;
+      break;
+    case 'A':
+      format.kind = FieldKind::kCharacter;
+      break;
+    default:
+      return std::nullopt;
   }
   const std::string body(text.substr(2, text.size() - 3));
   std::string width, decimals;

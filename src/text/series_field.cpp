@@ -68,9 +68,9 @@ bool TakeExponent(std::string_view rest, PlainDecimal& decimal) {
 }
 
 // Every power of ten up to 10^22 is a double exactly.
-constexpr std::array<double, 23> kExactPowersOfTen = {
-    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, 23> kExactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Exact when m and 10^|e| are both doubles (m <= 2^53, |e| <= 22): the one
 // multiplication or division then rounds correctly, as the full conversion does.

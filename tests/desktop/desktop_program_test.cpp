@@ -1,6 +1,8 @@
 // The desktop program end to end: a whole session typed into its windows
 // against the console program, the file chooser's way out, closing the main
 // window in the middle of the dialogue, and a stop by the numerical core.
+#include "platform/desktop/desktop_program.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,7 +21,6 @@
 #include "../plots/png_reader.h"
 #include "desktop_driver.h"
 #include "platform/desktop/desktop_menus.h"
-#include "platform/desktop/desktop_program.h"
 #include "platform/desktop/desktop_windows.h"
 #include "support/program_session.h"
 #include "support/singular_fit_case.h"
@@ -53,8 +54,8 @@ ConsoleRun RunConsole(const std::string& series, const std::vector<Typed>& answe
   std::string typed = series + "\n";
   for (const Typed& step : answers) typed += step.answer + "\n";
   directory.WriteFile("typed.txt", typed);
-  const std::string command = "cd '" + directory.path().string() + "' && timeout 60 '" MODELCHECK_PROGRAM
-                              "' < typed.txt > transcript.txt";
+  const std::string command =
+      "cd '" + directory.path().string() + "' && timeout 60 '" MODELCHECK_PROGRAM "' < typed.txt > transcript.txt";
   EXPECT_EQ(std::system(command.c_str()), 0);
   ConsoleRun run{.transcript = ReadText(directory.path() / "transcript.txt"),
                  .report = ReadText(directory.path() / "report.txt"),
@@ -151,7 +152,7 @@ TEST_F(DesktopProgramTest, DecliningToChooseAFileOffersToEndTheProgram) {
 TEST_F(DesktopProgramTest, AnotherSeriesStartsInAClearedDialogueWindow) {
   ASSERT_TRUE(ChooseFile(kHenon));
   const std::vector<Typed> answers = {{kQ1, "2000"}, {kQ2, "2"}, {kEps, "0.05"}, {kChange, "n"},
-                                      {kQ5, "n"},    {kQ6, "n"}, {kQ7, "n"},    {kQ8, "y"}};
+                                      {kQ5, "n"},    {kQ6, "n"}, {kQ7, "n"},     {kQ8, "y"}};
   for (const Typed& step : answers) ASSERT_TRUE(Answer(" " + std::string(step.prompt), step.answer));
   ASSERT_TRUE(ChooseFile(kHenon));
   ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ1)); }));

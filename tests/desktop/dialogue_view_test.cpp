@@ -1,5 +1,7 @@
 // The dialogue window's text: what the program wrote stays as written, and
 // every line the user finishes is handed over once, in order.
+#include "platform/desktop/dialogue_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,8 +9,6 @@
 #include <QTest>
 #include <string>
 #include <vector>
-
-#include "platform/desktop/dialogue_view.h"
 
 namespace modelcheck {
 namespace {

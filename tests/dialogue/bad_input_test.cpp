@@ -1,7 +1,6 @@
 // The console program meets bad files, a declined choice, an unwritable
 // report and input that ends early: a clear answer each time, never a hang.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -75,9 +74,14 @@ TEST(BadInput, EndingAtTheChooserLeavesNoReport) {
 // A session that stops at `stop` prompts; its input ends there.
 Session SessionEndingAt(std::size_t stop) {
   Session s;
-  const std::vector<std::pair<std::string_view, std::string_view>> answers = {
-      {kChooser, ""}, {"Terminate Program? (y/n) ", "n"}, {kChooser, "series.txt"}, {kQ1, "150"},
-      {kQ2, "2"},     {kEps, "0.3"},                       {kChange, "n"},          {kQ5, "n"}};
+  const std::vector<std::pair<std::string_view, std::string_view>> answers = {{kChooser, ""},
+                                                                              {"Terminate Program? (y/n) ", "n"},
+                                                                              {kChooser, "series.txt"},
+                                                                              {kQ1, "150"},
+                                                                              {kQ2, "2"},
+                                                                              {kEps, "0.3"},
+                                                                              {kChange, "n"},
+                                                                              {kQ5, "n"}};
   for (std::size_t i = 0; i < stop; ++i) {
     s.Ask(answers[i].first, answers[i].second);
     if (i == 0) s.Line("A File Must be Selected");
@@ -135,8 +139,8 @@ TEST(BadInput, ADialogueLostToAFullDiskEndsTheProgramWithAFailure) {
   WorkDirectory directory;
   directory.WriteFile("series.txt", HenonSeries(300));
   directory.WriteFile("typed.txt", "series.txt\n150\n2\n0.3\nn\nn\nn\nn\nn\n");
-  const std::string command = "cd '" + directory.path().string() + "' && timeout 120 '" MODELCHECK_PROGRAM
-                              "' < typed.txt > /dev/full 2> errors.txt";
+  const std::string command = "cd '" + directory.path().string() +
+                              "' && timeout 120 '" MODELCHECK_PROGRAM "' < typed.txt > /dev/full 2> errors.txt";
   const int wstatus = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(wstatus));
   EXPECT_EQ(WEXITSTATUS(wstatus), 1);

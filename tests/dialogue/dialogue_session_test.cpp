@@ -142,9 +142,9 @@ TEST(DialogueSession, PassesNestAndLtestKtestAreKeptAcrossEveryPass) {
   const ProgramRun run = RunProgram(directory, s.input);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.dialogue, s.expected);
-  EXPECT_EQ(run.report, Concat({TrainingLines(200), ModelLines(2, 0.3), ModelLines(3, 0.2), TrainingLines(100),
-                                ModelLines(1, 0.1), kSectionEnd, TrainingLines(100), ModelLines(2, 0.25),
-                                kSectionEnd}));
+  EXPECT_EQ(run.report,
+            Concat({TrainingLines(200), ModelLines(2, 0.3), ModelLines(3, 0.2), TrainingLines(100), ModelLines(1, 0.1),
+                    kSectionEnd, TrainingLines(100), ModelLines(2, 0.25), kSectionEnd}));
 }
 
 TEST(DialogueSession, ASecondRunAppendsItsSectionToReportTxt) {
@@ -209,8 +209,8 @@ TEST(DialogueSession, RangeBoundsAreExactAndBothDeadEndsLeadBack) {
   const ProgramRun run = RunProgram(directory, s.input);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.dialogue, s.expected);
-  EXPECT_EQ(run.report, Concat({TrainingLines(4), ModelLines(1, 1.0), ModelLines(1, 0.5), kSectionEnd,
-                                TrainingLines(2), TrainingLines(3), kSectionEnd}));
+  EXPECT_EQ(run.report, Concat({TrainingLines(4), ModelLines(1, 1.0), ModelLines(1, 0.5), kSectionEnd, TrainingLines(2),
+                                TrainingLines(3), kSectionEnd}));
 }
 
 struct Range {

@@ -42,12 +42,14 @@ const Check kChecks[] = {{2, 0.05, 30, 100}, {2, 0.05, 25, 50}, {3, 0.1, 25, 50}
 constexpr int kNtrain = 2000;
 
 // The report lines of one check, from the reference's figures.
-std::string ReferenceReportLines(const std::vector<double>& series, const Check& c,
-                                 std::vector<int>& counts) {
+std::string ReferenceReportLines(const std::vector<double>& series, const Check& c, std::vector<int>& counts) {
   const auto test_begin = series.begin() + kNtrain;
   const testing::ReferenceSetup setup{.training = {series.begin(), test_begin},
                                       .test = {test_begin, test_begin + c.Ltest + c.Ktest + c.D - 1},
-                                      .D = c.D, .eps = c.eps, .Ltest = c.Ltest, .Ktest = c.Ktest};
+                                      .D = c.D,
+                                      .eps = c.eps,
+                                      .Ltest = c.Ltest,
+                                      .Ktest = c.Ktest};
   const testing::ReferenceResult iterative = testing::ReferenceIterative(setup);
   const testing::ReferenceResult direct = testing::ReferenceDirect(setup);
   counts = direct.neighbour_counts;
@@ -56,8 +58,7 @@ std::string ReferenceReportLines(const std::vector<double>& series, const Check&
                 " Length of a test piece: Ltest = %5d\n Number of test pieces: Ktest = %4d\n"
                 " One-step prediction error: %9.5f %%\n Prediction time (iterative method):  %5d\n"
                 " Prediction time (direct method): %5d\n\n",
-                c.Ltest, c.Ktest, 100.0 * iterative.errors[0], iterative.prediction_time,
-                direct.prediction_time);
+                c.Ltest, c.Ktest, 100.0 * iterative.errors[0], iterative.prediction_time, direct.prediction_time);
   return text;
 }
 

@@ -40,8 +40,8 @@ TEST(RealField, BlankFieldsReadZeroAndColumnsAfterTheFieldAreIgnored) {
 }
 
 TEST(RealField, UnreadableContentIsRefused) {
-  for (const char* text : {"abc", "1.2.3", ".", "-", "+", "E3", "1.5E", "1.5E+", "1,5", "inf", "nan", "0x10",
-                           "1.5\t", "1..", "--1", "1.5EE3", "1.5E3.0"})
+  for (const char* text : {"abc", "1.2.3", ".", "-", "+", "E3", "1.5E", "1.5E+", "1,5", "inf", "nan", "0x10", "1.5\t",
+                           "1..", "--1", "1.5EE3", "1.5E3.0"})
     EXPECT_FALSE(ReadRealField(text, 20, 10).has_value()) << '"' << text << '"';
 }
 

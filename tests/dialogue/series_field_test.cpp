@@ -29,13 +29,58 @@ void ExpectSameAsGeneral(const std::string& field) {
 }
 
 TEST(SeriesField, EveryFormReadsAsTheGeneralReaderReadsIt) {
-  for (const char* field :
-       {"", "    ", "0.", ".0", ".", "-.", "+.5", "-0.0", "-0", "5", "12", "15000000000", "1.5E3", "1.5e-3",
-        "1.5E+3", "1.5E", "1.5E+", "1.5E+-3", "1.5E-+3", "1.5D3", "1.5+3", "2.5-1", "1 2.5", " -1.25 ",
-        "- 1.25", "--1.5", "+-1.5", "1.2.3", "1.5x", "x1.5", "1.0E400", "1.0E-400", "1.0E99999", "0.0E99999",
-        "4.9E-324", "2.4E-324", "1.7976931348623157E308", "1.7976931348623159E308", "9007199254740993.",
-        "9007199254740992.", "0.1234567890123456789", "12345678901234567890.", "-0.000000000000000001",
-        "1.0E0000", "1.0E00001", "1.0e22", "1.0e23", "1.0e-22", "1.0e-23", "1.5\r", "\t1.5", "1,5"}) {
+  for (const char* field : {"",
+                            "    ",
+                            "0.",
+                            ".0",
+                            ".",
+                            "-.",
+                            "+.5",
+                            "-0.0",
+                            "-0",
+                            "5",
+                            "12",
+                            "15000000000",
+                            "1.5E3",
+                            "1.5e-3",
+                            "1.5E+3",
+                            "1.5E",
+                            "1.5E+",
+                            "1.5E+-3",
+                            "1.5E-+3",
+                            "1.5D3",
+                            "1.5+3",
+                            "2.5-1",
+                            "1 2.5",
+                            " -1.25 ",
+                            "- 1.25",
+                            "--1.5",
+                            "+-1.5",
+                            "1.2.3",
+                            "1.5x",
+                            "x1.5",
+                            "1.0E400",
+                            "1.0E-400",
+                            "1.0E99999",
+                            "0.0E99999",
+                            "4.9E-324",
+                            "2.4E-324",
+                            "1.7976931348623157E308",
+                            "1.7976931348623159E308",
+                            "9007199254740993.",
+                            "9007199254740992.",
+                            "0.1234567890123456789",
+                            "12345678901234567890.",
+                            "-0.000000000000000001",
+                            "1.0E0000",
+                            "1.0E00001",
+                            "1.0e22",
+                            "1.0e23",
+                            "1.0e-22",
+                            "1.0e-23",
+                            "1.5\r",
+                            "\t1.5",
+                            "1,5"}) {
     ExpectSameAsGeneral(field);
   }
 }
@@ -49,11 +94,21 @@ std::string RandomField(std::mt19937_64& random) {
   char text[64];
   const int digits = precision(random);
   switch (form(random)) {
-    case 0: std::snprintf(text, sizeof text, "%.*f", digits, value / 1e20); break;
-    case 1: std::snprintf(text, sizeof text, "%.*E", digits, value); break;
-    case 2: std::snprintf(text, sizeof text, "%.*g", digits, value); break;
-    case 3: std::snprintf(text, sizeof text, "%.*e", digits, value * 1e-10); break;
-    default: std::snprintf(text, sizeof text, "%.*f", digits, std::fmod(value, 1000.0)); break;
+    case 0:
+      std::snprintf(text, sizeof text, "%.*f", digits, value / 1e20);
+      break;
+    case 1:
+      std::snprintf(text, sizeof text, "%.*E", digits, value);
+      break;
+    case 2:
+      std::snprintf(text, sizeof text, "%.*g", digits, value);
+      break;
+    case 3:
+      std::snprintf(text, sizeof text, "%.*e", digits, value * 1e-10);
+      break;
+    default:
+      std::snprintf(text, sizeof text, "%.*f", digits, std::fmod(value, 1000.0));
+      break;
   }
   std::string field = std::string(static_cast<std::size_t>(blanks(random)), ' ') + text;
   if (random() % 16 == 0) field[random() % field.size()] = "+-.eE 0x"[random() % 8];

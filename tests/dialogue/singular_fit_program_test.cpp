@@ -25,8 +25,8 @@ TEST(SingularFitProgramTest, StopsWithTheFatalMessageAndKeepsTheReport) {
   const fs::path& directory = work.path();
   std::ofstream(directory / "series.txt") << testing::kSingularFitSeries;
   std::ofstream(directory / "typed.txt") << kTyped;
-  const std::string command = "cd '" + directory.string() + "' && timeout 60 '" MODELCHECK_PROGRAM
-                              "' < typed.txt > transcript.txt 2> errors.txt";
+  const std::string command = "cd '" + directory.string() +
+                              "' && timeout 60 '" MODELCHECK_PROGRAM "' < typed.txt > transcript.txt 2> errors.txt";
   const int wstatus = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(wstatus));
   EXPECT_NE(WEXITSTATUS(wstatus), 0);

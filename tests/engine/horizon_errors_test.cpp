@@ -79,13 +79,13 @@ struct TimeCase {
 TEST(HorizonErrorsTest, PredictionTimeCountsLeadingHorizonsAtOrBelowTheThreshold) {
   const double above = std::nextafter(kPredictionThreshold, 1.0);
   const std::vector<TimeCase> cases = {
-      {{0.01}, 1},                                     // one horizon, below
-      {{0.2}, 0},                                      // one horizon, above
-      {{0.0, 0.01, 0.05, kPredictionThreshold}, 4},    // all at or below: Ltest
-      {{0.06, 0.0, 0.0}, 0},                           // E(1) above hides later ones
-      {{0.01, 0.02, above, 0.0}, 2},                   // just above the threshold stops
-      {{0.01, kInfinity, 0.0}, 1},                     // infinity stops
-      {{0.01, 0.02, kNaN, 0.0}, 2},                    // NaN stops like a failure
+      {{0.01}, 1},                                   // one horizon, below
+      {{0.2}, 0},                                    // one horizon, above
+      {{0.0, 0.01, 0.05, kPredictionThreshold}, 4},  // all at or below: Ltest
+      {{0.06, 0.0, 0.0}, 0},                         // E(1) above hides later ones
+      {{0.01, 0.02, above, 0.0}, 2},                 // just above the threshold stops
+      {{0.01, kInfinity, 0.0}, 1},                   // infinity stops
+      {{0.01, 0.02, kNaN, 0.0}, 2},                  // NaN stops like a failure
       {{kNaN}, 0},
   };
   for (const TimeCase& c : cases) {

@@ -22,17 +22,16 @@ constexpr double kFitTolerance = 1e-12;
 // The reference solves the normal equations, which square the condition number.
 constexpr double kReferenceTolerance = 1e-9;
 
-double Predict(const std::vector<double>& X, const std::vector<double>& Z, const Indices& Nb,
-               std::int32_t s, MeanRule rule = MeanRule::kDivideByCount) {
+double Predict(const std::vector<double>& X, const std::vector<double>& Z, const Indices& Nb, std::int32_t s,
+               MeanRule rule = MeanRule::kDivideByCount) {
   LocalFitWork work;
-  return PredictLocal(X, Z, static_cast<std::int32_t>(Z.size()), Nb, static_cast<std::int32_t>(Nb.size()),
-                      s, work, rule);
+  return PredictLocal(X, Z, static_cast<std::int32_t>(Z.size()), Nb, static_cast<std::int32_t>(Nb.size()), s, work,
+                      rule);
 }
 
 // Least squares through the normal equations, solved by Gaussian elimination
 // with partial pivoting in long double; returns the D+1 coefficients.
-std::vector<long double> ReferenceFit(const std::vector<double>& X, std::int32_t D, const Indices& Nb,
-                                      std::int32_t s) {
+std::vector<long double> ReferenceFit(const std::vector<double>& X, std::int32_t D, const Indices& Nb, std::int32_t s) {
   const std::size_t n = static_cast<std::size_t>(D) + 1;
   std::vector<std::vector<long double>> a(n, std::vector<long double>(n + 1, 0.0L));
   for (const std::int32_t o : Nb) {
@@ -82,7 +81,7 @@ TEST(PredictLocalTest, FewNeighboursGiveTheMeanOfTheirTargets) {
   EXPECT_EQ(Predict(X, Z, {1, 2, 3}, 1), sum / 3);
   EXPECT_EQ(Predict(X, Z, {1, 2, 3}, 1, MeanRule::kMultiplyByReciprocal), sum * (1.0 / 3));
   EXPECT_NE(sum / 3, sum * (1.0 / 3));
-  EXPECT_EQ(Predict(X, Z, {2}, 2), 0.3);  // lead 2: X(2 + 3 - 1 + 2)
+  EXPECT_EQ(Predict(X, Z, {2}, 2), 0.3);      // lead 2: X(2 + 3 - 1 + 2)
   EXPECT_EQ(Predict(X, {5.0}, {3}, 1), 0.1);  // D = 1: one neighbour
 }
 
@@ -147,7 +146,8 @@ TEST(PredictLocalTest, OneFactorForEveryLeadMatchesAFreshFitBitForBit) {
     const std::int32_t leads = 1 + static_cast<std::int32_t>(rng() % 30);
     const auto M = static_cast<std::int32_t>(D + 1 + rng() % 250);
     Indices Nb(static_cast<std::size_t>(M));
-    for (std::int32_t& o : Nb) o = 1 + static_cast<std::int32_t>(rng() % (X.size() - static_cast<std::size_t>(D + leads)));
+    for (std::int32_t& o : Nb)
+      o = 1 + static_cast<std::int32_t>(rng() % (X.size() - static_cast<std::size_t>(D + leads)));
     std::vector<double> Z(static_cast<std::size_t>(D));
     for (double& z : Z) z = value(rng);
     FactoriseLocalFit(X, D, Nb, M, shared);
@@ -174,9 +174,7 @@ TEST(PredictLocalDeathTest, NeighbourWithoutTargetStopsBeforeReadingItsRow) {
 // columns exactly dependent: the fit cannot continue and the program stops.
 TEST(PredictLocalTest, ExactlySingularFitStopsWithTheFatalMessage) {
   const std::vector<double> X(12, 2.0);
-  const testing::ChildResult result = testing::RunInChild([&] {
-    Predict(X, {2.0, 2.0}, {1, 2, 3, 4}, 1);
-  });
+  const testing::ChildResult result = testing::RunInChild([&] { Predict(X, {2.0, 2.0}, {1, 2, 3, 4}, 1); });
   // Columns 2 and 3 vanish exactly under the first reflector; R(3,3) is met first.
   EXPECT_EQ(result.output,
             "\n"

@@ -31,8 +31,8 @@ int ReferenceCell(double value, double u) {
 // Every delay vector inside the open max-norm box, in the grid's fixed order:
 // block row (last component) outer, block column (first component) inner,
 // latest start index first within a cell.
-Indices BruteForce(const std::vector<double>& X, const std::vector<double>& Z, std::int32_t m,
-                   double eps, std::int32_t bound) {
+Indices BruteForce(const std::vector<double>& X, const std::vector<double>& Z, std::int32_t m, double eps,
+                   std::int32_t bound) {
   const double u = 1.0 / eps;
   const int c0 = ReferenceCell(Z.front(), u);
   const int q0 = ReferenceCell(Z.back(), u);
@@ -43,8 +43,8 @@ Indices BruteForce(const std::vector<double>& X, const std::vector<double>& Z, s
     bool inside = true;
     for (std::int32_t k = 0; k <= m && inside; ++k) inside = std::fabs(Z[k] - X[o - 1 + k]) < eps;
     if (!inside) continue;
-    const int rank = block_offset(ReferenceCell(X[o - 1 + m], u), q0) * 3 +
-                     block_offset(ReferenceCell(X[o - 1], u), c0);
+    const int rank =
+        block_offset(ReferenceCell(X[o - 1 + m], u), q0) * 3 + block_offset(ReferenceCell(X[o - 1], u), c0);
     found.emplace_back(rank, -o);
   }
   std::sort(found.begin(), found.end());
@@ -69,8 +69,8 @@ Indices Search(const std::vector<double>& X, const std::vector<double>& Z, std::
   return Nb;
 }
 
-Indices BuildAndSearch(const std::vector<double>& X, const std::vector<double>& Z, std::int32_t m,
-                       double eps, std::int32_t bound) {
+Indices BuildAndSearch(const std::vector<double>& X, const std::vector<double>& Z, std::int32_t m, double eps,
+                       std::int32_t bound) {
   NeighbourGrid grid;
   BuildNeighbourGrid(static_cast<std::int32_t>(X.size()), X, m, eps, grid);
   return Search(X, Z, m, eps, bound, grid);
@@ -142,8 +142,8 @@ struct RandomCase {
   std::int32_t Ntrain;
   std::int32_t D;
   double eps;
-  double spread;    // values drawn from [-spread, spread]
-  bool quantised;   // values on multiples of eps: many exact box edges and ties
+  double spread;   // values drawn from [-spread, spread]
+  bool quantised;  // values on multiples of eps: many exact box edges and ties
 };
 
 std::vector<double> RandomSeries(const RandomCase& setup, std::mt19937_64& rng) {
@@ -154,8 +154,7 @@ std::vector<double> RandomSeries(const RandomCase& setup, std::mt19937_64& rng) 
 }
 
 // Queries: training vectors, slightly moved training vectors, and free random states.
-std::vector<double> RandomQuery(const std::vector<double>& X, const RandomCase& setup, int kind,
-                                std::mt19937_64& rng) {
+std::vector<double> RandomQuery(const std::vector<double>& X, const RandomCase& setup, int kind, std::mt19937_64& rng) {
   std::uniform_int_distribution<std::int32_t> start(1, setup.Ntrain - setup.D + 1);
   std::uniform_real_distribution<double> jitter(-setup.eps, setup.eps);
   std::uniform_real_distribution<double> value(-setup.spread, setup.spread);

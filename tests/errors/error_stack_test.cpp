@@ -1,11 +1,12 @@
 // Error stack: placeholders, when messages print and the program stops, how
 // errors travel to the caller, the stack's own failures, and N1RCD.
+#include "errors/error_stack.h"
+
 #include <gtest/gtest.h>
 
 #include <iostream>
 #include <string>
 
-#include "errors/error_stack.h"
 #include "errors/orderly_stop.h"
 #include "support/child_process.h"
 
@@ -17,8 +18,7 @@ using testing::RunInChild;
 // One traceback row as the layout fixes it: name in 32 columns, type and code
 // in 6 columns each with 6 blanks between.
 std::string Row(const std::string& name, char type, char code, bool internal) {
-  std::string row = "     " + name + std::string(32 - name.size(), ' ') +
-                    "     " + type + "      " + "     " + code;
+  std::string row = "     " + name + std::string(32 - name.size(), ' ') + "     " + type + "      " + "     " + code;
   if (internal) row += "    (Called internally)";
   return row + "\n";
 }
@@ -41,8 +41,7 @@ TEST(ErrorStack, PlaceholdersTakeStoredValuesOrStayAsWritten) {
   });
   // A WARNING printed when posted does not stop the program.
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.output,
-            "\n *** WARNING  ERROR 3 from R.  a=-42 b=%(I2) c=%(Q1) [ab][cd  ] %(I1\n");
+  EXPECT_EQ(result.output, "\n *** WARNING  ERROR 3 from R.  a=-42 b=%(I2) c=%(Q1) [ab][cd  ] %(I1\n");
 }
 
 TEST(ErrorStack, ValuesAreUsedByOnePostOnly) {
@@ -67,8 +66,7 @@ TEST(ErrorStack, WarningAtUserLevelPrintsAtPopAndContinues) {
     std::cout << "<after>\n";
   });
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.output,
-            "<pop>\n\n *** WARNING  ERROR 4 from R.  Careful.\n<after>\n");
+  EXPECT_EQ(result.output, "<pop>\n\n *** WARNING  ERROR 4 from R.  Careful.\n<after>\n");
 }
 
 TEST(ErrorStack, PostWithCodeZeroDiscardsThePendingMessage) {
@@ -143,8 +141,7 @@ TEST(ErrorStack, PushBeyondFiftyLevelsIsRefused) {
       " *** TERMINAL ERROR 1 from L50.  Error condition in E1PSH.  Push would cause\n"
       " ***          stack level to exceed 50.\n" +
       kTracebackHeading + Row("L50", '5', '1', true);
-  for (int level = 49; level >= 3; --level)
-    expected += Row("L" + std::to_string(level), '0', '0', true);
+  for (int level = 49; level >= 3; --level) expected += Row("L" + std::to_string(level), '0', '0', true);
   expected += Row("L2", '0', '0', false) + Row("USER", '0', '0', false);
   EXPECT_EQ(result.status, kErrorStopStatus);
   EXPECT_EQ(result.output, expected);
@@ -174,8 +171,8 @@ TEST(ErrorStack, PopWithAnotherNameStops) {
             "\n"
             " *** TERMINAL ERROR 2 from INNER.  Error condition in E1POP.  OUTER does not\n"
             " ***          match the name INNER in the stack.\n" +
-                kTracebackHeading + Row("INNER", '5', '2', true) +
-                Row("OUTER", '0', '0', false) + Row("USER", '0', '0', false));
+                kTracebackHeading + Row("INNER", '5', '2', true) + Row("OUTER", '0', '0', false) +
+                Row("USER", '0', '0', false));
 }
 
 TEST(ErrorStack, NamesMatchOnTheirFirst32Characters) {
@@ -195,8 +192,7 @@ TEST(ErrorStack, IllegalQueryOfN1RCDStops) {
     N1RCD(2);
   });
   EXPECT_EQ(result.status, kErrorStopStatus);
-  EXPECT_EQ(result.output,
-            "\n *** TERMINAL ERROR 1 from R.  The argument passed to N1RCD must be 0 or 1.\n");
+  EXPECT_EQ(result.output, "\n *** TERMINAL ERROR 1 from R.  The argument passed to N1RCD must be 0 or 1.\n");
 }
 
 TEST(ErrorStack, ImmediateFatalStopsAtPopOnlyAtUserLevel) {
@@ -211,10 +207,9 @@ TEST(ErrorStack, ImmediateFatalStopsAtPopOnlyAtUserLevel) {
     std::cout << "<not reached>\n";
   });
   EXPECT_EQ(result.status, kErrorStopStatus);
-  EXPECT_EQ(result.output,
-            "\n *** FATAL    ERROR 4 from INNER.  Bad.\n" + kTracebackHeading +
-                Row("INNER", '7', '4', true) + Row("OUTER", '0', '0', false) +
-                Row("USER", '0', '0', false) + "<pop inner>\n<pop outer>\n");
+  EXPECT_EQ(result.output, "\n *** FATAL    ERROR 4 from INNER.  Bad.\n" + kTracebackHeading +
+                               Row("INNER", '7', '4', true) + Row("OUTER", '0', '0', false) +
+                               Row("USER", '0', '0', false) + "<pop inner>\n<pop outer>\n");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Placeholder value store: its 300-character limit and first-entry lookups.
+#include "errors/keyword_store.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "errors/keyword_store.h"
 
 namespace modelcheck {
 namespace {
@@ -28,10 +28,8 @@ TEST(KeywordStore, SubstitutionRecognisesOnlyWellFormedPlaceholders) {
   KeywordStore store;
   StoreKeyword(store, 'I', 1, "1");
   StoreKeyword(store, 'A', 9, "nine");
-  EXPECT_EQ(SubstitutePlaceholders("%(I1)%(a9)%%(I1)%(I0)%(I1", store),
-            "1nine%1%(I0)%(I1");
-  EXPECT_EQ(SubstitutePlaceholders("%(X1) %(A1) %(I1)", store),
-            "%(X1) %(A1) 1");
+  EXPECT_EQ(SubstitutePlaceholders("%(I1)%(a9)%%(I1)%(I0)%(I1", store), "1nine%1%(I0)%(I1");
+  EXPECT_EQ(SubstitutePlaceholders("%(X1) %(A1) %(I1)", store), "%(X1) %(A1) 1");
 }
 
 }  // namespace

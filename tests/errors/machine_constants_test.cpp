@@ -1,5 +1,7 @@
 // Machine constants against the language's own limits, the unit table, and
 // the messages and stops of out-of-range arguments.
+#include "errors/machine_constants.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -9,7 +11,6 @@
 #include <iostream>
 #include <limits>
 
-#include "errors/machine_constants.h"
 #include "errors/orderly_stop.h"
 #include "support/child_process.h"
 
@@ -56,7 +57,8 @@ TEST(MachineConstants, DoubleConstantOutOfRangeStopsWithItsMessage) {
     EXPECT_EQ(result.output,
               "\n"
               " *** TERMINAL ERROR 5 from DMACH.  The argument must be between 1 and 8\n"
-              " ***          inclusive. N = " + std::to_string(n) + "\n");
+              " ***          inclusive. N = " +
+                  std::to_string(n) + "\n");
   }
 }
 

@@ -1,5 +1,7 @@
 // Printed message layout: the two reference messages driven through the stack
 // as the numerical routines post them, and wrapping, hard cuts and "%/" breaks.
+#include "errors/message_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "errors/error_stack.h"
-#include "errors/message_layout.h"
 #include "errors/orderly_stop.h"
 #include "support/child_process.h"
 
@@ -72,17 +73,14 @@ TEST(MessageLayout, InternalTerminalErrorPrintsAtOnceWithTracebackAndStopsAtPop)
 }
 
 TEST(MessageLayout, ShortMessageGivesEmptyLineAndOneLine) {
-  EXPECT_EQ(MessageLines({.type = 3, .code = 7, .routine = "ROUT    "},
-                         ".  Short."),
-            (std::vector<std::string>{
-                "", " *** WARNING  ERROR 7 from ROUT.  Short."}));
+  EXPECT_EQ(MessageLines({.type = 3, .code = 7, .routine = "ROUT    "}, ".  Short."),
+            (std::vector<std::string>{"", " *** WARNING  ERROR 7 from ROUT.  Short."}));
 }
 
 TEST(MessageLayout, LongWordIsCutHardAndContinuesWithItsNextCharacter) {
   std::string word;
   for (int i = 0; i < 13; ++i) word += "0123456789";
-  const auto lines = MessageLines({.type = 5, .code = 1, .routine = "R"},
-                                  ".  See " + word);
+  const auto lines = MessageLines({.type = 5, .code = 1, .routine = "R"}, ".  See " + word);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[1], " *** TERMINAL ERROR 1 from R.  See");
   EXPECT_EQ(lines[2], kLead + word.substr(0, 64));
@@ -91,25 +89,18 @@ TEST(MessageLayout, LongWordIsCutHardAndContinuesWithItsNextCharacter) {
 }
 
 TEST(MessageLayout, LineBreakMarkBreaksEvenWithRoomAndIsNotPrinted) {
-  EXPECT_EQ(MessageLines({.type = 1, .code = 2, .routine = "R"},
-                         ".  First part.%/Second part%/ keeps its blank"),
-            (std::vector<std::string>{"",
-                                      " *** NOTE     ERROR 2 from R.  First part.",
-                                      kLead + "Second part",
+  EXPECT_EQ(MessageLines({.type = 1, .code = 2, .routine = "R"}, ".  First part.%/Second part%/ keeps its blank"),
+            (std::vector<std::string>{"", " *** NOTE     ERROR 2 from R.  First part.", kLead + "Second part",
                                       kLead + " keeps its blank"}));
 }
 
 TEST(MessageLayout, LineBreakMarkInsideContinuationWindow) {
   // The words fill the first line, so the mark lies in the second window.
-  const std::string words =
-      "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu";
-  EXPECT_EQ(MessageLines({.type = 4, .code = 1, .routine = "R"},
-                         ".  " + words + " xi%/omicron"),
-            (std::vector<std::string>{
-                "",
-                " *** FATAL    ERROR 1 from R.  alpha beta gamma delta epsilon zeta eta theta",
-                kLead + "iota kappa lambda mu nu xi",
-                kLead + "omicron"}));
+  const std::string words = "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu";
+  EXPECT_EQ(
+      MessageLines({.type = 4, .code = 1, .routine = "R"}, ".  " + words + " xi%/omicron"),
+      (std::vector<std::string>{"", " *** FATAL    ERROR 1 from R.  alpha beta gamma delta epsilon zeta eta theta",
+                                kLead + "iota kappa lambda mu nu xi", kLead + "omicron"}));
 }
 
 TEST(MessageLayout, WrappedWordsAreNeitherLostNorRepeated) {
@@ -123,8 +114,7 @@ TEST(MessageLayout, WrappedWordsAreNeitherLostNorRepeated) {
     message += std::string(length, static_cast<char>('a' + word % 26)) + " ";
   }
   message += "end.";
-  const auto lines = MessageLines({.type = 5, .code = 12, .routine = "ROUTINE"},
-                                  message);
+  const auto lines = MessageLines({.type = 5, .code = 12, .routine = "ROUTINE"}, message);
   const std::string heading = " *** TERMINAL ERROR 12 from ROUTINE";
   ASSERT_EQ(lines[1].substr(0, heading.size()), heading);
   std::string joined = lines[1].substr(heading.size());

@@ -1,7 +1,8 @@
 // Orderly stop: close actions run latest first and once, files keep every
 // line written before the stop, and the process ends with a failure status.
-#include <gtest/gtest.h>
+#include "errors/orderly_stop.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,7 +14,6 @@
 #include <string>
 
 #include "errors/machine_constants.h"
-#include "errors/orderly_stop.h"
 #include "support/child_process.h"
 
 namespace modelcheck {
@@ -29,8 +29,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 TEST(OrderlyStop, CloseActionKeepsEveryLineOfAnOpenFile) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("orderly_stop_" + std::to_string(getpid()) + ".txt");
+  const auto path = std::filesystem::temp_directory_path() / ("orderly_stop_" + std::to_string(getpid()) + ".txt");
   const auto result = RunInChild([&path] {
     std::FILE* file = std::fopen(path.c_str(), "w");
     if (file == nullptr) return;
@@ -55,8 +54,7 @@ TEST(OrderlyStop, CloseActionKeepsEveryLineOfAnOpenFile) {
 TEST(OrderlyStop, ActionsRunLatestFirstOnceEachAndDespiteFailures) {
   const auto result = RunInChild([] {
     RegisterCloseAction([] { std::cout << "first\n"; });
-    const CloseActionId removed =
-        RegisterCloseAction([] { std::cout << "removed\n"; });
+    const CloseActionId removed = RegisterCloseAction([] { std::cout << "removed\n"; });
     RegisterCloseAction([] { throw std::runtime_error("cannot close"); });
     RegisterCloseAction([] {
       std::cout << "stops again\n";

@@ -35,8 +35,12 @@ struct Problem {
 };
 
 Problem MakeProblem(int nra, int nca, std::uint64_t seed) {
-  Problem p{.nra = nra, .nca = nca, .a = testing::RandomMatrix(nra, nca, seed),
-            .y = testing::RandomMatrix(nra, 1, seed + 7919), .qr = {}, .hhaux = {}};
+  Problem p{.nra = nra,
+            .nca = nca,
+            .a = testing::RandomMatrix(nra, nca, seed),
+            .y = testing::RandomMatrix(nra, 1, seed + 7919),
+            .qr = {},
+            .hhaux = {}};
   p.qr = p.a;
   p.hhaux.assign(static_cast<std::size_t>(nca), 0.0);
   std::vector<double> colnrm(static_cast<std::size_t>(nca));
@@ -59,13 +63,11 @@ Results Solve(Problem& p, int kbasis, int ipath) {
             .coef = std::vector<double>(static_cast<std::size_t>(kbasis), kUntouched),
             .resid = std::vector<double>(n, kUntouched),
             .fitv = std::vector<double>(n, kUntouched)};
-  DLQRSL(p.nra, kbasis, p.qr, p.nra, p.hhaux, p.y, ipath, r.qrhs, r.qtrhs, r.coef, r.resid,
-         r.fitv);
+  DLQRSL(p.nra, kbasis, p.qr, p.nra, p.hhaux, p.y, ipath, r.qrhs, r.qtrhs, r.coef, r.resid, r.fitv);
   return r;
 }
 
-void ExpectClose(const std::vector<double>& actual, const std::vector<long double>& expected,
-                 const char* what) {
+void ExpectClose(const std::vector<double>& actual, const std::vector<long double>& expected, const char* what) {
   ASSERT_EQ(actual.size(), expected.size()) << what;
   for (std::size_t i = 0; i < actual.size(); ++i) {
     const double bound = kSolutionTolerance * std::max(1.0, std::fabs(static_cast<double>(expected[i])));
@@ -86,8 +88,8 @@ TEST(LeastSquares, RandomProblemsAgreeWithTheNormalEquations) {
     const int nra = 2 + static_cast<int>(sizes() % 30);
     const int nca = 1 + static_cast<int>(sizes() % static_cast<std::uint64_t>(std::min(nra, 6)));
     const int kbasis = 1 + static_cast<int>(sizes() % static_cast<std::uint64_t>(nca));
-    SCOPED_TRACE("seed " + std::to_string(seed) + " NRA " + std::to_string(nra) + " NCA " +
-                 std::to_string(nca) + " KBASIS " + std::to_string(kbasis));
+    SCOPED_TRACE("seed " + std::to_string(seed) + " NRA " + std::to_string(nra) + " NCA " + std::to_string(nca) +
+                 " KBASIS " + std::to_string(kbasis));
     Problem p = MakeProblem(nra, nca, seed);
     const Results r = Solve(p, kbasis, 11111);
     const auto x = testing::NormalEquationSolution(p.a, nra, kbasis, p.y);
@@ -165,8 +167,7 @@ TEST(LeastSquares, SquareSystemsAndSingleRows) {
 
   std::vector<double> qr = {4};
   std::vector<double> qrhs(1), qtrhs(1), coef(1), resid(1, kUntouched), fitv(1);
-  DLQRSL(1, 1, qr, 1, std::span<const double>(), std::vector<double>{2}, 11111, qrhs, qtrhs, coef,
-         resid, fitv);
+  DLQRSL(1, 1, qr, 1, std::span<const double>(), std::vector<double>{2}, 11111, qrhs, qtrhs, coef, resid, fitv);
   EXPECT_EQ(coef[0], 0.5);
   EXPECT_EQ(qrhs[0], 2.0);
   EXPECT_EQ(qtrhs[0], 2.0);
@@ -187,8 +188,7 @@ TEST(LeastSquaresErrors, ExactlySingularFactorPrintsTheIndexAndStops) {
     for (std::size_t i = 8; i < 12; ++i) a[i] = 0.0;
     std::vector<double> hhaux(3), colnrm(3), scratch(4), coef(3);
     DLQRRR(4, 3, a, 4, false, std::span<int>(), a, 4, hhaux, colnrm);
-    DLQRSL(4, 3, a, 4, hhaux, std::vector<double>{1, 2, 3, 4}, 100, scratch, scratch, coef,
-           scratch, scratch);
+    DLQRSL(4, 3, a, 4, hhaux, std::vector<double>{1, 2, 3, 4}, 100, scratch, scratch, coef, scratch, scratch);
   });
   EXPECT_TRUE(result.exited);
   EXPECT_NE(result.status, 0);
@@ -196,8 +196,8 @@ TEST(LeastSquaresErrors, ExactlySingularFactorPrintsTheIndexAndStops) {
 
   const auto single = testing::RunInChild([] {
     std::vector<double> qr = {0}, scratch(1), coef(1);
-    DLQRSL(1, 1, qr, 1, std::span<const double>(), std::vector<double>{1}, 100, scratch, scratch,
-           coef, scratch, scratch);
+    DLQRSL(1, 1, qr, 1, std::span<const double>(), std::vector<double>{1}, 100, scratch, scratch, coef, scratch,
+           scratch);
   });
   std::string expected = kSingularMessage;
   expected.replace(expected.rfind('3'), 1, "1");
@@ -213,15 +213,13 @@ TEST(LeastSquaresErrors, BadArgumentsArePrintedAndStopTheProgram) {
     });
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.output.find("TERMINAL ERROR 4 from DLQRSL"), std::string::npos);
-    EXPECT_NE(result.output.find("a value of " + std::to_string(ipath) + " is given."),
-              std::string::npos)
+    EXPECT_NE(result.output.find("a value of " + std::to_string(ipath) + " is given."), std::string::npos)
         << result.output;
   }
   // A bad dimension and a bad path in one call: both messages are printed.
   const auto both = testing::RunInChild([] {
-    DLQRSL(0, 1, std::span<double>(), 1, std::span<const double>(), std::span<const double>(), 0,
-           std::span<double>(), std::span<double>(), std::span<double>(), std::span<double>(),
-           std::span<double>());
+    DLQRSL(0, 1, std::span<double>(), 1, std::span<const double>(), std::span<const double>(), 0, std::span<double>(),
+           std::span<double>(), std::span<double>(), std::span<double>(), std::span<double>());
   });
   EXPECT_NE(both.status, 0);
   EXPECT_NE(both.output.find("TERMINAL ERROR 1 from DLQRSL"), std::string::npos) << both.output;

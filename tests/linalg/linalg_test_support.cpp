@@ -16,8 +16,7 @@ std::size_t At(int i, int j, int ld) {
 }
 
 // m := (I - u u^T / u_1) m on rows l.. (all zero-based), u_1 = hhaux(l).
-void Reflect(std::span<const double> qr, int ld, double first, int l, int nra, int cols,
-             std::vector<long double>& m) {
+void Reflect(std::span<const double> qr, int ld, double first, int l, int nra, int cols, std::vector<long double>& m) {
   for (int j = 0; j < cols; ++j) {
     long double dot = first * m[At(l, j, nra)];
     for (int i = l + 1; i < nra; ++i) dot += qr[At(i, l, ld)] * m[At(i, j, nra)];
@@ -37,8 +36,8 @@ std::vector<double> RandomMatrix(int rows, int cols, std::uint64_t seed) {
   return a;
 }
 
-void ApplyQ(std::span<const double> qr, int ld, std::span<const double> hhaux, int count,
-            int nra, int cols, std::vector<long double>& m, bool transposed) {
+void ApplyQ(std::span<const double> qr, int ld, std::span<const double> hhaux, int count, int nra, int cols,
+            std::vector<long double>& m, bool transposed) {
   for (int step = 0; step < count; ++step) {
     const int l = transposed ? step : count - 1 - step;
     const double first = hhaux[static_cast<std::size_t>(l)];
@@ -46,8 +45,8 @@ void ApplyQ(std::span<const double> qr, int ld, std::span<const double> hhaux, i
   }
 }
 
-std::vector<long double> ReconstructProduct(std::span<const double> qr, int ld,
-                                            std::span<const double> hhaux, int nra, int nca) {
+std::vector<long double> ReconstructProduct(std::span<const double> qr, int ld, std::span<const double> hhaux, int nra,
+                                            int nca) {
   std::vector<long double> m(static_cast<std::size_t>(nra) * static_cast<std::size_t>(nca), 0.0L);
   for (int j = 0; j < nca; ++j) {
     for (int i = 0; i <= j && i < nra; ++i) m[At(i, j, nra)] = qr[At(i, j, ld)];
@@ -56,8 +55,7 @@ std::vector<long double> ReconstructProduct(std::span<const double> qr, int ld,
   return m;
 }
 
-std::vector<long double> NormalEquationSolution(std::span<const double> a, int nra, int k,
-                                                std::span<const double> y) {
+std::vector<long double> NormalEquationSolution(std::span<const double> a, int nra, int k, std::span<const double> y) {
   // Augmented system [A^T A | A^T y], k x (k + 1), row-major.
   const auto width = static_cast<std::size_t>(k + 1);
   std::vector<long double> g(static_cast<std::size_t>(k) * width, 0.0L);

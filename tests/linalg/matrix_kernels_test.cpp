@@ -7,8 +7,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <random>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -83,8 +83,7 @@ TEST(MatrixKernelErrors, OnlyTheFirstFailingCheckIsReportedAndTheProgramStops) {
   });
   EXPECT_TRUE(dims.exited);
   EXPECT_NE(dims.status, 0);
-  EXPECT_NE(dims.output.find(" *** TERMINAL ERROR 1 from DGEMV.  M must be"), std::string::npos)
-      << dims.output;
+  EXPECT_NE(dims.output.find(" *** TERMINAL ERROR 1 from DGEMV.  M must be"), std::string::npos) << dims.output;
   EXPECT_EQ(Count(dims.output, " *** "), 2) << dims.output;
   EXPECT_EQ(dims.output.find("INCX"), std::string::npos) << dims.output;
 
@@ -123,7 +122,8 @@ TEST(MatrixVectorProduct, TransposedColumnsGiveDdotsSumsBitForBit) {
     const int m = 1 + static_cast<int>(random() % 300), n = 1 + static_cast<int>(random() % 6);
     const int lda = m + static_cast<int>(random() % 3);
     const double alpha = value(random);
-    std::vector<double> a(static_cast<std::size_t>(lda * n)), x(static_cast<std::size_t>(m)), y(static_cast<std::size_t>(n));
+    std::vector<double> a(static_cast<std::size_t>(lda * n)), x(static_cast<std::size_t>(m)),
+        y(static_cast<std::size_t>(n));
     for (double& v : a) v = value(random);
     for (double& v : x) v = value(random);
     for (double& v : y) v = value(random);

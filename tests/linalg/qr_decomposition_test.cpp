@@ -31,8 +31,7 @@ struct Decomposition {
   std::vector<int> jperm;
 };
 
-Decomposition Decompose(int nra, int nca, const std::vector<double>& a, bool pivot,
-                        std::vector<int> jperm = {}) {
+Decomposition Decompose(int nra, int nca, const std::vector<double>& a, bool pivot, std::vector<int> jperm = {}) {
   Decomposition d{.qr = std::vector<double>(a.size()),
                   .hhaux = std::vector<double>(static_cast<std::size_t>(nca), -99.0),
                   .colnrm = std::vector<double>(static_cast<std::size_t>(nca)),
@@ -46,8 +45,7 @@ double At(const std::vector<double>& a, int nra, int i, int j) {
 }
 
 // Largest |Q R - A P| relative to the largest |A|.
-double ReconstructionError(const std::vector<double>& a, int nra, int nca, const Decomposition& d,
-                           bool pivot) {
+double ReconstructionError(const std::vector<double>& a, int nra, int nca, const Decomposition& d, bool pivot) {
   const auto product = testing::ReconstructProduct(d.qr, nra, d.hhaux, nra, nca);
   double scale = 0.0;
   double error = 0.0;
@@ -80,8 +78,8 @@ TEST(QrDecomposition, ReconstructsRandomMatricesWithAndWithoutPivoting) {
   for (const Shape s : shapes) {
     for (bool pivot : {false, true}) {
       ++seed;
-      SCOPED_TRACE("seed " + std::to_string(seed) + " " + std::to_string(s.nra) + "x" +
-                   std::to_string(s.nca) + (pivot ? " pivoting" : ""));
+      SCOPED_TRACE("seed " + std::to_string(seed) + " " + std::to_string(s.nra) + "x" + std::to_string(s.nca) +
+                   (pivot ? " pivoting" : ""));
       const auto a = testing::RandomMatrix(s.nra, s.nca, seed);
       const Decomposition d = Decompose(s.nra, s.nca, a, pivot);
       EXPECT_LE(ReconstructionError(a, s.nra, s.nca, d, pivot), kReconstructionTolerance);
@@ -202,8 +200,7 @@ TEST(QrDecompositionErrors, NoRowsPrintsTheMessageWithTracebackAndStops) {
   const auto result = testing::RunInChild([] {
     std::vector<double> hhaux(3);
     std::vector<double> colnrm(3);
-    DLQRRR(0, 3, std::span<const double>(), 1, false, std::span<int>(), std::span<double>(), 1,
-           hhaux, colnrm);
+    DLQRRR(0, 3, std::span<const double>(), 1, false, std::span<int>(), std::span<double>(), 1, hhaux, colnrm);
   });
   const std::string expected =
       "\n"
@@ -223,8 +220,8 @@ TEST(QrDecompositionErrors, NoRowsPrintsTheMessageWithTracebackAndStops) {
 
 TEST(QrDecompositionErrors, EachBadDimensionIsReportedByItsRoutine) {
   const auto no_columns = testing::RunInChild([] {
-    DLQRRR(3, 0, std::span<const double>(), 3, false, std::span<int>(), std::span<double>(), 3,
-           std::span<double>(), std::span<double>());
+    DLQRRR(3, 0, std::span<const double>(), 3, false, std::span<int>(), std::span<double>(), 3, std::span<double>(),
+           std::span<double>());
   });
   EXPECT_NE(no_columns.status, 0);
   EXPECT_NE(no_columns.output.find("TERMINAL ERROR 1 from DLQRRR"), std::string::npos);
@@ -239,8 +236,7 @@ TEST(QrDecompositionErrors, EachBadDimensionIsReportedByItsRoutine) {
     L2RRR(3, 2, a, 3, false, std::span<int>(), qr, 2, aux, aux, work);
   });
   EXPECT_NE(short_qr.status, 0);
-  EXPECT_NE(short_qr.output.find("TERMINAL ERROR 3 from DL2RRR"), std::string::npos)
-      << short_qr.output;
+  EXPECT_NE(short_qr.output.find("TERMINAL ERROR 3 from DL2RRR"), std::string::npos) << short_qr.output;
   EXPECT_NE(short_qr.output.find("NRA = 3 and LDQR ="), std::string::npos) << short_qr.output;
 }
 
@@ -259,13 +255,12 @@ TEST(QrDecompositionErrors, WorkspaceThatCannotBeObtainedIsReported) {
     const rlimit limit{.rlim_cur = rlim_t{4} << 30, .rlim_max = rlim_t{4} << 30};
     setrlimit(RLIMIT_AS, &limit);
     const int nca = std::numeric_limits<int>::max();
-    DLQRRR(1, nca, std::span<const double>(), 1, true, std::span<int>(), std::span<double>(), 1,
-           std::span<double>(), std::span<double>());
+    DLQRRR(1, nca, std::span<const double>(), 1, true, std::span<int>(), std::span<double>(), 1, std::span<double>(),
+           std::span<double>());
   });
   EXPECT_TRUE(result.exited);
   EXPECT_NE(result.status, 0);
-  EXPECT_NE(result.output.find("TERMINAL ERROR 2 from DLQRRR.  The required storage"),
-            std::string::npos)
+  EXPECT_NE(result.output.find("TERMINAL ERROR 2 from DLQRRR.  The required storage"), std::string::npos)
       << result.output;
   EXPECT_NE(result.output.find("NCA = 2147483647"), std::string::npos) << result.output;
 }

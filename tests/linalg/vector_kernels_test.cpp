@@ -190,13 +190,15 @@ TEST(EuclideanNorm, ColumnsTogetherGiveEachColumnsNormBitForBit) {
     for (int j = 0; j < n; ++j) {
       const double magnitude = std::pow(10.0, std::vector<int>{0, -170, 160, -300}[random() % 4]);
       for (int i = 0; i < lda; ++i) a[static_cast<std::size_t>(j * lda + i)] = magnitude * mantissa(random);
-      if (random() % 10 == 0) a[static_cast<std::size_t>(j * lda) + random() % static_cast<std::size_t>(m)] = specials[random() % 3];
+      if (random() % 10 == 0)
+        a[static_cast<std::size_t>(j * lda) + random() % static_cast<std::size_t>(m)] = specials[random() % 3];
     }
     std::vector<double> norms(static_cast<std::size_t>(n), -1.0);
     ColumnNorms(m, n, a, lda, norms);
     for (int j = 0; j < n; ++j) {
       const double expected = DNRM2(m, std::span<const double>(a).subspan(static_cast<std::size_t>(j * lda)), 1);
-      ASSERT_EQ(std::bit_cast<std::uint64_t>(norms[static_cast<std::size_t>(j)]), std::bit_cast<std::uint64_t>(expected))
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(norms[static_cast<std::size_t>(j)]),
+                std::bit_cast<std::uint64_t>(expected))
           << "seed " << kSeed << ", trial " << trial << ", column " << j;
     }
   }

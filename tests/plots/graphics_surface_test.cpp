@@ -33,7 +33,9 @@ TEST(GraphicsSurface, PaletteHoldsTheThreeColoursOfThePlots) {
 }
 
 TEST(GraphicsSurface, LinesIncludeBothEndsAndAreConnected) {
-  struct Case { int x0, y0, x1, y1; };
+  struct Case {
+    int x0, y0, x1, y1;
+  };
   for (const Case c : {Case{10, 10, 10, 10}, Case{10, 20, 50, 20}, Case{60, 5, 60, 40}, Case{100, 100, 137, 88},
                        Case{200, 50, 190, 120}, Case{300, 300, 250, 250}}) {
     GraphicsSurface surface = OpenWhite();

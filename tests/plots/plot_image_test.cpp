@@ -7,7 +7,6 @@
 #include <sys/resource.h>
 
 #include <csignal>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -98,8 +97,8 @@ TEST(PlotImage, ATruncatedWriteIsReportedAndLeavesTheEarlierPicture) {
   });
   ASSERT_TRUE(child.exited);
   EXPECT_EQ(child.output.rfind("failed|cannot write " + path + ": ", 0), 0u) << child.output;
-  EXPECT_EQ(testing::ReadBytes(path), (std::vector<std::uint8_t>{'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'p', 'i', 'c',
-                                                            't', 'u', 'r', 'e'}));
+  EXPECT_EQ(testing::ReadBytes(path),
+            (std::vector<std::uint8_t>{'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'}));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1) << "no file left over";
 }
 

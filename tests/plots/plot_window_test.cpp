@@ -20,7 +20,9 @@ namespace {
 
 const std::vector<double> kSegment{0.0, 10.0, 4.0, 7.0, 2.0, 9.0};  // D = 2, Ltest = 3, Ktest = 2
 
-struct Corner { int x1, y1; };
+struct Corner {
+  int x1, y1;
+};
 constexpr Corner kCorners[6] = {{35, 50}, {35, 350}, {275, 50}, {275, 350}, {525, 50}, {525, 350}};
 
 // Outlines and ticks of the six frames as a mask over the raster.
@@ -77,8 +79,11 @@ TEST(PlotLayout, LabelsAreFixedFieldsWithAsterisksWhenTooWide) {
 
 TEST(PlotLayout, SixFramesWithTheirTitlesAndAxisTexts) {
   const auto frames = PlotFrames(PlotRange{.lower = -1.0, .upper = 11.0}, 30);
-  const char* titles[6] = {"Original phase orbit", "Model phase orbit", "Direct time series prediction",
-                           "Direct prediction error", "Iterative time series prediction",
+  const char* titles[6] = {"Original phase orbit",
+                           "Model phase orbit",
+                           "Direct time series prediction",
+                           "Direct prediction error",
+                           "Iterative time series prediction",
                            "Iterative prediction error"};
   for (int i = 0; i < 6; ++i) {
     SCOPED_TRACE(titles[i]);

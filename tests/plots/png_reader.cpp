@@ -24,8 +24,7 @@ void ReadBytes(png_structp png, png_bytep out, png_size_t length) {
 }
 
 // Only plain C objects live here, so libpng's long jump skips no destructor.
-bool ReadRows(png_structp png, png_infop info, int* header, png_colorp palette, int* palette_size,
-              png_bytepp* rows) {
+bool ReadRows(png_structp png, png_infop info, int* header, png_colorp palette, int* palette_size, png_bytepp* rows) {
   if (setjmp(png_jmpbuf(png)) != 0) return false;
   png_read_info(png, info);
   header[0] = static_cast<int>(png_get_image_width(png, info));
@@ -33,7 +32,8 @@ bool ReadRows(png_structp png, png_infop info, int* header, png_colorp palette, 
   header[2] = png_get_bit_depth(png, info);
   header[3] = png_get_color_type(png, info);
   png_colorp stored = nullptr;
-  if (png_get_PLTE(png, info, &stored, palette_size) != 0) std::memcpy(palette, stored, sizeof(png_color) * *palette_size);
+  if (png_get_PLTE(png, info, &stored, palette_size) != 0)
+    std::memcpy(palette, stored, sizeof(png_color) * *palette_size);
   png_set_packing(png);  // one byte per index
   png_read_update_info(png, info);
   *rows = static_cast<png_bytepp>(png_calloc(png, sizeof(png_bytep) * header[1]));  // null rows free safely
@@ -57,8 +57,10 @@ DecodedImage DecodeIndexedPng(std::span<const std::uint8_t> bytes) {
   png_bytepp rows = nullptr;
   image.ok = ReadRows(png, info, header, palette, &palette_size, &rows);
   image.width = header[0], image.height = header[1], image.bit_depth = header[2], image.colour_type = header[3];
-  for (int i = 0; i < palette_size; ++i) image.palette.push_back(Rgb{palette[i].red, palette[i].green, palette[i].blue});
-  for (int y = 0; image.ok && y < image.height; ++y) image.indices.insert(image.indices.end(), rows[y], rows[y] + image.width);
+  for (int i = 0; i < palette_size; ++i)
+    image.palette.push_back(Rgb{palette[i].red, palette[i].green, palette[i].blue});
+  for (int y = 0; image.ok && y < image.height; ++y)
+    image.indices.insert(image.indices.end(), rows[y], rows[y] + image.width);
   for (int y = 0; rows != nullptr && y < header[1]; ++y) png_free(png, rows[y]);
   png_free(png, rows);
   png_destroy_read_struct(&png, &info, nullptr);

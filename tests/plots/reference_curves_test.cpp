@@ -63,8 +63,7 @@ TEST(ReferenceCurves, OrbitPixelsAreThePairsOfSuccessiveValues) {
   const PlotRange range = DrawOn(fixture);
   std::set<Pixel> expected;
   for (std::size_t i = 0; i + 1 < fixture.T.size(); ++i) {
-    expected.insert({35 + ExpectedOffset(fixture.T[i], range),
-                     250 - ExpectedOffset(fixture.T[i + 1], range)});
+    expected.insert({35 + ExpectedOffset(fixture.T[i], range), 250 - ExpectedOffset(fixture.T[i + 1], range)});
   }
   EXPECT_EQ(expected.size(), 5u);
   EXPECT_TRUE(expected.count({35 + 16, 250 - 183}));  // the pair (0, 10)

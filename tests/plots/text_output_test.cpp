@@ -19,8 +19,8 @@ TEST(FontOptions, ReadsThePlotFontRequest) {
 }
 
 TEST(FontOptions, RefusesUnreadableRequests) {
-  for (const char* text : {"", "h14w7", "t'Arial", "t''h14", "t'Arial'h", "t'Arial'hx", "t'Arial'h0",
-                           "t'Arial'q", "t'Arial'h99999999999"}) {
+  for (const char* text : {"", "h14w7", "t'Arial", "t''h14", "t'Arial'h", "t'Arial'hx", "t'Arial'h0", "t'Arial'q",
+                           "t'Arial'h99999999999"}) {
     EXPECT_FALSE(ParseFontOptions(text)) << text;
   }
   EXPECT_TRUE(ParseFontOptions("t'Liberation Sans' h12 b"));

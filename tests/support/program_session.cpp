@@ -22,9 +22,9 @@ bool StartsWith(const std::string& line, std::string_view head) { return line.rf
 // Lines the evaluation steps write themselves; their figures are checked by
 // the tests of those steps.
 bool IsCheckFigure(const std::string& line) {
-  for (std::string_view head : {" One-step prediction error: ", " Prediction time (iterative method):  ",
-                                " Prediction time (direct method): ", " Length of a test piece: Ltest = ",
-                                " Number of test pieces: Ktest = "})
+  for (std::string_view head :
+       {" One-step prediction error: ", " Prediction time (iterative method):  ", " Prediction time (direct method): ",
+        " Length of a test piece: Ltest = ", " Number of test pieces: Ktest = "})
     if (StartsWith(line, head)) return true;
   return false;
 }

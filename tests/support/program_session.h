@@ -40,7 +40,7 @@ struct Session {
 };
 
 struct ProgramRun {
-  int status = -1;  // exit status; 124 when it had to be stopped
+  int status = -1;                    // exit status; 124 when it had to be stopped
   std::vector<std::string> dialogue;  // transcript without the figures of the checks
   std::vector<std::string> report;    // report.txt without the figures of the checks
   bool report_exists = false;

@@ -12,8 +12,7 @@ using Index = std::size_t;
 
 // Zero-based starts s of every training state x[s..s+D-1] inside the box,
 // with s + D - 1 + lead_room <= Ntrain - 1 so its targets exist.
-std::vector<Index> BruteForceNeighbours(const ReferenceSetup& setup, const std::vector<double>& z,
-                                        int lead_room) {
+std::vector<Index> BruteForceNeighbours(const ReferenceSetup& setup, const std::vector<double>& z, int lead_room) {
   std::vector<Index> found;
   const auto D = static_cast<Index>(setup.D);
   for (Index s = 0; s + D - 1 + static_cast<Index>(lead_room) < setup.training.size(); ++s) {
@@ -50,8 +49,8 @@ std::vector<long double> Solve(std::vector<std::vector<long double>> a, std::vec
 
 // Affine fit of x[s+D-1+lead] on the state x[s..s+D-1]; the data are centred
 // first so that the normal equations stay well conditioned.
-double FitAndPredict(const ReferenceSetup& setup, const std::vector<Index>& nb,
-                     const std::vector<double>& z, int lead) {
+double FitAndPredict(const ReferenceSetup& setup, const std::vector<Index>& nb, const std::vector<double>& z,
+                     int lead) {
   const auto D = static_cast<Index>(setup.D);
   const auto target = [&](Index s) { return setup.training[s + D - 1 + static_cast<Index>(lead)]; };
   std::vector<long double> mean(D, 0.0L);
@@ -77,8 +76,7 @@ double FitAndPredict(const ReferenceSetup& setup, const std::vector<Index>& nb,
   return static_cast<double>(p);
 }
 
-double Predict(const ReferenceSetup& setup, const std::vector<Index>& nb, const std::vector<double>& z,
-               int lead) {
+double Predict(const ReferenceSetup& setup, const std::vector<Index>& nb, const std::vector<double>& z, int lead) {
   const auto D = static_cast<Index>(setup.D);
   if (nb.size() >= D + 1) return FitAndPredict(setup, nb, z, lead);
   if (nb.empty()) return z.back();

@@ -4,10 +4,10 @@
 #include <QMdiSubWindow>
 #include <QString>
 
+#include "dialogue/dialogue_window.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/program_link.h"
-#include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
 

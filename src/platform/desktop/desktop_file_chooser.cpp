@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "dialogue/file_chooser.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/program_link.h"
-#include "dialogue/file_chooser.h"
 
 namespace modelcheck {
 

@@ -26,8 +26,8 @@ void ExplainNoPicture() {
 
 void SavePictureAs() {
   if (!HavePicture()) return ExplainNoPicture();
-  const QString path = QFileDialog::getSaveFileName(Windows().main, "Save Picture As", kPlotImageFileName,
-                                                    "PNG images (*.png)");
+  const QString path =
+      QFileDialog::getSaveFileName(Windows().main, "Save Picture As", kPlotImageFileName, "PNG images (*.png)");
   if (path.isEmpty()) return;
   const QString problem = SavePicture(Windows().picture, path);
   if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Picture As", problem);

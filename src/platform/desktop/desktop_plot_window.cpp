@@ -7,9 +7,9 @@
 #include <QPixmap>
 #include <chrono>
 
+#include "dialogue/plot_window_view.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/window_thread.h"
-#include "dialogue/plot_window_view.h"
 
 namespace modelcheck {
 

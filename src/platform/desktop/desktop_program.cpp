@@ -9,14 +9,14 @@
 #include <thread>
 
 #include "dialogue/main_dialogue.h"
+#include "errors/message_sink.h"
+#include "errors/orderly_stop.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/message_output.h"
 #include "platform/desktop/program_ended.h"
 #include "platform/desktop/program_link.h"
 #include "platform/desktop/window_thread.h"
-#include "errors/message_sink.h"
-#include "errors/orderly_stop.h"
 #include "platform/main_window.h"
 #include "platform/program_exit.h"
 

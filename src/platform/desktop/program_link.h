@@ -21,10 +21,10 @@ struct ProgramLink {
   std::mutex mutex;
   std::condition_variable changed;
   std::deque<std::string> typed_lines;  // typed and ended with Enter, not yet read
-  bool closing = false;      // the user closed the main window while the program ran
-  bool terminating = false;  // the user chose to end the program at the file chooser
-  bool done = false;         // the program's thread has ended
-  int status = 0;            // the program's exit status, once done
+  bool closing = false;                 // the user closed the main window while the program ran
+  bool terminating = false;             // the user chose to end the program at the file chooser
+  bool done = false;                    // the program's thread has ended
+  int status = 0;                       // the program's exit status, once done
 };
 
 ProgramLink& Link();

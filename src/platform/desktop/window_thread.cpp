@@ -8,8 +8,7 @@
 namespace modelcheck {
 
 bool OnWindowThreadNow() {
-  return QCoreApplication::instance() != nullptr &&
-         QThread::currentThread() == QCoreApplication::instance()->thread();
+  return QCoreApplication::instance() != nullptr && QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
 void OnWindowThread(std::function<void()> action) {

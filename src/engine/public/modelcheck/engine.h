@@ -41,9 +41,7 @@ struct ModelSettings {
 };
 
 // The number of values the check reads after the training part.
-inline std::int32_t Ntest(const ModelSettings& settings) {
-  return settings.Ltest + settings.Ktest + settings.D - 1;
-}
+inline std::int32_t Ntest(const ModelSettings& settings) { return settings.Ltest + settings.Ktest + settings.D - 1; }
 
 // The three phases of a check, in the order they count.
 enum class CheckPhase { kOrbit, kIterative, kDirect };
