@@ -56,7 +56,7 @@ std::map<std::string, Series> ReadMedians(std::istream& csv) {
     std::string name = line.substr(4, slash - 4);
     // Steps timed on one thread and on every core are two curves.
     if (const std::size_t threads = size_part.find("/threads:"); threads != std::string::npos) {
-      name += size_part.compare(threads + 9, 1, "0") == 0 ? " all cores" : " one thread";
+      name += size_part.compare(threads + 9, 1, "0") == 0 ? " all cores" : " 1 core";
     }
     steps[name][std::stod(size_part)] = std::stod(real_time) * scale;
   }
