@@ -22,9 +22,11 @@ std::span<const double> TestSegment(const DialogueRun& run) {
       .subspan(static_cast<std::size_t>(run.settings.Ntrain), static_cast<std::size_t>(Ntest(run.settings)));
 }
 
-// The numerical core's message and the orderly stop, when the check stopped in `phase`.
-void StopIfStoppedIn(const CheckResult& result, CheckPhase phase) {
+// The numerical core's message and the orderly stop, when the check stopped
+// in `phase`; a window on screen keeps the picture as far as it was drawn.
+void StopIfStoppedIn(DialogueRun& run, const CheckResult& result, CheckPhase phase) {
   if (!result.stop || result.stop->phase != phase) return;
+  ShowAll(run.surface);
   CapturedStop stop;
   stop.status = result.stop->status;
   stop.messages = result.stop->message;
@@ -60,12 +62,12 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   const double newest = T[static_cast<std::size_t>(settings.D - 1)];
   run.plot_range = SetUpPlotWindow(run.surface, settings, T);
   DrawModelOrbit(run.surface, result.orbit, run.plot_range);
-  StopIfStoppedIn(result, CheckPhase::kOrbit);
+  StopIfStoppedIn(run, result, CheckPhase::kOrbit);
   DrawTestCurves(run.surface, kIterativePanel, newest, settings.Ltest, result.iterative, run.plot_range);
-  StopIfStoppedIn(result, CheckPhase::kIterative);
+  StopIfStoppedIn(run, result, CheckPhase::kIterative);
   PresentIterativeTest(run, result);
   DrawTestCurves(run.surface, kDirectPanel, newest, settings.Ltest, result.direct, run.plot_range);
-  StopIfStoppedIn(result, CheckPhase::kDirect);
+  StopIfStoppedIn(run, result, CheckPhase::kDirect);
   PresentDirectTest(run, result);
   FinishPlotPicture(run.surface, *run.window);
 }

@@ -69,6 +69,10 @@ void Refresh(const GraphicsSurface& surface) {
   if (surface.view.refresh != nullptr) surface.view.refresh(surface);
 }
 
+void ShowAll(const GraphicsSurface& surface) {
+  if (surface.view.show_all != nullptr) surface.view.show_all(surface);
+}
+
 int OpenPlotWindow(GraphicsSurface& surface, std::string_view title) {
   if (!surface.is_open) {
     surface.pixels.assign(PixelIndex(0, kSurfaceHeight), static_cast<std::uint8_t>(surface.background));

@@ -47,6 +47,7 @@ struct SurfaceView {
   void (*place)(int column, int row, int rows, int columns) = nullptr;  // in text cells of the main window
   void (*refresh)(const GraphicsSurface& surface) = nullptr;            // something was drawn
   void (*bring_to_front)(const GraphicsSurface& surface) = nullptr;
+  void (*show_all)(const GraphicsSurface& surface) = nullptr;  // all drawn so far, at once
 };
 
 struct GraphicsSurface {
@@ -83,6 +84,9 @@ int BringToFront(GraphicsSurface& surface);
 
 // Tells the view that something was drawn.
 void Refresh(const GraphicsSurface& surface);
+
+// Asks the view to show everything drawn so far now, not at its own pace.
+void ShowAll(const GraphicsSurface& surface);
 
 // The palette index at (x, y); for tests and the image writer.
 std::uint8_t PixelAt(const GraphicsSurface& surface, int x, int y);

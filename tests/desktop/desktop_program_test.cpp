@@ -191,5 +191,24 @@ TEST_F(DesktopProgramTest, AStopByTheNumericalCoreLeavesItsMessageOnScreen) {
   EXPECT_EQ(Ended(), 1);
 }
 
+// The orbit's first fit is exactly singular: the check stops right after the
+// plot set-up, within the window's repaint interval, and the window must still
+// show the frames that were drawn, not the cleared window it last repainted.
+TEST_F(DesktopProgramTest, AStopKeepsThePictureAsFarAsItWasDrawn) {
+  directory_.WriteFile("series.txt", "0\n0.2\n0\n0.3\n0.4\n0.5\n0.6\n0.7\n0.8\n0.9\n0.95\n0.99\n0\n0.45\n0.55\n");
+  ASSERT_TRUE(ChooseFile((directory_.path() / "series.txt").string()));
+  const std::vector<Typed> answers = {{kQ1, "12"}, {kQ2, "1"}, {kEps, "0.005"}, {kLtest, "2"}, {kKtest, "1"}};
+  for (const Typed& step : answers) ASSERT_TRUE(Answer(" " + std::string(step.prompt), step.answer));
+  ASSERT_TRUE(WaitFor(&Finished));
+  ASSERT_NE(DialogueText().find(" *** FATAL    ERROR 1 from DLQRSL."), std::string::npos) << DialogueText();
+  const QImage& shown = Windows().picture;
+  ASSERT_FALSE(shown.isNull());
+  // Corners of the first and the last frame, drawn in black.
+  EXPECT_EQ(shown.pixelIndex(35, 50), 0);
+  EXPECT_EQ(shown.pixelIndex(725, 550), 0);
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 1);
+}
+
 }  // namespace
 }  // namespace modelcheck::testing

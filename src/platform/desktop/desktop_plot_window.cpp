@@ -79,7 +79,8 @@ SurfaceView PlotWindowSurfaceView() {
   return {.show = &ShowPlotWindow,
           .place = &PlacePlotWindow,
           .refresh = &RefreshPlotWindow,
-          .bring_to_front = &BringPlotWindowToFront};
+          .bring_to_front = &BringPlotWindowToFront,
+          .show_all = &Present};
 }
 
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow&) { Present(surface); }
