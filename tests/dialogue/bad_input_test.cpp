@@ -150,5 +150,25 @@ TEST(BadInput, ADialogueLostToAFullDiskEndsTheProgramWithAFailure) {
   EXPECT_EQ(line, "Cannot write the dialogue to standard output (No space left on device); the program ends.");
 }
 
+// `modelcheck < answers | head -1`: once the reader has gone, the dialogue
+// cannot be written; that is said on standard error and ends with status 1,
+// not with a silent death by the broken pipe's signal.
+TEST(BadInput, ADialogueWhoseReaderHasGoneEndsTheProgramWithAFailure) {
+  WorkDirectory directory;
+  directory.WriteFile("series.txt", HenonSeries(300));
+  directory.WriteFile("typed.txt", "series.txt\n150\n2\n0.3\nn\nn\nn\nn\nn\n");
+  // The reader ends before the program has started, so every write meets a closed pipe.
+  const std::string command = "cd '" + directory.path().string() +
+                              "' && bash -c \"timeout 120 '" MODELCHECK_PROGRAM
+                              "' < typed.txt 2> errors.txt | true; exit \\${PIPESTATUS[0]}\"";
+  const int wstatus = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(wstatus));
+  EXPECT_EQ(WEXITSTATUS(wstatus), 1);
+  std::ifstream errors(directory.path() / "errors.txt");
+  std::string line;
+  std::getline(errors, line);
+  EXPECT_EQ(line, "Cannot write the dialogue to standard output (Broken pipe); the program ends.");
+}
+
 }  // namespace
 }  // namespace modelcheck::testing
