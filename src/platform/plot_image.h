@@ -21,10 +21,11 @@ inline constexpr const char* kPlotImageFileName = "model-efficiency.png";
 // or the encoder fails.
 std::vector<std::uint8_t> EncodePlotImage(const GraphicsSurface& surface);
 
-// Writes `bytes` to a file beside `path` and renames it over `path`, so an
-// existing file is replaced whole or not at all. Every write, the close and
-// the rename are checked; on failure returns false and sets `error` to a
-// message naming the file and the cause.
+// Writes `bytes` to a uniquely named file beside `path` and renames it over
+// `path`, so an existing file is replaced whole or not at all and a link
+// planted under either name is never written through (text/replace_file.h).
+// Every write, the close and the rename are checked; on failure returns
+// false and sets `error` to a message naming the file and the cause.
 bool ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes, std::string& error);
 
 // Writes the raster as an indexed-colour PNG, replacing an existing file.

@@ -1,10 +1,10 @@
 #include "presentation/neighbour_counts_file.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "text/fixed_field.h"
+#include "text/replace_file.h"
 
 namespace modelcheck {
 
@@ -25,16 +25,9 @@ std::string FormatNeighbourCounts(std::span<const std::int32_t> counts) {
 }
 
 std::string ReplaceTextFile(const std::string& path, std::string_view text) {
-  errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (file == nullptr) return Failure(path, "open", errno);
-  const std::size_t written = std::fwrite(text.data(), 1, text.size(), file);
-  const int write_error = written == text.size() ? 0 : errno;
-  // A full disk often shows only when the buffer is flushed by the close.
-  const int close_result = std::fclose(file);
-  if (written != text.size()) return Failure(path, "write", write_error);
-  if (close_result != 0) return Failure(path, "close", errno);
-  return {};
+  const std::optional<FileFailure> failure = ReplaceFileWhole(path, text);
+  if (!failure) return {};
+  return Failure(path, failure->action.c_str(), failure->error);
 }
 
 }  // namespace modelcheck

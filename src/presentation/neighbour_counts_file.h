@@ -17,8 +17,9 @@ inline constexpr std::string_view kNeighbourCountsFileName = "neighbors.txt";
 // The whole file's text, every line ended by a newline.
 std::string FormatNeighbourCounts(std::span<const std::int32_t> counts);
 
-// Replaces (or creates) the file at `path` with `text`, checking the open,
-// the write and the close. Returns an empty string on success, otherwise a
+// Replaces (or creates) the file at `path` with `text` whole, through a
+// unique temporary file and never through a link planted under its name
+// (text/replace_file.h). Returns an empty string on success, otherwise a
 // message naming the file and the cause.
 std::string ReplaceTextFile(const std::string& path, std::string_view text);
 

@@ -1,7 +1,9 @@
 // A model check as the console program presents it: the figure lines in the
 // dialogue and in report.txt across two checks, neighbors.txt rewritten by
-// each check, and the stop when neighbors.txt cannot be written.
+// each check, the stop when neighbors.txt cannot be written, and output
+// files that a planted link cannot redirect.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -76,6 +78,37 @@ TEST(CheckPresentation, ANeighbourCountsFileThatCannotBeWrittenStopsTheProgram) 
   EXPECT_EQ(run.dialogue.back(), " Cannot open the file neighbors.txt: Is a directory");
   EXPECT_TRUE(ReadText(directory.path() / "report.txt").ends_with(std::string(kFigures) + "\n"));
   EXPECT_EQ(FigureLines(ReadText(directory.path() / "transcript.txt")), kFigures);
+}
+
+// In a folder others can write to, a link planted under an output file's name
+// must not make the program write over the link's target: the link itself is
+// replaced by the new file, and no leftover temporary file remains.
+TEST(CheckPresentation, OutputFilesAreNeverWrittenThroughAPlantedLink) {
+  namespace fs = std::filesystem;
+  const WorkDirectory directory;
+  directory.WriteFile("series.txt", FarTestValuesSeries());
+  directory.WriteFile("victim.txt", "keep me\n");
+  for (const char* name : {"neighbors.txt", "model-efficiency.png"}) {
+    fs::create_symlink(directory.path() / "victim.txt", directory.path() / name);
+  }
+  const ProgramRun run = RunProgram(directory, kTwoChecks);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(ReadText(directory.path() / "victim.txt"), "keep me\n");
+  EXPECT_EQ(ReadText(directory.path() / "neighbors.txt"), "      0\n");
+  for (const char* name : {"neighbors.txt", "model-efficiency.png"}) {
+    const fs::path path = directory.path() / name;
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path))) << name;
+    // The permissions of a plainly created file, not those of a temporary one.
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask) << name;
+  }
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory.path())) ++files;
+  // series, victim, typed answers, transcript, errors, report, neighbors, picture.
+  EXPECT_EQ(files, 8u);
 }
 
 }  // namespace
