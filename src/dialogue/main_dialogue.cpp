@@ -1,10 +1,12 @@
 #include "dialogue/main_dialogue.h"
 
 #include <memory>
+#include <new>
 
 #include "dialogue/dialogue_run.h"
 #include "dialogue/plot_window_view.h"
 #include "dialogue/questions.h"
+#include "errors/orderly_stop.h"
 
 namespace modelcheck {
 
@@ -32,7 +34,13 @@ int RunMainDialogue(DialogueWindow& window) {
   auto run = std::make_unique<DialogueRun>();
   run->window = &window;
   run->surface.view = PlotWindowSurfaceView();
-  while (RunSeriesPass(*run) == 'y') {}
+  try {
+    while (RunSeriesPass(*run) == 'y') {}
+  } catch (const std::bad_alloc&) {
+    // The run state still lives, so the report is closed with every line.
+    WriteDialogueLine(window, "Not enough memory for this step; the program ends.");
+    StopProgram();
+  }
   return 0;
 }
 

@@ -5,7 +5,8 @@
 // RunMainDialogue owns every piece of run state for the whole run and returns
 // the program's exit status: 0 after "n" to "8) Different time series?" or
 // after the user declines to choose a file and confirms the end. End of input
-// at any prompt stops the program in order instead (kEndOfInputStatus).
+// at any prompt stops the program in order instead (kEndOfInputStatus), and
+// so does running out of memory (one line says so; status 1).
 // report.txt is appended in the working directory.
 #pragma once
 

@@ -5,6 +5,7 @@
 #include "dialogue/dialogue_run.h"
 #include "dialogue/file_chooser.h"
 #include "dialogue/prompts.h"
+#include "errors/orderly_stop.h"
 #include "text/fixed_field.h"
 #include "text/series_file.h"
 
@@ -25,6 +26,15 @@ bool AcceptCount(DialogueWindow& window, const std::string& path, const SeriesCo
     case CountOutcome::kTooMany:
       WriteDialogueLine(window, "The file \"" + path + "\" holds more values than can be counted.");
       return false;
+    case CountOutcome::kNotText:
+      WriteDialogueLine(window, "The file \"" + path + "\" is not a text file: it holds a NUL byte.");
+      WriteIncorrectInput(window);
+      return false;
+    case CountOutcome::kOutOfMemory:
+      // Nothing sensible can follow; the report keeps every line written.
+      WriteDialogueLine(window, "Not enough memory to read \"" + path + "\": " + std::to_string(count.read) +
+                                    " values were read; the program ends.");
+      StopProgram();
     case CountOutcome::kCounted:
       break;
   }

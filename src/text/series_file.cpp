@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <limits>
+#include <new>
 #include <optional>
 
 #include "text/series_field.h"
@@ -103,22 +103,18 @@ bool NextRecord(RecordScanner& scanner, RecordField& record, std::string_view& f
   }
 }
 
-// Room for the records that a file of this size holds when its lines are as
-// long as those of the first chunk; a wrong guess only costs a regrowth.
-void ReserveForFile(const RecordScanner& scanner, std::uintmax_t file_size, std::vector<double>& values) {
-  const char* first = scanner.chunk.data();
-  const auto lines = static_cast<std::uintmax_t>(std::count(first, first + scanner.filled, '\n'));
-  const double estimate = static_cast<double>(file_size) * static_cast<double>(lines + 1) /
-                          static_cast<double>(scanner.filled) * (1.0 + 1.0 / 32.0);
-  values.reserve(static_cast<std::size_t>(std::min(estimate, static_cast<double>(kMaximumRecords))));
+// Text never holds a NUL byte; a file that does (an image, a disk dump) is
+// refused before it is read through.
+bool HoldsNul(const RecordScanner& scanner) {
+  return std::memchr(scanner.chunk.data(), '\0', scanner.filled) != nullptr;
 }
 
 }  // namespace
 
-SeriesCount CountValues(std::istream& file, std::uintmax_t file_size) {
+SeriesCount CountValues(std::istream& file) {
   SeriesCount count;
   RecordScanner scanner{.buffer = *file.rdbuf()};
-  if (Refill(scanner) && file_size > 0) ReserveForFile(scanner, file_size, count.values);
+  if (Refill(scanner) && HoldsNul(scanner)) return {.outcome = CountOutcome::kNotText, .values = {}, .read = 0};
   RecordField record;
   std::string_view field;
   while (NextRecord(scanner, record, field)) {
@@ -131,7 +127,11 @@ SeriesCount CountValues(std::istream& file, std::uintmax_t file_size) {
       count.outcome = CountOutcome::kUnreadable;
       return count;
     }
-    count.values.push_back(*value);
+    try {
+      count.values.push_back(*value);
+    } catch (const std::bad_alloc&) {
+      return {.outcome = CountOutcome::kOutOfMemory, .values = {}, .read = count.values.size()};
+    }
   }
   return count;
 }
@@ -140,12 +140,10 @@ SeriesCount CountValuesInFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file.is_open()) return {};
   try {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    return CountValues(file, error ? 0 : size);
+    return CountValues(file);
   } catch (const std::ios_base::failure&) {
     // A read error (or a path that became a directory) is a file that cannot be read.
-    return {.outcome = CountOutcome::kUnreadable, .values = {}};
+    return {.outcome = CountOutcome::kUnreadable, .values = {}, .read = 0};
   }
 }
 

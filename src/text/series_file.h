@@ -21,19 +21,23 @@ inline constexpr int kRecordWidth = 20;
 inline constexpr int kRecordDecimals = 10;
 
 enum class CountOutcome {
-  kCounted,     // every record read; `values` holds one value per record
-  kUnreadable,  // a record is not a number; `values` holds those before it
-  kTooMany,     // more records than a 32-bit count can hold
+  kCounted,      // every record read; `values` holds one value per record
+  kUnreadable,   // a record is not a number; `values` holds those before it
+  kTooMany,      // more records than a 32-bit count can hold
+  kNotText,      // a NUL byte in the first block: no values are read
+  kOutOfMemory,  // no room for the next value; `values` is empty, `read` says how many were read
 };
 
 struct SeriesCount {
   CountOutcome outcome = CountOutcome::kCounted;
   std::vector<double> values;
+  std::size_t read = 0;  // values read before memory ran out
 };
 
-// Reads every record of `file` from its current position to its end. A
-// non-zero `file_size` (in bytes) lets the values be stored without regrowing.
-SeriesCount CountValues(std::istream& file, std::uintmax_t file_size = 0);
+// Reads every record of `file` from its current position to its end. The
+// values are stored as they come, so the memory taken grows with the values
+// read, never with a guess from the file's size.
+SeriesCount CountValues(std::istream& file);
 
 // Opens and counts the file at `path`; a file that cannot be opened counts
 // as having no records, one that fails while it is read as unreadable.

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "support/program_session.h"
+#include "support/sanitizer.h"
 
 namespace modelcheck::testing {
 namespace {
@@ -27,6 +28,7 @@ TEST(BadInput, EveryUnusableFileLeadsBackToTheChooser) {
   s.Ask(kChooser, "folder");
   s.Line("Cannot read \"folder\": not a regular file.");
   s.Ask(kChooser, "image.png");
+  s.Line("The file \"image.png\" is not a text file: it holds a NUL byte.");
   s.Refused();
   s.Ask(kChooser, "empty.txt");
   s.Ask(kChooser, "two.txt");
@@ -148,6 +150,31 @@ TEST(BadInput, ADialogueLostToAFullDiskEndsTheProgramWithAFailure) {
   std::string line;
   std::getline(errors, line);
   EXPECT_EQ(line, "Cannot write the dialogue to standard output (No space left on device); the program ends.");
+}
+
+// Under a memory limit a long series cannot be held: the program says how far
+// it came and stops in order (status 1), where it used to abort.
+TEST(BadInput, RunningOutOfMemoryEndsTheProgramInOrder) {
+  // The sanitizer reserves address space of its own and cannot run under the limit.
+  if (kAddressSanitizer) GTEST_SKIP() << "address space limits clash with the sanitizer";
+  WorkDirectory directory;
+  std::string zeros;
+  for (int n = 0; n < 20'000'000; ++n) zeros += "0\n";
+  directory.WriteFile("zeros.txt", zeros);
+  zeros.clear();
+  zeros.shrink_to_fit();
+  directory.WriteFile("typed.txt", "zeros.txt\n");
+  // 300 MB of address space: the program and its libraries fit, 20 million doubles and their regrowth do not.
+  const std::string command = "cd '" + directory.path().string() +
+                              "' && (ulimit -v 300000; timeout 120 '" MODELCHECK_PROGRAM
+                              "' < typed.txt > transcript.txt 2> errors.txt)";
+  const int wstatus = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(wstatus));
+  EXPECT_EQ(WEXITSTATUS(wstatus), 1);
+  const std::string transcript = ReadText(directory.path() / "transcript.txt");
+  EXPECT_NE(transcript.find(" Not enough memory to read \"zeros.txt\": "), std::string::npos) << transcript;
+  EXPECT_TRUE(transcript.ends_with(" values were read; the program ends.\n")) << transcript;
+  EXPECT_EQ(ReadText(directory.path() / "errors.txt"), "");
 }
 
 // `modelcheck < answers | head -1`: once the reader has gone, the dialogue

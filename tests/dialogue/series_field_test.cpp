@@ -137,7 +137,7 @@ TEST(CountValues, RecordsAcrossChunkBoundariesAndVeryLongLines) {
   text += "7.25" + std::string(200000, ' ') + "#\r\n-1.";
   expected.insert(expected.end(), {7.25, -1.0});
   std::istringstream file(text);
-  const SeriesCount count = CountValues(file, text.size());
+  const SeriesCount count = CountValues(file);
   EXPECT_EQ(count.outcome, CountOutcome::kCounted);
   EXPECT_EQ(count.values, expected);
 }

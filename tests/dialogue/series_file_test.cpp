@@ -36,7 +36,8 @@ TEST(CountValues, StopsAtTheFirstUnreadableRecord) {
   EXPECT_EQ(letter.outcome, CountOutcome::kUnreadable);
   EXPECT_EQ(letter.values.size(), 4u);
   EXPECT_EQ(CountText("1.0\n1.0E400\n").outcome, CountOutcome::kUnreadable);
-  EXPECT_EQ(CountText(std::string("1.0\n\0\x01\x89PNG\n", 11)).outcome, CountOutcome::kUnreadable);
+  // Not text at all: refused before it is read through.
+  EXPECT_EQ(CountText(std::string("1.0\n\0\x01\x89PNG\n", 11)).outcome, CountOutcome::kNotText);
   EXPECT_EQ(CountText("1.0\r2.0\n").outcome, CountOutcome::kUnreadable);  // a CR inside the field
 }
 

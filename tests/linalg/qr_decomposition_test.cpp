@@ -14,6 +14,7 @@
 
 #include "linalg_test_support.h"
 #include "support/child_process.h"
+#include "support/sanitizer.h"
 
 namespace modelcheck {
 namespace {
@@ -240,16 +241,10 @@ TEST(QrDecompositionErrors, EachBadDimensionIsReportedByItsRoutine) {
   EXPECT_NE(short_qr.output.find("NRA = 3 and LDQR ="), std::string::npos) << short_qr.output;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
 TEST(QrDecompositionErrors, WorkspaceThatCannotBeObtainedIsReported) {
   // The sanitizer reserves address space of its own and stops on a failed
   // allocation instead of throwing.
-  if (kAddressSanitizer) GTEST_SKIP() << "address space limits clash with the sanitizer";
+  if (testing::kAddressSanitizer) GTEST_SKIP() << "address space limits clash with the sanitizer";
   const auto result = testing::RunInChild([] {
     // 4 GiB of address space is far too little for 2 * NCA - 1 doubles.
     const rlimit limit{.rlim_cur = rlim_t{4} << 30, .rlim_max = rlim_t{4} << 30};
