@@ -2,6 +2,7 @@
 // steps happen: the plot set-up, the model's orbit, the iterative test, the
 // direct test, and the finished picture for the platform.
 #include <string>
+#include <string_view>
 
 #include "dialogue/dialogue_run.h"
 #include "dialogue/plot_window_view.h"
@@ -22,15 +23,22 @@ std::span<const double> TestSegment(const DialogueRun& run) {
       .subspan(static_cast<std::size_t>(run.settings.Ntrain), static_cast<std::size_t>(Ntest(run.settings)));
 }
 
-// The numerical core's message and the orderly stop, when the check stopped
-// in `phase`; a window on screen keeps the picture as far as it was drawn.
+// What the user can do about an exactly singular local fit, said after the
+// numerical core's message in words of the model.
+constexpr std::string_view kSingularFitHint =
+    "A local fit had identical or collinear neighbour states (typical of quantised data or of a box smaller "
+    "than the quantisation step): try a larger eps or a smaller D.";
+
+// The numerical core's message, what to try, and the orderly stop, when the
+// check stopped in `phase`; a window on screen keeps the picture as far as it
+// was drawn.
 void StopIfStoppedIn(DialogueRun& run, const CheckResult& result, CheckPhase phase) {
   if (!result.stop || result.stop->phase != phase) return;
+  const CheckStop& stop = *result.stop;
   ShowAll(run.surface);
-  CapturedStop stop;
-  stop.status = result.stop->status;
-  stop.messages = result.stop->message;
-  ReplayStop(stop);
+  WriteMessageText(stop.message);
+  if (stop.routine == "DLQRSL" && stop.code == 1) WriteDialogueLine(*run.window, kSingularFitHint);
+  StopProgram(stop.status);
 }
 
 void PresentIterativeTest(DialogueRun& run, const CheckResult& result) {

@@ -48,7 +48,10 @@ TEST(SingularFitProgramTest, StopsWithTheFatalMessageAndKeepsTheReport) {
             " *** FATAL    ERROR 1 from DLQRSL.  Computation of the least squares solution\n"
             " ***          has been requested but the upper triangular matrix R is exactly\n"
             " ***          singular; the index of the first zero diagonal element of R is\n"
-            " ***          2.\n");
+            " ***          2.\n"
+            // What the user can do about it, in words of the model.
+            " A local fit had identical or collinear neighbour states (typical of quantised data or of a box "
+            "smaller than the quantisation step): try a larger eps or a smaller D.\n");
   EXPECT_EQ(ReadText(directory / "report.txt"), testing::kSingularFitReport);
   EXPECT_FALSE(fs::exists(directory / "neighbors.txt"));
 }
