@@ -1,6 +1,7 @@
 // The evaluation passes of one model pass: the test settings (questions 3)
 // and 4)), one model check each, and question 5).
 #include "dialogue/dialogue_run.h"
+#include "dialogue/prompts.h"
 #include "dialogue/questions.h"
 #include "dialogue/settings_ranges.h"
 #include "text/fixed_field.h"
@@ -13,7 +14,7 @@ void WriteCurrentSettings(DialogueRun& run) {
   const ModelSettings& settings = run.settings;
   WriteDialogueLine(*run.window, "3) Current settings are:");
   WriteDialogueLine(*run.window,
-                    "   Ltest = " + FormatInteger(settings.Ltest, 5) + ", Ktest = " + FormatInteger(settings.Ktest, 4));
+                    "   Ltest = " + FormatCount(settings.Ltest, 5) + ", Ktest = " + FormatCount(settings.Ktest, 4));
 }
 
 // Asks for Ltest and Ktest when the user wants to change them, or without
@@ -24,10 +25,10 @@ void AskTestSettings(DialogueRun& run, std::int64_t R) {
   if (SettingsFit(settings.Ltest, settings.Ktest, R, settings.D) &&
       AskYesNo(window, "   Change settings? (y/n) ") == 'n')
     return;
-  settings.Ltest = AskInteger(window, "(I6)", "4) The length of a test piece: Ltest = ", [&](std::int32_t Ltest) {
+  settings.Ltest = AskInteger(window, kCountFormat, "4) The length of a test piece: Ltest = ", [&](std::int32_t Ltest) {
     return LtestAccepted(Ltest, R, settings.D);
   });
-  settings.Ktest = AskInteger(window, "(I6)", "    The number of test pieces: Ktest = ", [&](std::int32_t Ktest) {
+  settings.Ktest = AskInteger(window, kCountFormat, "    The number of test pieces: Ktest = ", [&](std::int32_t Ktest) {
     return KtestAccepted(Ktest, settings.Ltest, R, settings.D);
   });
 }

@@ -10,6 +10,14 @@ namespace modelcheck {
 
 namespace {
 
+// eps in F9.5 where that shows it, from 0.00001 up to 99999.99999; beyond,
+// five significant digits in exponent form, so the report keeps the setting.
+std::string BoxSizeText(double eps) {
+  const std::string fixed = FormatFixed(eps, 9, 5);
+  const bool shown = fixed.find('*') == std::string::npos && fixed.find_first_of("123456789") != std::string::npos;
+  return shown ? fixed : FormatExponent(eps, 5);
+}
+
 void AskDimensionAndBoxSize(DialogueRun& run) {
   ModelSettings& settings = run.settings;
   const PlotRange range = run.plot_range;
@@ -31,7 +39,7 @@ char RunModelPass(DialogueRun& run) {
   }
   AskDimensionAndBoxSize(run);
   WriteReportLine(run.report, "Dimension of a model map: D = " + FormatInteger(settings.D, 2));
-  WriteReportLine(run.report, "Box size: eps = " + FormatFixed(settings.eps, 9, 5));
+  WriteReportLine(run.report, "Box size: eps = " + BoxSizeText(settings.eps));
   BuildNeighbourGrid(settings.Ntrain, run.training, settings.D - 1, settings.eps, run.grid);
   RunEvaluationPasses(run);
   return AskYesNo(*run.window, "6) Different dimension or box size? (y/n) ");

@@ -29,6 +29,12 @@ std::string ReadAnswer(DialogueWindow& window, std::string_view prompt) {
   return std::move(*line);
 }
 
+// Whether the typed line holds nothing but blanks after its first `width` characters.
+bool EndsInField(std::string_view line, int width) {
+  const auto field = static_cast<std::size_t>(width);
+  return line.size() <= field || line.find_first_not_of(' ', field) == std::string_view::npos;
+}
+
 // Prompts until `convert` reads the typed line.
 template <typename Convert>
 auto PromptUntilReadable(DialogueWindow& window, std::string_view prompt, Convert convert) {
@@ -43,14 +49,18 @@ auto PromptUntilReadable(DialogueWindow& window, std::string_view prompt, Conver
 
 void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt, std::int32_t& value) {
   const InputFormat field = RequireFormat(format, FieldKind::kInteger);
-  value =
-      PromptUntilReadable(window, prompt, [&](const std::string& line) { return ReadIntegerField(line, field.width); });
+  value = PromptUntilReadable(window, prompt, [&](const std::string& line) -> std::optional<std::int32_t> {
+    if (!EndsInField(line, field.width)) return std::nullopt;
+    return ReadIntegerField(line, field.width);
+  });
 }
 
 void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value) {
   const InputFormat field = RequireFormat(format, FieldKind::kReal);
-  value = PromptUntilReadable(
-      window, prompt, [&](const std::string& line) { return ReadRealField(line, field.width, field.decimals); });
+  value = PromptUntilReadable(window, prompt, [&](const std::string& line) -> std::optional<double> {
+    if (!EndsInField(line, field.width)) return std::nullopt;
+    return ReadRealField(line, field.width, field.decimals);
+  });
 }
 
 void PromptChar(DialogueWindow& window, std::string_view format, std::string_view prompt, char& value) {

@@ -2,9 +2,11 @@
 //
 // Each writes its prompt (one blank column, then the text, cursor left after
 // it), reads one line from the dialogue window and converts it with the input
-// format "(I6)", "(I2)", "(F20.10)" or "(A1)" (see fixed_field.h). An
-// unreadable line gives " Incorrect input" and the whole prompt again, any
-// number of times; whether a readable value is in range is the caller's
+// format "(I11)", "(I2)", "(F20.10)" or "(A1)" (see fixed_field.h). A number
+// is read from the first `width` characters; one that runs on past them (any
+// non-blank character after the field) would be cut, so it is unreadable
+// rather than read wrong. An unreadable line gives " Incorrect input" and
+// the whole prompt again, any number of times; whether a readable value is in range is the caller's
 // business. At end of input the program ends in order (EndAtEndOfInput).
 // A format of the wrong kind for the routine is a programming error and stops
 // at once.
@@ -16,6 +18,10 @@
 #include "dialogue/dialogue_window.h"
 
 namespace modelcheck {
+
+// The input format of the counts Ntrain, Ltest and Ktest: wide enough for
+// any 32-bit count, and a count of up to six digits reads as in six columns.
+inline constexpr std::string_view kCountFormat = "(I11)";
 
 // The exit status of a session whose input ended before the dialogue did.
 inline constexpr int kEndOfInputStatus = 2;

@@ -54,7 +54,7 @@ bool LoadSeries(DialogueRun& run) {
     if (!AcceptCount(window, choice.path, count)) continue;
     run.series = std::move(count.values);
     run.value_count = static_cast<std::int32_t>(run.series.size());
-    WriteDialogueLine(window, "The time series contains " + FormatInteger(run.value_count, 5) + " values");
+    WriteDialogueLine(window, "The time series contains " + FormatCount(run.value_count, 5) + " values");
     return true;
   }
 }

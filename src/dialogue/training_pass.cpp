@@ -1,6 +1,7 @@
 // One training pass: question 1), the training values and their statistics,
 // the model passes, and question 7).
 #include "dialogue/dialogue_run.h"
+#include "dialogue/prompts.h"
 #include "dialogue/questions.h"
 #include "dialogue/settings_ranges.h"
 #include "engine/training_statistics.h"
@@ -13,7 +14,7 @@ namespace {
 void StartTrainingPart(DialogueRun& run) {
   const std::int32_t Ntrain = run.settings.Ntrain;
   OpenReport(run.report, *run.window);
-  WriteReportLine(run.report, "The number of values in a training time series: Ntrain = " + FormatInteger(Ntrain, 6));
+  WriteReportLine(run.report, "The number of values in a training time series: Ntrain = " + FormatCount(Ntrain, 6));
   WriteReportEmptyLine(run.report);
   run.training = std::span<const double>(run.series).first(static_cast<std::size_t>(Ntrain));
   const TrainingStatistics statistics = ComputeStatistics(run.training);
@@ -24,7 +25,7 @@ void StartTrainingPart(DialogueRun& run) {
 }  // namespace
 
 char RunTrainingPass(DialogueRun& run) {
-  run.settings.Ntrain = AskInteger(*run.window, "(I6)", "1) Length of a training series: Ntrain = ",
+  run.settings.Ntrain = AskInteger(*run.window, kCountFormat, "1) Length of a training series: Ntrain = ",
                                    [&](std::int32_t Ntrain) { return NtrainAccepted(Ntrain, run.value_count); });
   StartTrainingPart(run);
   while (RunModelPass(run) == 'y') {}

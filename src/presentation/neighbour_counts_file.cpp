@@ -20,7 +20,7 @@ std::string Failure(const std::string& path, const char* action, int error_numbe
 std::string FormatNeighbourCounts(std::span<const std::int32_t> counts) {
   std::string text;
   text.reserve(counts.size() * 8);
-  for (const std::int32_t count : counts) text += " " + FormatInteger(count, 6) + "\n";
+  for (const std::int32_t count : counts) text += " " + FormatCount(count, 6) + "\n";
   return text;
 }
 

@@ -2,7 +2,7 @@
 // the latest direct test, one line per piece, rewritten at every test.
 //
 // Line k is one blank column and count(k) right-aligned in 6 columns (7
-// characters; a count too wide for the field is written as asterisks).
+// characters; a count too wide for the field is written in full).
 #pragma once
 
 #include <cstdint>

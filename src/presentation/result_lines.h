@@ -1,7 +1,7 @@
 // The result lines of the prediction tests, without their leading blank
 // column (the report and the dialogue window add it). Numbers stand
-// right-aligned in fixed fields; a value too wide for its field is written as
-// asterisks filling it.
+// right-aligned in fixed fields; a count too wide for its field is written in
+// full, an error too wide for its field as asterisks filling it.
 #pragma once
 
 #include <array>

@@ -108,6 +108,21 @@ std::optional<double> ConvertReal(const RealText& real, int decimals) {
 
 std::string FormatInteger(std::int64_t value, int width) { return FitOrAsterisks(std::to_string(value), width); }
 
+std::string FormatCount(std::int64_t value, int width) {
+  const std::string digits = std::to_string(value);
+  if (digits.size() >= static_cast<std::size_t>(width)) return digits;
+  return std::string(static_cast<std::size_t>(width) - digits.size(), ' ') + digits;
+}
+
+std::string FormatExponent(double value, int significant) {
+  const int decimals = significant - 1;
+  const int size = std::snprintf(nullptr, 0, "%.*E", decimals, value);
+  std::string text(static_cast<std::size_t>(size) + 1, '\0');
+  std::snprintf(text.data(), text.size(), "%.*E", decimals, value);
+  text.pop_back();
+  return text;
+}
+
 std::string FormatFixed(double value, int width, int decimals) {
   if (!std::isfinite(value)) return Asterisks(width);
   const int size = std::snprintf(nullptr, 0, "%.*f", decimals, value);

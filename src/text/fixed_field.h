@@ -31,6 +31,14 @@ std::string FormatInteger(std::int64_t value, int width);
 
 std::string FormatFixed(double value, int width, int decimals);
 
+// A count right-aligned in `width` columns, or written in full when it needs
+// more: a count is never shown as asterisks.
+std::string FormatCount(std::int64_t value, int width);
+
+// `value` with `significant` significant digits in exponent form, as
+// printf's "%.*E" writes it ("1.2346E-06" for 5 digits); no padding.
+std::string FormatExponent(double value, int significant);
+
 // `text` left-aligned in exactly `width` characters: cut to the field, or
 // padded on the right with blanks.
 std::string FormatText(std::string_view text, std::size_t width);

@@ -118,5 +118,20 @@ TEST(OutputField, TextLeftAlignedCutOrPaddedWithBlanks) {
   EXPECT_EQ(FormatText("abc", 0), "");
 }
 
+// Counts are never asterisks: what fits its field reads as before, what does
+// not is written whole.
+TEST(FixedFieldOutput, CountsWiderThanTheirFieldAreWrittenInFull) {
+  EXPECT_EQ(FormatCount(3000, 5), " 3000");
+  EXPECT_EQ(FormatCount(99999, 5), "99999");
+  EXPECT_EQ(FormatCount(100000, 5), "100000");
+  EXPECT_EQ(FormatCount(-2147483647 - 1, 6), "-2147483648");
+}
+
+TEST(FixedFieldOutput, ExponentFormKeepsTheSignificantDigits) {
+  EXPECT_EQ(FormatExponent(5e-10, 5), "5.0000E-10");
+  EXPECT_EQ(FormatExponent(123456.7, 5), "1.2346E+05");
+  EXPECT_EQ(FormatExponent(-0.000001234567, 5), "-1.2346E-06");
+}
+
 }  // namespace
 }  // namespace modelcheck

@@ -45,16 +45,24 @@ TEST(Prompts, ALineEndedByEndOfInputStillEndsItsLineOnTheScreen) {
   EXPECT_EQ(w.out.str(), " Ntrain = \n");
 }
 
-TEST(Prompts, FieldWidthComesFromTheFormat) {
-  StringWindow w("  5\n 5\n1.\r\n");
-  std::int32_t first = -1, second = -1;
+// A number is read from the field the format gives; one that runs on past
+// it would be cut ("123" read as 12), so it is refused, while blanks after
+// the field change nothing.
+TEST(Prompts, FieldWidthComesFromTheFormatAndNothingRunsOnPastIt) {
+  StringWindow w("  5\n123\n 5\n12   \n1234567\n0.12345678901234567890123\n1.\r\n");
+  std::int32_t first = -1, second = -1, count = -1;
   PromptInteger(w.window, "(I2)", "D = ", first);
   PromptInteger(w.window, "(I2)", "D = ", second);
+  PromptInteger(w.window, "(I11)", "Ntrain = ", count);
   double real = 0.0;
   PromptReal(w.window, "(F20.10)", "eps = ", real);
-  EXPECT_EQ(first, 0);
-  EXPECT_EQ(second, 5);
+  EXPECT_EQ(first, 5);
+  EXPECT_EQ(second, 12);
+  EXPECT_EQ(count, 1234567);
   EXPECT_EQ(real, 1.0);
+  EXPECT_EQ(w.out.str(),
+            " D =   5\n  Incorrect input\n D = 123\n  Incorrect input\n D =  5\n D = 12   \n"
+            " Ntrain = 1234567\n eps = 0.12345678901234567890123\n  Incorrect input\n eps = 1.\n");
 }
 
 TEST(Questions, OnlyLowerCaseYOrNIsAnAnswer) {

@@ -18,7 +18,8 @@ using testing::WorkDirectory;
 
 TEST(NeighbourCountsFormatTest, OneSevenCharacterLinePerPiece) {
   const std::vector<std::int32_t> counts = {0, 42, 999999, 1000000};
-  EXPECT_EQ(FormatNeighbourCounts(counts), "      0\n     42\n 999999\n ******\n");
+  // A count of seven digits or more is written in full, never as asterisks.
+  EXPECT_EQ(FormatNeighbourCounts(counts), "      0\n     42\n 999999\n 1000000\n");
   EXPECT_EQ(FormatNeighbourCounts({}), "");
 }
 

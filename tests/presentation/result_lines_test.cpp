@@ -21,13 +21,16 @@ TEST(ResultLinesTest, IterativeLinesInTheOrderTheyAreReported) {
 
 // Persistence far from the training values misses by 20 standard deviations:
 // 2000 % does not fit 9 columns with 5 decimals.
-TEST(ResultLinesTest, FiguresTooWideForTheirFieldsBecomeAsterisks) {
+// Counts too wide for their fields are written in full; only an error too
+// wide for its field becomes asterisks.
+TEST(ResultLinesTest, WideCountsAreWrittenInFullWideErrorsAsAsterisks) {
   const auto lines =
       IterativeResultLines({.Ltest = 123456, .Ktest = 12345, .one_step_error = 20.0, .prediction_time = 123456});
-  EXPECT_EQ(lines[0], "Length of a test piece: Ltest = *****");
-  EXPECT_EQ(lines[1], "Number of test pieces: Ktest = ****");
+  EXPECT_EQ(lines[0], "Length of a test piece: Ltest = 123456");
+  EXPECT_EQ(lines[1], "Number of test pieces: Ktest = 12345");
   EXPECT_EQ(lines[2], "One-step prediction error: ********* %");
-  EXPECT_EQ(lines[3], "Prediction time (iterative method):  *****");
+  EXPECT_EQ(lines[3], "Prediction time (iterative method):  123456");
+  EXPECT_EQ(DirectResultLine(1234567), "Prediction time (direct method): 1234567");
   EXPECT_EQ(IterativeResultLines({.Ltest = 1, .Ktest = 1, .one_step_error = 9.9999, .prediction_time = 0})[2],
             "One-step prediction error: 999.99000 %");
 }
