@@ -21,6 +21,9 @@ constexpr std::size_t kMinimumValueCount = 3;
 bool AcceptCount(DialogueWindow& window, const std::string& path, const SeriesCount& count) {
   switch (count.outcome) {
     case CountOutcome::kUnreadable:
+      // Records before the bad one were read, one value each.
+      WriteDialogueLine(window, "Line " + std::to_string(count.values.size() + 1) + " of \"" + path +
+                                    "\" cannot be read as a number.");
       WriteIncorrectInput(window);
       return false;
     case CountOutcome::kTooMany:

@@ -17,6 +17,14 @@ namespace {
 constexpr std::size_t kMaximumRecords = std::numeric_limits<std::int32_t>::max();
 constexpr std::size_t kChunkSize = std::size_t{1} << 16;
 
+// What follows the field on a line, as far as it is kept.
+struct RecordTail {
+  std::string_view text;
+  bool cut = false;  // the line goes on beyond what is kept
+};
+
+RecordTail TailOf(std::string_view line, std::size_t length);
+
 // Reads the file in large chunks and hands out one record's field at a
 // time: a line of any length (a binary file may have no line ends at all)
 // costs no more memory than the chunk and the field.
@@ -37,9 +45,14 @@ bool Refill(RecordScanner& scanner) {
   return !scanner.at_end;
 }
 
-// One record as it is read: its first 20 columns, its length and its last character.
+// Columns kept after the field to tell a number that runs on past it; a
+// number running on further than that is refused.
+constexpr std::size_t kTailWidth = 64;
+
+// One record as it is read: its first 20 columns and the tail after them,
+// its length and its last character.
 struct RecordField {
-  std::array<char, kRecordWidth> text{};
+  std::array<char, kRecordWidth + kTailWidth> text{};
   std::size_t kept = 0;
   std::size_t length = 0;
   char last = '\0';
@@ -56,10 +69,23 @@ struct RecordField {
 
   // A CR that ends the line belongs to the line end, not to the field.
   std::string_view Field() const {
-    const bool drop_cr = last == '\r' && length <= text.size();
-    return {text.data(), drop_cr ? kept - 1 : kept};
+    const bool drop_cr = last == '\r' && length <= kRecordWidth;
+    const std::size_t in_field = std::min(kept, std::size_t{kRecordWidth});
+    return {text.data(), drop_cr ? in_field - 1 : in_field};
   }
+
+  RecordTail Tail() const { return TailOf({text.data(), kept}, length); }
 };
+
+// The tail of a line whose first `kept` characters are `line` and whose full
+// length is `length`: what follows column 20, without the CR that ends a line.
+RecordTail TailOf(std::string_view line, std::size_t length) {
+  if (line.size() <= kRecordWidth) return {};
+  std::string_view tail = line.substr(kRecordWidth, kTailWidth);
+  const bool cut = length > kRecordWidth + kTailWidth;
+  if (!cut && !tail.empty() && tail.back() == '\r') tail.remove_suffix(1);
+  return {.text = tail, .cut = cut};
+}
 
 // The field of a line that lies whole in the chunk, read where it lies;
 // the same view of it as RecordField gives.
@@ -71,7 +97,7 @@ std::string_view FieldInPlace(const char* first, std::size_t length) {
 
 // The next record's field; false at the end of the file. A last line without
 // its end of line is a record. The view lives until the next call.
-bool NextRecord(RecordScanner& scanner, RecordField& record, std::string_view& field) {
+bool NextRecord(RecordScanner& scanner, RecordField& record, std::string_view& field, RecordTail& tail) {
   // Nearly every line ends inside the chunk it starts in: no copy then.
   if (scanner.position < scanner.filled) {
     const char* first = scanner.chunk.data() + scanner.position;
@@ -80,6 +106,7 @@ bool NextRecord(RecordScanner& scanner, RecordField& record, std::string_view& f
       const auto length = static_cast<std::size_t>(line_end - first);
       scanner.position += length + 1;
       field = FieldInPlace(first, length);
+      tail = TailOf({first, std::min(length, kRecordWidth + kTailWidth)}, length);
       return true;
     }
   }
@@ -87,6 +114,7 @@ bool NextRecord(RecordScanner& scanner, RecordField& record, std::string_view& f
   for (;;) {
     if (scanner.position == scanner.filled && !Refill(scanner)) {
       field = record.Field();
+      tail = record.Tail();
       return record.length > 0;
     }
     const char* first = scanner.chunk.data() + scanner.position;
@@ -98,9 +126,32 @@ bool NextRecord(RecordScanner& scanner, RecordField& record, std::string_view& f
     if (line_end) {
       ++scanner.position;
       field = record.Field();
+      tail = record.Tail();
       return true;
     }
   }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool AllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether the number in a full field runs on past column 20 in a way that
+// changes its magnitude: digits before its point, or its exponent, lie
+// beyond the field. Decimals cut off after the point only lose precision
+// and are accepted; text after a blank that ends the number is ignored.
+bool RunsOnPastField(std::string_view field, const RecordTail& tail) {
+  if (field.size() < kRecordWidth || IsBlank(field.back()) || tail.text.empty()) return false;
+  const std::size_t run_end = std::min(tail.text.find_first_of(" \t"), tail.text.size());
+  if (run_end == 0) return false;
+  if (run_end == tail.text.size() && tail.cut) return true;
+  const std::size_t token_start = field.find_last_of(" \t");
+  const std::string_view token = field.substr(token_start == std::string_view::npos ? 0 : token_start + 1);
+  const std::size_t point = token.find('.');
+  const bool in_decimals = point != std::string_view::npos && AllDigits(token.substr(point + 1));
+  return !(in_decimals && AllDigits(tail.text.substr(0, run_end)));
 }
 
 // Text never holds a NUL byte; a file that does (an image, a disk dump) is
@@ -117,12 +168,13 @@ SeriesCount CountValues(std::istream& file) {
   if (Refill(scanner) && HoldsNul(scanner)) return {.outcome = CountOutcome::kNotText, .values = {}, .read = 0};
   RecordField record;
   std::string_view field;
-  while (NextRecord(scanner, record, field)) {
+  RecordTail tail;
+  while (NextRecord(scanner, record, field, tail)) {
     if (count.values.size() == kMaximumRecords) {
       count.outcome = CountOutcome::kTooMany;
       return count;
     }
-    const std::optional<double> value = ReadSeriesField(field);
+    const std::optional<double> value = RunsOnPastField(field, tail) ? std::nullopt : ReadSeriesField(field);
     if (!value) {
       count.outcome = CountOutcome::kUnreadable;
       return count;

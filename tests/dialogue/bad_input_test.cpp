@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -33,8 +34,10 @@ TEST(BadInput, EveryUnusableFileLeadsBackToTheChooser) {
   s.Ask(kChooser, "empty.txt");
   s.Ask(kChooser, "two.txt");
   s.Ask(kChooser, "letter.txt");
+  s.Line("Line 5 of \"letter.txt\" cannot be read as a number.");
   s.Refused();
   s.Ask(kChooser, "huge.txt");
+  s.Line("Line 3 of \"huge.txt\" cannot be read as a number.");
   s.Refused();
   s.Ask(kChooser, "");
   s.Line("A File Must be Selected");
@@ -150,6 +153,28 @@ TEST(BadInput, ADialogueLostToAFullDiskEndsTheProgramWithAFailure) {
   std::string line;
   std::getline(errors, line);
   EXPECT_EQ(line, "Cannot write the dialogue to standard output (No space left on device); the program ends.");
+}
+
+// A series saved with 20 significant digits runs past column 20 with its
+// exponent: read from the field it would lose the exponent and every figure
+// would be wrong, so the file is refused and the line named.
+TEST(BadInput, ASeriesWhoseNumbersRunPastTheirColumnsIsRefusedWithTheLine) {
+  WorkDirectory directory;
+  std::string long_form = "0.5\n";
+  for (int n = 1; n <= 3; ++n) {
+    char line[64];
+    std::snprintf(line, sizeof line, "%.20e\n", 0.1 * n);
+    long_form += line;
+  }
+  directory.WriteFile("long.txt", long_form);
+  Session s;
+  s.Ask(kChooser, "long.txt");
+  s.Line("Line 2 of \"long.txt\" cannot be read as a number.");
+  s.Refused();
+  s.EndOfInputAt(kChooser);
+  const ProgramRun run = RunProgram(directory, s.input);
+  EXPECT_EQ(run.status, 2);  // input ended at the chooser
+  EXPECT_EQ(run.dialogue, s.expected);
 }
 
 // Under a memory limit a long series cannot be held: the program says how far

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -24,11 +25,31 @@ TEST(CountValues, OneValuePerRecordWhateverTheLineEnds) {
   EXPECT_EQ(CountText("12\n12.0\n").values, std::vector<double>({1.2e-9, 12.0}));
 }
 
-TEST(CountValues, ColumnsAfterTwentyNeverMatter) {
+TEST(CountValues, ColumnsAfterANumberThatEndsInTheFieldNeverMatter) {
   const std::string padded = "0.25                ";  // exactly 20 columns
   const SeriesCount count = CountText(padded + "x\n" + padded + "1e999\r\n" + padded + std::string(100000, '#'));
   EXPECT_EQ(count.outcome, CountOutcome::kCounted);
   EXPECT_EQ(count.values, std::vector<double>({0.25, 0.25, 0.25}));
+}
+
+// A number that runs on past column 20 is read only when what is cut off are
+// decimals; cutting digits before its point or its exponent would change its
+// magnitude, so such a record is unreadable.
+TEST(CountValues, ANumberRunningOnPastTwentyColumnsIsReadOnlyWhenDecimalsAreCut) {
+  char twenty_digits[64];
+  std::snprintf(twenty_digits, sizeof twenty_digits, "%.20e", 0.123456789);  // 26 characters
+  EXPECT_EQ(CountText(std::string("1.0\n") + twenty_digits + "\n").outcome, CountOutcome::kUnreadable);
+  EXPECT_EQ(CountText(std::string(twenty_digits) + "\n").values.size(), 0u);
+  EXPECT_EQ(CountText("0.1234567890123456789012345\r\n").values, std::vector<double>({0.123456789012345678}));
+  EXPECT_EQ(CountText("123456789012345678901234.5\n").outcome, CountOutcome::kUnreadable);  // digits before the point
+  EXPECT_EQ(CountText("0.12345678901234567E+05\n").outcome, CountOutcome::kUnreadable);     // exponent cut
+  EXPECT_EQ(CountText("1.2345678901234567E+0005\n").outcome, CountOutcome::kUnreadable);    // exponent digits cut
+  EXPECT_EQ(CountText("12345678901234567890123\n").outcome, CountOutcome::kUnreadable);     // no point at all
+  // A number that ends inside the field, whatever follows it.
+  EXPECT_EQ(CountText("1.5                 x\n1.25                ignored\n").values, std::vector<double>({1.5, 1.25}));
+  EXPECT_EQ(CountText("0.1234567890123456789 comment\n").values.size(), 1u);
+  // Decimals running on further than the columns kept after the field.
+  EXPECT_EQ(CountText("0." + std::string(200, '1') + "\n").outcome, CountOutcome::kUnreadable);
 }
 
 TEST(CountValues, StopsAtTheFirstUnreadableRecord) {
