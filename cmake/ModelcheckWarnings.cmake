@@ -9,6 +9,10 @@ function(modelcheck_target_options target)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
     target_compile_options(${target} PRIVATE -Wno-restrict)
   endif()
+  # Coverage for the fuzzers in every library they reach.
+  if(MODELCHECK_BUILD_FUZZERS)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
   if(MODELCHECK_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer

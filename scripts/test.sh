@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the layout of the C++ files, builds everything and runs every test:
 # once in the shipped configuration, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer; then fuzzes the input readers for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,3 +19,6 @@ cmake -S . -B build-sanitize -DMODELCHECK_BUILD_TESTS=ON -DMODELCHECK_SANITIZE=O
   -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# The readers of user input under libFuzzer, a minute each.
+bash scripts/fuzz.sh
