@@ -177,6 +177,22 @@ TEST(BadInput, ASeriesWhoseNumbersRunPastTheirColumnsIsRefusedWithTheLine) {
   EXPECT_EQ(run.dialogue, s.expected);
 }
 
+// A path the system refuses for another reason than a missing file is named
+// with that reason, not as "no such file".
+TEST(BadInput, AChosenPathIsRefusedWithTheSystemsReason) {
+  WorkDirectory directory;
+  const std::string too_long(300, 'a');
+  Session s;
+  s.Ask(kChooser, too_long);
+  s.Line("Cannot read \"" + too_long + "\": file name too long.");
+  s.Ask(kChooser, "missing.txt");
+  s.Line("Cannot read \"missing.txt\": no such file.");
+  s.EndOfInputAt(kChooser);
+  const ProgramRun run = RunProgram(directory, s.input);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.dialogue, s.expected);
+}
+
 // Under a memory limit a long series cannot be held: the program says how far
 // it came and stops in order (status 1), where it used to abort.
 TEST(BadInput, RunningOutOfMemoryEndsTheProgramInOrder) {
