@@ -1,5 +1,7 @@
 // One model pass: D and eps, their report lines, the neighbour grid, the
 // evaluation passes, and question 6).
+#include <string>
+
 #include "dialogue/dialogue_run.h"
 #include "dialogue/questions.h"
 #include "dialogue/settings_ranges.h"
@@ -24,8 +26,13 @@ void AskDimensionAndBoxSize(DialogueRun& run) {
   settings.D = AskInteger(*run.window, "(I2)", "2) Dimension of a model map: D = ", [&](std::int32_t D) {
     return DAccepted(D, settings.Ntrain);
   });
-  settings.eps = AskReal(*run.window, "(F20.10)",
-                         "   Box size: eps = ", [&](double eps) { return EpsAccepted(eps, range.lower, range.upper); });
+  // The bound is no number a user would guess: a file of integers, read with
+  // the implied decimals, spans about 1e-7.
+  const std::string accepted = "The box size eps must be above 0 and at most " +
+                               FormatExponent(range.upper - range.lower, 5) + ", the width of the plot range.";
+  settings.eps = AskReal(
+      *run.window, "(F20.10)",
+      "   Box size: eps = ", [&](double eps) { return EpsAccepted(eps, range.lower, range.upper); }, accepted);
 }
 
 }  // namespace

@@ -24,12 +24,13 @@ std::int32_t AskInteger(DialogueWindow& window, std::string_view format, std::st
 }
 
 double AskReal(DialogueWindow& window, std::string_view format, std::string_view prompt,
-               const std::function<bool(double)>& accepted) {
+               const std::function<bool(double)>& accepted, std::string_view range) {
   for (;;) {
     double value = 0.0;
     PromptReal(window, format, prompt, value);
     if (accepted(value)) return value;
     WriteIncorrectInput(window);
+    if (!range.empty()) WriteDialogueLine(window, range);
   }
 }
 

@@ -57,6 +57,13 @@ void Session::EndOfInputAt(std::string_view prompt) {
   Line("End of input: the program ends.");
 }
 
+void Session::RefusedBoxSize(double width) {
+  char bound[32];
+  std::snprintf(bound, sizeof bound, "%.4E", width);
+  Refused();
+  Line("The box size eps must be above 0 and at most " + std::string(bound) + ", the width of the plot range.");
+}
+
 void Session::Settings(int Ltest, int Ktest) {
   char line[64];
   std::snprintf(line, sizeof line, "   Ltest = %5d, Ktest = %4d", Ltest, Ktest);

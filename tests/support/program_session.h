@@ -35,6 +35,8 @@ struct Session {
   void Ask(std::string_view prompt, std::string_view answer);
   void Line(std::string_view text);  // one blank column is added
   void Refused() { Line(" Incorrect input"); }
+  // A readable box size out of range: the refusal and what is accepted.
+  void RefusedBoxSize(double width);
   void EndOfInputAt(std::string_view prompt);
   void Settings(int Ltest, int Ktest);  // the two lines of question 3)
 };
