@@ -12,6 +12,7 @@ CheckInput PreparedCheck::Input() const {
                     .test_segment = std::span<const double>(r.series).subspan(
                         static_cast<std::size_t>(r.settings.Ntrain), static_cast<std::size_t>(Ntest(r.settings))),
                     .variance = r.variance,
+                    .error_scale = r.error_scale,
                     .grid = &r.grid};
 }
 
@@ -23,6 +24,7 @@ void PrepareCheck(PreparedCheck& prepared, double eps) {
   run.training = std::span<const double>(run.series).first(static_cast<std::size_t>(run.settings.Ntrain));
   const TrainingStatistics statistics = ComputeStatistics(run.training);
   run.variance = statistics.variance;
+  run.error_scale = statistics.error_scale;
   run.plot_range = {.lower = statistics.minimum, .upper = statistics.maximum};
   BuildNeighbourGrid(run.settings.Ntrain, run.training, kBenchmarkD - 1, eps, run.grid);
   OpenReport(run.report, prepared.dialogue);

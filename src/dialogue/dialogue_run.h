@@ -25,7 +25,8 @@ struct DialogueRun {
   std::vector<double> series;  // every record of the current series file
   std::int32_t value_count = 0;
   std::span<const double> training;  // x(1..Ntrain), the first Ntrain records
-  double variance = 0.0;             // population variance of the training values
+  double variance = 0.0;             // variance of the training values (training_statistics.h)
+  double error_scale = 1.0;          // the units of the variance and the errors
   PlotRange plot_range;              // bounds eps: the training range, then the last check's widened range
   NeighbourGrid grid;                // built once per model pass
   GraphicsSurface surface;           // the plot window, alive for the whole run

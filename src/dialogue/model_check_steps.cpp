@@ -88,6 +88,7 @@ void RunEvaluation(DialogueRun& run) {
                          .training = run.training,
                          .test_segment = T,
                          .variance = run.variance,
+                         .error_scale = run.error_scale,
                          .grid = &run.grid};
   Present(run, RunModelCheck(input, {.threads = run.threads, .progress = {}}), T);
 }

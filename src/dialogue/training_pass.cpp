@@ -20,6 +20,7 @@ void StartTrainingPart(DialogueRun& run) {
   const TrainingStatistics statistics = ComputeStatistics(run.training);
   run.plot_range = {.lower = statistics.minimum, .upper = statistics.maximum};
   run.variance = statistics.variance;
+  run.error_scale = statistics.error_scale;
 }
 
 }  // namespace

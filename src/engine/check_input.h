@@ -19,7 +19,8 @@ struct CheckInput {
   ModelSettings settings;
   std::span<const double> training;      // x(1..Ntrain)
   std::span<const double> test_segment;  // T(1..Ntest)
-  double variance = 0.0;                 // population variance of the training values
+  double variance = 0.0;                 // population variance of the training values, times error_scale^2
+  double error_scale = 1.0;              // errors and variance in units of this (training_statistics.h)
   const NeighbourGrid* grid = nullptr;   // built over `training` for D and eps
 };
 

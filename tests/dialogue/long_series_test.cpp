@@ -1,8 +1,12 @@
-// A series of more than a million values as a user types it in: counts of
-// seven digits are read whole and shown in full in the dialogue and the
-// report, and a number typed past its field is refused, not cut.
+// Series a user would bring that stretch the number fields: more than a
+// million values, whose counts of seven digits are read whole and shown in
+// full, with a number typed past its field refused, not cut; and values of
+// extreme magnitude, whose errors are still measured.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,6 +41,40 @@ TEST(LongSeries, SevenDigitCountsAreReadWholeAndShownInFull) {
                          " Dimension of a model map: D =  2\n"
                          " Box size: eps =   0.01000\n"))
       << report;
+}
+
+// The prediction-time lines of one check of `series` with box size `eps`.
+std::string PredictionTimes(const std::string& series, const std::string& eps) {
+  WorkDirectory directory;
+  directory.WriteFile("series.txt", series);
+  const ProgramRun run = RunProgram(directory, {"series.txt", "2000", "2", eps, "n", "n", "n", "n", "n"});
+  EXPECT_EQ(run.status, 0) << run.errors;
+  std::istringstream transcript(ReadText(directory.path() / "transcript.txt"));
+  std::string times;
+  for (std::string line; std::getline(transcript, line);) {
+    EXPECT_EQ(line.find("*********"), std::string::npos) << line;
+    if (line.starts_with(" Prediction time")) times += line + "\n";
+  }
+  return times;
+}
+
+// Values about 1e-160, whose squares underflow: the errors are measured in
+// scaled units and come out as for the same series at ordinary size, where
+// every error used to be asterisks and both prediction times 0.
+TEST(LongSeries, ValuesOfExtremeMagnitudeGiveTrueFigures) {
+  std::string ordinary, tiny;
+  for (const double value : HenonValues(3000)) {
+    char line[32];
+    std::snprintf(line, sizeof line, "%.12g\n", value);
+    ordinary += line;
+    std::snprintf(line, sizeof line, "%.12g\n", std::ldexp(value, -530));
+    tiny += line;
+  }
+  char tiny_eps[32];
+  std::snprintf(tiny_eps, sizeof tiny_eps, "%.6E", std::ldexp(0.05, -530));
+  const std::string expected = PredictionTimes(ordinary, "0.05");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(PredictionTimes(tiny, tiny_eps), expected);
 }
 
 }  // namespace

@@ -29,10 +29,12 @@ inline std::unique_ptr<PreparedInput> PrepareInput(std::vector<double> series, c
   const std::span<const double> all(prepared->series);
   const std::span<const double> training = all.first(static_cast<std::size_t>(settings.Ntrain));
   BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, prepared->grid);
+  const TrainingStatistics statistics = ComputeStatistics(training);
   prepared->input = CheckInput{.settings = settings,
                                .training = training,
                                .test_segment = all.subspan(training.size()),
-                               .variance = ComputeStatistics(training).variance,
+                               .variance = statistics.variance,
+                               .error_scale = statistics.error_scale,
                                .grid = &prepared->grid};
   return prepared;
 }
