@@ -6,14 +6,7 @@
 namespace modelcheck {
 
 CheckInput PreparedCheck::Input() const {
-  const DialogueRun& r = *run;
-  return CheckInput{.settings = r.settings,
-                    .training = r.training,
-                    .test_segment = std::span<const double>(r.series).subspan(
-                        static_cast<std::size_t>(r.settings.Ntrain), static_cast<std::size_t>(Ntest(r.settings))),
-                    .variance = r.variance,
-                    .error_scale = r.error_scale,
-                    .grid = &r.grid};
+  return MakeCheckInput(run->series, run->settings, run->statistics, run->grid);
 }
 
 void PrepareCheck(PreparedCheck& prepared, double eps) {
@@ -22,10 +15,8 @@ void PrepareCheck(PreparedCheck& prepared, double eps) {
   run.value_count = static_cast<std::int32_t>(run.series.size());
   run.settings = ModelSettings{.Ntrain = run.value_count - kBenchmarkTestValues, .D = kBenchmarkD, .eps = eps};
   run.training = std::span<const double>(run.series).first(static_cast<std::size_t>(run.settings.Ntrain));
-  const TrainingStatistics statistics = ComputeStatistics(run.training);
-  run.variance = statistics.variance;
-  run.error_scale = statistics.error_scale;
-  run.plot_range = {.lower = statistics.minimum, .upper = statistics.maximum};
+  run.statistics = ComputeStatistics(run.training);
+  run.plot_range = {.lower = run.statistics.minimum, .upper = run.statistics.maximum};
   BuildNeighbourGrid(run.settings.Ntrain, run.training, kBenchmarkD - 1, eps, run.grid);
   OpenReport(run.report, prepared.dialogue);
 }

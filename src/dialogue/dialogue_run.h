@@ -13,6 +13,7 @@
 #include "dialogue/dialogue_window.h"
 #include "dialogue/report_log.h"
 #include "engine/neighbour_grid.h"
+#include "engine/training_statistics.h"
 #include "modelcheck/engine.h"
 #include "plots/graphics_surface.h"
 #include "plots/plot_scale.h"
@@ -25,8 +26,7 @@ struct DialogueRun {
   std::vector<double> series;  // every record of the current series file
   std::int32_t value_count = 0;
   std::span<const double> training;  // x(1..Ntrain), the first Ntrain records
-  double variance = 0.0;             // variance of the training values (training_statistics.h)
-  double error_scale = 1.0;          // the units of the variance and the errors
+  TrainingStatistics statistics;     // of the training values
   PlotRange plot_range;              // bounds eps: the training range, then the last check's widened range
   NeighbourGrid grid;                // built once per model pass
   GraphicsSurface surface;           // the plot window, alive for the whole run

@@ -8,7 +8,6 @@
 #include "dialogue/plot_window_view.h"
 #include "engine/model_check.h"
 #include "errors/message_sink.h"
-#include "errors/orderly_stop.h"
 #include "plots/plot_window.h"
 #include "presentation/check_drawing.h"
 #include "presentation/neighbour_counts_file.h"
@@ -17,11 +16,6 @@
 namespace modelcheck {
 
 namespace {
-
-std::span<const double> TestSegment(const DialogueRun& run) {
-  return std::span<const double>(run.series)
-      .subspan(static_cast<std::size_t>(run.settings.Ntrain), static_cast<std::size_t>(Ntest(run.settings)));
-}
 
 // What the user can do about an exactly singular local fit, said after the
 // numerical core's message in words of the model.
@@ -36,9 +30,12 @@ void StopIfStoppedIn(DialogueRun& run, const CheckResult& result, CheckPhase pha
   if (!result.stop || result.stop->phase != phase) return;
   const CheckStop& stop = *result.stop;
   ShowAll(run.surface);
-  WriteMessageText(stop.message);
-  if (stop.routine == "DLQRSL" && stop.code == 1) WriteDialogueLine(*run.window, kSingularFitHint);
-  StopProgram(stop.status);
+  CapturedStop replay;
+  replay.status = stop.status;
+  replay.messages = stop.message;
+  // A line of the dialogue's layout, printed with the message it explains.
+  if (stop.routine == "DLQRSL" && stop.code == 1) replay.messages += " " + std::string(kSingularFitHint) + "\n";
+  ReplayStop(replay);
 }
 
 void PresentIterativeTest(DialogueRun& run, const CheckResult& result) {
@@ -83,14 +80,8 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
 }  // namespace
 
 void RunEvaluation(DialogueRun& run) {
-  const std::span<const double> T = TestSegment(run);
-  const CheckInput input{.settings = run.settings,
-                         .training = run.training,
-                         .test_segment = T,
-                         .variance = run.variance,
-                         .error_scale = run.error_scale,
-                         .grid = &run.grid};
-  Present(run, RunModelCheck(input, {.threads = run.threads, .progress = {}}), T);
+  const CheckInput input = MakeCheckInput(run.series, run.settings, run.statistics, run.grid);
+  Present(run, RunModelCheck(input, {.threads = run.threads, .progress = {}}), input.test_segment);
 }
 
 }  // namespace modelcheck

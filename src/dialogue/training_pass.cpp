@@ -17,10 +17,8 @@ void StartTrainingPart(DialogueRun& run) {
   WriteReportLine(run.report, "The number of values in a training time series: Ntrain = " + FormatCount(Ntrain, 6));
   WriteReportEmptyLine(run.report);
   run.training = std::span<const double>(run.series).first(static_cast<std::size_t>(Ntrain));
-  const TrainingStatistics statistics = ComputeStatistics(run.training);
-  run.plot_range = {.lower = statistics.minimum, .upper = statistics.maximum};
-  run.variance = statistics.variance;
-  run.error_scale = statistics.error_scale;
+  run.statistics = ComputeStatistics(run.training);
+  run.plot_range = {.lower = run.statistics.minimum, .upper = run.statistics.maximum};
 }
 
 }  // namespace

@@ -18,6 +18,17 @@ std::size_t Size(std::int32_t count) { return count > 0 ? static_cast<std::size_
 
 }  // namespace
 
+CheckInput MakeCheckInput(std::span<const double> series, const ModelSettings& settings,
+                          const TrainingStatistics& statistics, const NeighbourGrid& grid) {
+  const auto Ntrain = static_cast<std::size_t>(settings.Ntrain);
+  return CheckInput{.settings = settings,
+                    .training = series.first(Ntrain),
+                    .test_segment = series.subspan(Ntrain, static_cast<std::size_t>(Ntest(settings))),
+                    .variance = statistics.variance,
+                    .error_scale = statistics.error_scale,
+                    .grid = &grid};
+}
+
 void RequireCheckInput(const CheckInput& input) {
   const ModelSettings& settings = input.settings;
   Require(settings.D >= 1 && settings.Ltest >= 1 && settings.Ktest >= 1, "settings out of range");

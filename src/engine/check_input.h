@@ -11,6 +11,7 @@
 
 #include "engine/local_model.h"
 #include "engine/neighbour_grid.h"
+#include "engine/training_statistics.h"
 #include "modelcheck/engine.h"
 
 namespace modelcheck {
@@ -31,6 +32,12 @@ struct PieceWork {
   std::vector<std::int32_t> neighbours;  // Nb(1..M) first; grows, never shrinks
   std::int32_t neighbour_count = 0;      // M of the latest search
 };
+
+// The input of a check of `series` for `settings`: its first Ntrain values
+// are the training part (with these statistics and a grid built over them),
+// the Ntest values after them the test segment. `series` holds them all.
+CheckInput MakeCheckInput(std::span<const double> series, const ModelSettings& settings,
+                          const TrainingStatistics& statistics, const NeighbourGrid& grid);
 
 // Stops the program with file and line when `input` does not have the shape
 // every phase relies on (array sizes, the grid, settings in range).

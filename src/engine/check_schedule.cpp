@@ -27,6 +27,7 @@ struct Schedule {
   std::mutex watch_mutex;
   std::condition_variable changed;
   int helpers_running = 0;
+  bool watched = false;  // the caller waits on `changed` for finished items
 };
 
 // How often a watching caller asks whether to go on while nothing finishes.
@@ -64,7 +65,7 @@ void Work(Schedule& schedule) {
   PieceWork work;
   for (std::int32_t item = TakeItem(schedule); item >= 0; item = TakeItem(schedule)) {
     RunOne(schedule, item, work);
-    Notify(schedule);
+    if (schedule.watched) Notify(schedule);
   }
   {
     std::lock_guard lock(schedule.watch_mutex);
@@ -100,6 +101,7 @@ bool RunSchedule(std::int32_t count, int threads, const RunItem& run_item, const
   const bool watch = keep_going && thread_count > 1;
   const int helper_count = watch ? thread_count : thread_count - 1;
   schedule.helpers_running = helper_count;
+  schedule.watched = watch;
   std::vector<std::jthread> helpers;
   for (int t = 0; t < helper_count; ++t) helpers.emplace_back([&schedule] { Work(schedule); });
   if (watch) {

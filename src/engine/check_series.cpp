@@ -47,14 +47,7 @@ CheckResult CheckSeries(std::span<const double> series, const ModelSettings& set
   // The grid's 64 KiB cell table stays off the caller's stack.
   auto grid = std::make_unique<NeighbourGrid>();
   BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, *grid);
-  const TrainingStatistics statistics = ComputeStatistics(training);
-  const CheckInput input{.settings = settings,
-                         .training = training,
-                         .test_segment = series.subspan(Ntrain, static_cast<std::size_t>(Ntest(settings))),
-                         .variance = statistics.variance,
-                         .error_scale = statistics.error_scale,
-                         .grid = grid.get()};
-  return RunModelCheck(input, options);
+  return RunModelCheck(MakeCheckInput(series, settings, ComputeStatistics(training), *grid), options);
 }
 
 }  // namespace modelcheck

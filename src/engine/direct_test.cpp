@@ -21,11 +21,7 @@ void RunDirectPiece(const CheckInput& input, std::int32_t k, PieceWork& work, Pi
     const double p = fit ? PredictFromFactor(input.training, work.state, D, work.neighbours, M, i, work.fit)
                          : PredictLocal(input.training, work.state, D, work.neighbours, M, i, work.fit,
                                         MeanRule::kMultiplyByReciprocal);
-    // The scale is one but for extreme values; times one changes no bit.
-    const double difference = p * input.error_scale - PieceTarget(input.test_segment, D, k, i) * input.error_scale;
-    record.squared_errors[static_cast<std::size_t>(i - 1)] = difference * difference;
-    if (record.predictions != nullptr) record.predictions->push_back(p);
-    record.steps_done = i;
+    RecordPrediction(input, k, i, p, record);
   }
 }
 

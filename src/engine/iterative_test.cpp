@@ -14,12 +14,7 @@ void RunIterativePiece(const CheckInput& input, std::int32_t k, PieceWork& work,
     const auto horizon = static_cast<std::size_t>(i - 1);
     record.neighbour_counts[horizon] = FindOneStepNeighbours(input, work);
     const double p = PredictOneStep(input, work);
-    // The scale is one but for extreme values; times one changes no bit.
-    const double difference =
-        p * input.error_scale - PieceTarget(input.test_segment, settings.D, k, i) * input.error_scale;
-    record.squared_errors[horizon] = difference * difference;
-    if (record.predictions != nullptr) record.predictions->push_back(p);
-    record.steps_done = i;
+    RecordPrediction(input, k, i, p, record);
     ShiftState(work.state, p);
   }
 }

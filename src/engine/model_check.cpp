@@ -87,6 +87,7 @@ struct CheckRun {
     TestRecords& records = phase == CheckPhase::kIterative ? iterative : direct;
     PieceRecord record = records.Record(k, input.settings.Ltest);
     StopCapture capture;
+    std::optional<CapturedStop> stopped;
     try {
       if (phase == CheckPhase::kIterative) {
         RunIterativePiece(input, k, work, record);
@@ -94,11 +95,13 @@ struct CheckRun {
         RunDirectPiece(input, k, work, record);
       }
     } catch (CapturedStop& captured) {
-      records.steps_done[static_cast<std::size_t>(k - 1)] = record.steps_done;
-      earliest.Offer(item, MakeStop(phase, k, record.steps_done + 1, std::move(captured)));
-      return false;
+      stopped = std::move(captured);
     }
     records.steps_done[static_cast<std::size_t>(k - 1)] = record.steps_done;
+    if (stopped) {
+      earliest.Offer(item, MakeStop(phase, k, record.steps_done + 1, std::move(*stopped)));
+      return false;
+    }
     ++records.pieces_done;
     return true;
   }

@@ -16,6 +16,15 @@ double PieceTarget(std::span<const double> T, std::int32_t D, std::int32_t k, st
   return T[static_cast<std::size_t>(m - 1)];
 }
 
+void RecordPrediction(const CheckInput& input, std::int32_t k, std::int32_t i, double p, PieceRecord& record) {
+  const double target = PieceTarget(input.test_segment, input.settings.D, k, i);
+  // The scale is one but for extreme values; times one changes no bit.
+  const double difference = p * input.error_scale - target * input.error_scale;
+  record.squared_errors[static_cast<std::size_t>(i - 1)] = difference * difference;
+  if (record.predictions != nullptr) record.predictions->push_back(p);
+  record.steps_done = i;
+}
+
 void ShiftState(std::span<double> state, double prediction) {
   std::shift_left(state.begin(), state.end(), 1);
   state.back() = prediction;

@@ -30,6 +30,11 @@ struct PieceRecord {
   std::int32_t steps_done = 0;                 // horizons finished (Ltest when the piece is whole)
 };
 
+// Records the prediction p of piece k at horizon i: its squared error
+// against T(k+D+i-1), in the units of input.error_scale, p itself for
+// piece 1, and horizon i as done.
+void RecordPrediction(const CheckInput& input, std::int32_t k, std::int32_t i, double p, PieceRecord& record);
+
 // Z(l) := Z(l+1) for l = 1..D-1, then Z(D) := p.
 void ShiftState(std::span<double> state, double prediction);
 

@@ -140,19 +140,34 @@ TEST(BadInput, AReportThatCannotBeCreatedIsNamedAndTheSessionGoesOn) {
   EXPECT_EQ(run.dialogue, s.expected);
 }
 
-TEST(BadInput, ADialogueLostToAFullDiskEndsTheProgramWithAFailure) {
+// A short session whose standard output goes where `output` says: the rest
+// of a bash command line after the program and its input. Gives the exit
+// status and the first line the program wrote to standard error.
+struct LostOutput {
+  int status = -1;
+  std::string first_error;
+};
+
+LostOutput RunWithOutput(const std::string& output) {
   WorkDirectory directory;
   directory.WriteFile("series.txt", HenonSeries(300));
   directory.WriteFile("typed.txt", "series.txt\n150\n2\n0.3\nn\nn\nn\nn\nn\n");
   const std::string command = "cd '" + directory.path().string() +
-                              "' && timeout 120 '" MODELCHECK_PROGRAM "' < typed.txt > /dev/full 2> errors.txt";
+                              "' && bash -c \"timeout 120 '" MODELCHECK_PROGRAM "' < typed.txt 2> errors.txt " +
+                              output + "\"";
   const int wstatus = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(wstatus));
-  EXPECT_EQ(WEXITSTATUS(wstatus), 1);
+  LostOutput lost;
+  lost.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
   std::ifstream errors(directory.path() / "errors.txt");
-  std::string line;
-  std::getline(errors, line);
-  EXPECT_EQ(line, "Cannot write the dialogue to standard output (No space left on device); the program ends.");
+  std::getline(errors, lost.first_error);
+  return lost;
+}
+
+TEST(BadInput, ADialogueLostToAFullDiskEndsTheProgramWithAFailure) {
+  const LostOutput lost = RunWithOutput("> /dev/full");
+  EXPECT_EQ(lost.status, 1);
+  EXPECT_EQ(lost.first_error,
+            "Cannot write the dialogue to standard output (No space left on device); the program ends.");
 }
 
 // A series saved with 20 significant digits runs past column 20 with its
@@ -222,20 +237,10 @@ TEST(BadInput, RunningOutOfMemoryEndsTheProgramInOrder) {
 // cannot be written; that is said on standard error and ends with status 1,
 // not with a silent death by the broken pipe's signal.
 TEST(BadInput, ADialogueWhoseReaderHasGoneEndsTheProgramWithAFailure) {
-  WorkDirectory directory;
-  directory.WriteFile("series.txt", HenonSeries(300));
-  directory.WriteFile("typed.txt", "series.txt\n150\n2\n0.3\nn\nn\nn\nn\nn\n");
   // The reader ends before the program has started, so every write meets a closed pipe.
-  const std::string command = "cd '" + directory.path().string() +
-                              "' && bash -c \"timeout 120 '" MODELCHECK_PROGRAM
-                              "' < typed.txt 2> errors.txt | true; exit \\${PIPESTATUS[0]}\"";
-  const int wstatus = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(wstatus));
-  EXPECT_EQ(WEXITSTATUS(wstatus), 1);
-  std::ifstream errors(directory.path() / "errors.txt");
-  std::string line;
-  std::getline(errors, line);
-  EXPECT_EQ(line, "Cannot write the dialogue to standard output (Broken pipe); the program ends.");
+  const LostOutput lost = RunWithOutput("| true; exit \\${PIPESTATUS[0]}");
+  EXPECT_EQ(lost.status, 1);
+  EXPECT_EQ(lost.first_error, "Cannot write the dialogue to standard output (Broken pipe); the program ends.");
 }
 
 }  // namespace

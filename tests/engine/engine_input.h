@@ -26,16 +26,10 @@ struct PreparedInput {
 inline std::unique_ptr<PreparedInput> PrepareInput(std::vector<double> series, const ModelSettings& settings) {
   auto prepared = std::make_unique<PreparedInput>();
   prepared->series = std::move(series);
-  const std::span<const double> all(prepared->series);
-  const std::span<const double> training = all.first(static_cast<std::size_t>(settings.Ntrain));
+  const std::span<const double> training =
+      std::span<const double>(prepared->series).first(static_cast<std::size_t>(settings.Ntrain));
   BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, prepared->grid);
-  const TrainingStatistics statistics = ComputeStatistics(training);
-  prepared->input = CheckInput{.settings = settings,
-                               .training = training,
-                               .test_segment = all.subspan(training.size()),
-                               .variance = statistics.variance,
-                               .error_scale = statistics.error_scale,
-                               .grid = &prepared->grid};
+  prepared->input = MakeCheckInput(prepared->series, settings, ComputeStatistics(training), prepared->grid);
   return prepared;
 }
 

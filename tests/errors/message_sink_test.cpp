@@ -11,18 +11,14 @@
 #include "errors/error_stack.h"
 #include "errors/orderly_stop.h"
 #include "support/child_process.h"
+#include "support/singular_message.h"
 
 namespace modelcheck {
 namespace {
 
-using testing::RunInChild;
+using testing::kSingularMessage;
 
-const std::string kSingularMessage =
-    "\n"
-    " *** FATAL    ERROR 1 from DLQRSL.  Computation of the least squares solution\n"
-    " ***          has been requested but the upper triangular matrix R is exactly\n"
-    " ***          singular; the index of the first zero diagonal element of R is\n"
-    " ***          3.\n";
+using testing::RunInChild;
 
 // As the solver posts it when called by the application.
 void SingularSolve() {

@@ -15,9 +15,12 @@
 #include "linalg/qr_decomposition.h"
 #include "linalg_test_support.h"
 #include "support/child_process.h"
+#include "support/singular_message.h"
 
 namespace modelcheck {
 namespace {
+
+using testing::kSingularMessage;
 
 // Random problems here have condition numbers below about 100, so double
 // precision results agree with the long-double reference far closer than this.
@@ -174,13 +177,6 @@ TEST(LeastSquares, SquareSystemsAndSingleRows) {
   EXPECT_EQ(resid[0], 0.0);
   EXPECT_EQ(fitv[0], 2.0);
 }
-
-const std::string kSingularMessage =
-    "\n"
-    " *** FATAL    ERROR 1 from DLQRSL.  Computation of the least squares solution\n"
-    " ***          has been requested but the upper triangular matrix R is exactly\n"
-    " ***          singular; the index of the first zero diagonal element of R is\n"
-    " ***          3.\n";
 
 TEST(LeastSquaresErrors, ExactlySingularFactorPrintsTheIndexAndStops) {
   const auto result = testing::RunInChild([] {
