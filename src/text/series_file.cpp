@@ -23,7 +23,19 @@ struct RecordTail {
   bool cut = false;  // the line goes on beyond what is kept
 };
 
-RecordTail TailOf(std::string_view line, std::size_t length);
+// Columns kept after the field to tell a number that runs on past it; a
+// number running on further than that is refused.
+constexpr std::size_t kTailWidth = 64;
+
+// The tail of a line whose first `kept` characters are `line` and whose full
+// length is `length`: what follows column 20, without the CR that ends a line.
+RecordTail TailOf(std::string_view line, std::size_t length) {
+  if (line.size() <= kRecordWidth) return {};
+  std::string_view tail = line.substr(kRecordWidth, kTailWidth);
+  const bool cut = length > kRecordWidth + kTailWidth;
+  if (!cut && !tail.empty() && tail.back() == '\r') tail.remove_suffix(1);
+  return {.text = tail, .cut = cut};
+}
 
 // Reads the file in large chunks and hands out one record's field at a
 // time: a line of any length (a binary file may have no line ends at all)
@@ -44,10 +56,6 @@ bool Refill(RecordScanner& scanner) {
   scanner.at_end = scanner.filled == 0;
   return !scanner.at_end;
 }
-
-// Columns kept after the field to tell a number that runs on past it; a
-// number running on further than that is refused.
-constexpr std::size_t kTailWidth = 64;
 
 // One record as it is read: its first 20 columns and the tail after them,
 // its length and its last character.
@@ -76,16 +84,6 @@ struct RecordField {
 
   RecordTail Tail() const { return TailOf({text.data(), kept}, length); }
 };
-
-// The tail of a line whose first `kept` characters are `line` and whose full
-// length is `length`: what follows column 20, without the CR that ends a line.
-RecordTail TailOf(std::string_view line, std::size_t length) {
-  if (line.size() <= kRecordWidth) return {};
-  std::string_view tail = line.substr(kRecordWidth, kTailWidth);
-  const bool cut = length > kRecordWidth + kTailWidth;
-  if (!cut && !tail.empty() && tail.back() == '\r') tail.remove_suffix(1);
-  return {.text = tail, .cut = cut};
-}
 
 // The field of a line that lies whole in the chunk, read where it lies;
 // the same view of it as RecordField gives.
