@@ -22,7 +22,8 @@ struct PreparedInput {
   CheckInput input;
 };
 
-// `series` holds the training part and the test segment after it.
+// `series` holds the training part and the Ntest values of the test segment
+// after it, as a check reads them.
 inline std::unique_ptr<PreparedInput> PrepareInput(std::vector<double> series, const ModelSettings& settings) {
   auto prepared = std::make_unique<PreparedInput>();
   prepared->series = std::move(series);

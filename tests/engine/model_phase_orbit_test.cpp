@@ -50,7 +50,8 @@ TEST(ModelPhaseOrbitTest, ReplaysTheOnlyNeighboursSuccessorsThenPersists) {
 // Ltest = Ktest = 1: two steps from T(1..D), the last prediction left in the state.
 TEST(ModelPhaseOrbitTest, RunsLtestPlusKtestStepsFromTheFirstDTestValues) {
   const ModelSettings settings{.Ntrain = 5, .D = 2, .eps = 0.01, .Ltest = 1, .Ktest = 1};
-  const auto prepared = PrepareInput({0.13, 0.71, 0.37, 0.92, 0.55, 0.13, 0.71}, settings);
+  // Ntest = 3 test values; the orbit reads only the first D of them.
+  const auto prepared = PrepareInput({0.13, 0.71, 0.37, 0.92, 0.55, 0.13, 0.71, 0.5}, settings);
   PieceWork work;
   std::vector<OrbitPoint> orbit;
   RunModelOrbit(prepared->input, work, orbit);
