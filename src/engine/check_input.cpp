@@ -19,14 +19,21 @@ std::size_t Size(std::int32_t count) { return count > 0 ? static_cast<std::size_
 }  // namespace
 
 CheckInput MakeCheckInput(std::span<const double> series, const ModelSettings& settings,
-                          const TrainingStatistics& statistics, const NeighbourGrid& grid) {
+                          const TrainingStatistics& statistics) {
   const auto Ntrain = static_cast<std::size_t>(settings.Ntrain);
   return CheckInput{.settings = settings,
                     .training = series.first(Ntrain),
                     .test_segment = series.subspan(Ntrain, static_cast<std::size_t>(Ntest(settings))),
                     .variance = statistics.variance,
                     .error_scale = statistics.error_scale,
-                    .grid = &grid};
+                    .grid = nullptr};
+}
+
+CheckInput MakeCheckInput(std::span<const double> series, const ModelSettings& settings,
+                          const TrainingStatistics& statistics, const NeighbourGrid& grid) {
+  CheckInput input = MakeCheckInput(series, settings, statistics);
+  input.grid = &grid;
+  return input;
 }
 
 void RequireCheckInput(const CheckInput& input) {

@@ -39,6 +39,10 @@ struct PieceWork {
 CheckInput MakeCheckInput(std::span<const double> series, const ModelSettings& settings,
                           const TrainingStatistics& statistics, const NeighbourGrid& grid);
 
+// The same input without a grid, for predictors that search no neighbours.
+CheckInput MakeCheckInput(std::span<const double> series, const ModelSettings& settings,
+                          const TrainingStatistics& statistics);
+
 // Stops the program with file and line when `input` does not have the shape
 // every phase relies on (array sizes, the grid, settings in range).
 void RequireCheckInput(const CheckInput& input);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/baselines.h"
 #include "engine/model_check.h"
 #include "engine/neighbour_grid.h"
 #include "engine/training_statistics.h"
@@ -48,6 +49,13 @@ CheckResult CheckSeries(std::span<const double> series, const ModelSettings& set
   auto grid = std::make_unique<NeighbourGrid>();
   BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, *grid);
   return RunModelCheck(MakeCheckInput(series, settings, ComputeStatistics(training), *grid), options);
+}
+
+BaselineResult CheckBaselines(std::span<const double> series, const ModelSettings& settings) {
+  const std::string problem = SettingsProblem(settings, series.size());
+  if (!problem.empty()) throw std::invalid_argument(problem);
+  const TrainingStatistics statistics = ComputeStatistics(series.first(static_cast<std::size_t>(settings.Ntrain)));
+  return RunBaselines(MakeCheckInput(series, settings, statistics));
 }
 
 }  // namespace modelcheck

@@ -32,11 +32,11 @@ void NormaliseHorizonErrors(std::span<double> errors, std::int32_t piece_count, 
   }
 }
 
-std::int32_t PredictionTime(std::span<const double> errors) {
+std::int32_t PredictionTime(std::span<const double> errors, double threshold) {
   std::int32_t time = 0;
   // Written as "at most the threshold" so that a NaN error stops the count.
   while (static_cast<std::size_t>(time) < errors.size() &&
-         std::fabs(errors[static_cast<std::size_t>(time)]) <= kPredictionThreshold) {
+         std::fabs(errors[static_cast<std::size_t>(time)]) <= threshold) {
     ++time;
   }
   return time;

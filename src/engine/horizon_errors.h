@@ -9,11 +9,9 @@
 #include <cstdint>
 #include <span>
 
-namespace modelcheck {
+#include "modelcheck/engine.h"
 
-// The single-precision value nearest to 0.05, widened to double
-// (0.0500000007...); an error equal to it still counts as predicted.
-inline constexpr double kPredictionThreshold = static_cast<double>(0.05f);
+namespace modelcheck {
 
 // E(i) = sum over pieces k = 1..K, in that order, of squared[(k-1)*Ltest + i-1],
 // starting from zero: bit for bit the sums that adding each piece's squared
@@ -28,10 +26,5 @@ void AddSquaredError(std::span<double> errors, std::int32_t horizon, double pred
 
 // E(i) = sqrt((E(i) * (1/K)) * (1/variance)) for every horizon; K >= 1 pieces.
 void NormaliseHorizonErrors(std::span<double> errors, std::int32_t piece_count, double variance);
-
-// The number of leading horizons whose normalised error is at most the
-// threshold: 0 when E(1) exceeds it, Ltest when none does. An error that is
-// not a number ends the count like one above the threshold.
-std::int32_t PredictionTime(std::span<const double> errors);
 
 }  // namespace modelcheck

@@ -58,7 +58,9 @@ struct EarliestStop {
   }
 };
 
-CheckStop MakeStop(CheckPhase phase, std::int32_t piece, std::int32_t step, CapturedStop&& captured) {
+}  // namespace
+
+CheckStop MakeCheckStop(CheckPhase phase, std::int32_t piece, std::int32_t step, CapturedStop&& captured) {
   return CheckStop{.phase = phase,
                    .piece = piece,
                    .step = step,
@@ -69,6 +71,8 @@ CheckStop MakeStop(CheckPhase phase, std::int32_t piece, std::int32_t step, Capt
                    .routine = std::move(captured.routine),
                    .values = std::move(captured.values)};
 }
+
+namespace {
 
 // Item 0 is the orbit, items 1..K the iterative pieces, K+1..2K the direct ones.
 struct CheckRun {
@@ -99,7 +103,7 @@ struct CheckRun {
     }
     records.steps_done[static_cast<std::size_t>(k - 1)] = record.steps_done;
     if (stopped) {
-      earliest.Offer(item, MakeStop(phase, k, record.steps_done + 1, std::move(*stopped)));
+      earliest.Offer(item, MakeCheckStop(phase, k, record.steps_done + 1, std::move(*stopped)));
       return false;
     }
     ++records.pieces_done;
@@ -112,7 +116,7 @@ struct CheckRun {
       RunModelOrbit(input, work, orbit);
     } catch (CapturedStop& captured) {
       const auto step = static_cast<std::int32_t>(orbit.size()) + 1;
-      earliest.Offer(0, MakeStop(CheckPhase::kOrbit, 0, step, std::move(captured)));
+      earliest.Offer(0, MakeCheckStop(CheckPhase::kOrbit, 0, step, std::move(captured)));
       return false;
     }
     orbit_done = true;

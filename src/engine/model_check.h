@@ -10,10 +10,16 @@
 // what was computed before that point and the stop (see modelcheck/engine.h).
 #pragma once
 
+#include <cstdint>
+
 #include "engine/check_input.h"
+#include "errors/message_sink.h"
 #include "modelcheck/engine.h"
 
 namespace modelcheck {
+
+// The stop of a phase, piece and step, with the numerical core's kept message.
+CheckStop MakeCheckStop(CheckPhase phase, std::int32_t piece, std::int32_t step, CapturedStop&& captured);
 
 CheckResult RunModelCheck(const CheckInput& input, const CheckOptions& options = {});
 

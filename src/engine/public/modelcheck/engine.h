@@ -114,13 +114,44 @@ struct CheckOptions {
   std::function<bool(const CheckProgress&)> progress;
 };
 
+// The threshold of a prediction time: the single-precision value nearest to
+// 0.05, widened to double (0.0500000007...); an error equal to it still
+// counts as predicted.
+inline constexpr double kPredictionThreshold = static_cast<double>(0.05f);
+
+// The number of leading horizons whose normalised error is at most
+// `threshold`: 0 when E(1) exceeds it, Ltest when none does. An error that is
+// not a number ends the count like one above the threshold.
+std::int32_t PredictionTime(std::span<const double> errors, double threshold = kPredictionThreshold);
+
 // Why `settings` do not fit a series of `value_count` values, naming the
 // setting and its allowed range; empty when they fit.
 std::string SettingsProblem(const ModelSettings& settings, std::size_t value_count);
+
+// Two reference predictors, run over the same test pieces and horizons as a
+// check with these settings and scored with the same error measure (eps is
+// not used):
+//  - persistence: the state's newest value at every horizon;
+//  - the global affine model: the local model with every training state as
+//    a neighbour, one fit iterated one step at a time (iterative) and one fit
+//    per horizon from the states whose successors up to Ltest are known
+//    (direct).
+// Their neighbour counts are empty.
+struct BaselineResult {
+  PredictionTestResult persistence;
+  PredictionTestResult global_iterative;
+  PredictionTestResult global_direct;
+  // The global fit was exactly singular: its tests from that one on have no errors.
+  std::optional<CheckStop> global_stop;
+};
 
 // One whole check of `series`. Throws std::invalid_argument with the text of
 // SettingsProblem when the settings do not fit.
 CheckResult CheckSeries(std::span<const double> series, const ModelSettings& settings,
                         const CheckOptions& options = {});
+
+// The baselines of a check of `series` with these settings. Throws
+// std::invalid_argument as CheckSeries does.
+BaselineResult CheckBaselines(std::span<const double> series, const ModelSettings& settings);
 
 }  // namespace modelcheck

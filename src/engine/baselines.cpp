@@ -1,0 +1,113 @@
+#include "engine/baselines.h"
+
+#include <cstddef>
+#include <numeric>
+#include <utility>
+#include <vector>
+
+#include "engine/horizon_errors.h"
+#include "engine/local_model.h"
+#include "engine/model_check.h"
+#include "engine/test_pieces.h"
+#include "errors/message_sink.h"
+
+namespace modelcheck {
+
+namespace {
+
+std::size_t Size(std::int32_t count) { return count > 0 ? static_cast<std::size_t>(count) : 0; }
+
+// Runs `predict(k, i, state)` for every piece k and horizon i, in piece order,
+// and scores it as the check scores its tests. `predict` may change the state
+// (an iterated model shifts its prediction in).
+template <typename Predict>
+PredictionTestResult ScorePieces(const CheckInput& input, Predict predict) {
+  const ModelSettings& settings = input.settings;
+  const std::int32_t K = PieceCount(settings);
+  const std::size_t L = Size(settings.Ltest);
+  std::vector<double> squared(Size(K) * L);
+  PredictionTestResult result;
+  std::vector<double> state(Size(settings.D));
+  for (std::int32_t k = 1; k <= K; ++k) {
+    PieceRecord record{.squared_errors = std::span<double>(squared).subspan(Size(k - 1) * L, L),
+                       .neighbour_counts = {},
+                       .predictions = k == 1 ? &result.first_piece : nullptr};
+    LoadPieceState(input.test_segment, k, state);
+    for (std::int32_t i = 1; i <= settings.Ltest; ++i) RecordPrediction(input, k, i, predict(i, state), record);
+  }
+  result.errors.assign(L, 0.0);
+  SumSquaredErrors(squared, K, result.errors);
+  NormaliseHorizonErrors(result.errors, K, input.variance);
+  result.prediction_time = PredictionTime(result.errors);
+  return result;
+}
+
+// Start indices 1..count, the global model's neighbour list.
+std::vector<std::int32_t> EveryState(std::int32_t count) {
+  std::vector<std::int32_t> Nb(Size(count));
+  std::iota(Nb.begin(), Nb.end(), 1);
+  return Nb;
+}
+
+PredictionTestResult GlobalIterative(const CheckInput& input) {
+  const std::int32_t D = input.settings.D;
+  const std::vector<std::int32_t> Nb = EveryState(input.settings.Ntrain - D);
+  const auto M = static_cast<std::int32_t>(Nb.size());
+  LocalFitWork work;
+  const bool fit = M >= D + 1;
+  if (fit) {
+    FactoriseLocalFit(input.training, D, Nb, M, work);
+    std::vector<double> any_state(Size(D));
+    PredictFromFactor(input.training, any_state, D, Nb, M, 1, work);
+  }
+  return ScorePieces(input, [&](std::int32_t, std::vector<double>& state) {
+    const double p = fit ? ApplyLocalFit(work, state, D) : PredictLocal(input.training, state, D, Nb, M, 1, work);
+    ShiftState(state, p);
+    return p;
+  });
+}
+
+PredictionTestResult GlobalDirect(const CheckInput& input) {
+  const ModelSettings& settings = input.settings;
+  const std::int32_t D = settings.D;
+  const std::vector<std::int32_t> Nb = EveryState(settings.Ntrain - settings.Ltest - D + 1);
+  const auto M = static_cast<std::int32_t>(Nb.size());
+  LocalFitWork work;
+  const bool fit = M >= D + 1;
+  // One affine map per horizon, all from one factor.
+  std::vector<std::vector<double>> maps;
+  if (fit) {
+    FactoriseLocalFit(input.training, D, Nb, M, work);
+    std::vector<double> any_state(Size(D));
+    for (std::int32_t i = 1; i <= settings.Ltest; ++i) {
+      PredictFromFactor(input.training, any_state, D, Nb, M, i, work);
+      maps.push_back(work.coef);
+    }
+  }
+  return ScorePieces(input, [&](std::int32_t i, const std::vector<double>& state) {
+    if (!fit) return PredictLocal(input.training, state, D, Nb, M, i, work, MeanRule::kMultiplyByReciprocal);
+    work.coef = maps[Size(i - 1)];
+    return ApplyLocalFit(work, state, D);
+  });
+}
+
+}  // namespace
+
+BaselineResult RunBaselines(const CheckInput& input) {
+  BaselineResult result;
+  const std::int32_t D = input.settings.D;
+  result.persistence =
+      ScorePieces(input, [D](std::int32_t, const std::vector<double>& state) { return state[Size(D - 1)]; });
+  StopCapture capture;
+  CheckPhase phase = CheckPhase::kIterative;
+  try {
+    result.global_iterative = GlobalIterative(input);
+    phase = CheckPhase::kDirect;
+    result.global_direct = GlobalDirect(input);
+  } catch (CapturedStop& captured) {
+    result.global_stop = MakeCheckStop(phase, 0, 1, std::move(captured));
+  }
+  return result;
+}
+
+}  // namespace modelcheck

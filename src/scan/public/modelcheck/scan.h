@@ -1,0 +1,126 @@
+// Scans of the model check over a grid of model dimensions D and box sizes
+// eps, each check beside two baselines, on every core.
+//
+// Every cell is one whole check of the series with the scan's Ntrain, Ltest
+// and Ktest and the cell's D and eps, computed exactly as a single check is
+// (modelcheck/engine.h): the same figures to the last bit, for any number of
+// jobs. A cell's outcome is a result whatever it is: finished, stopped on an
+// exactly singular fit (where and the message kept), or infeasible (its
+// settings do not fit the series: the reason kept). The baselines
+// (persistence and the global affine model) depend on D alone and are
+// computed once per dimension.
+//
+// Prediction times use the scan's threshold, held in single precision as the
+// interactive program holds 0.05, so the default gives the program's times.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "modelcheck/engine.h"
+
+namespace modelcheck {
+
+struct ScanSettings {
+  std::int32_t Ntrain = 0;
+  std::vector<std::int32_t> dimensions;  // D of each row of the grid, in scan order
+  std::vector<double> box_sizes;         // eps of each column, in scan order
+  std::int32_t Ltest = 30;
+  std::int32_t Ktest = 100;
+  double threshold = kPredictionThreshold;
+};
+
+// The settings a scan is given, named for messages.
+enum class ScanSetting { kNtrain, kDimension, kBoxSize, kLtest, kKtest, kThreshold };
+
+// A setting no cell could use: which one, the offending value as text and
+// the values allowed, e.g. {kDimension, "0", "1 to 99"}.
+struct ScanSettingProblem {
+  ScanSetting setting = ScanSetting::kNtrain;
+  std::string value;
+  std::string allowed;
+};
+
+// Checks each setting against the interactive program's ranges for a series
+// of `value_count` values: Ntrain in 2..count-1 (leaving a test piece for the
+// smallest D), every D in 1..99 and below Ntrain, every eps positive and
+// finite, Ltest and Ktest positive and fitting after Ntrain for the smallest
+// D, the threshold positive and finite in single precision, at least one D
+// and one eps. A cell can still be infeasible: a larger D that leaves no
+// test segment, an eps above the width of the training values.
+std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings, std::size_t value_count);
+
+enum class CellStatus { kFinished, kSingular, kInfeasible, kNotRun };
+
+// "finished", "singular", "infeasible", "not run".
+const char* CellStatusName(CellStatus status);
+
+struct ScanCell {
+  std::int32_t D = 0;
+  double eps = 0.0;
+  CellStatus status = CellStatus::kNotRun;
+  std::string reason;  // infeasible: why the settings do not fit
+  CheckResult result;  // finished or singular (result.stop says where)
+  // With the scan's threshold; 0 for a test without errors.
+  std::int32_t iterative_time = 0;
+  std::int32_t direct_time = 0;
+};
+
+struct ScanBaselines {
+  std::int32_t D = 0;
+  bool computed = false;  // false: no test segment fits this D, or the scan stopped first
+  BaselineResult result;
+  std::int32_t persistence_time = 0;
+  std::int32_t global_iterative_time = 0;
+  std::int32_t global_direct_time = 0;
+};
+
+struct ScanResult {
+  ScanSettings settings;  // threshold as used (single precision)
+  std::size_t value_count = 0;
+  double training_minimum = 0.0;  // eps is accepted up to maximum - minimum
+  double training_maximum = 0.0;
+  // Dimension-major: the cell of dimensions[a] and box_sizes[b] is at
+  // [a * box_sizes.size() + b].
+  std::vector<ScanCell> cells;
+  std::vector<ScanBaselines> baselines;  // one per dimension, in its order
+  bool complete = false;                 // every cell and baseline has its outcome
+
+  const ScanCell& cell(std::size_t dimension_index, std::size_t box_index) const {
+    return cells[dimension_index * settings.box_sizes.size() + box_index];
+  }
+};
+
+struct ScanProgress {
+  std::int32_t done = 0;   // cells and baselines with their outcome
+  std::int32_t total = 0;  // cells and baselines to compute
+};
+
+struct ScanOptions {
+  int jobs = 0;  // threads; 0: every hardware thread. The figures do not depend on it.
+  // Called on the calling thread while the scan runs, whenever work
+  // finishes and at least every 50 ms on more than one job (after each cell
+  // on one). Return false to stop: running checks end at their next piece,
+  // and whatever has not finished is marked not run.
+  std::function<bool(const ScanProgress&)> progress;
+};
+
+// Runs every cell and the baselines. Throws std::invalid_argument with the
+// problem's text when CheckScanSettings finds one.
+ScanResult RunScan(std::span<const double> series, const ScanSettings& settings, const ScanOptions& options = {});
+
+// The index into cells of the cell that predicts longest: the longest
+// iterative prediction time, then the longest direct one, then the smallest
+// one-step error, the first in scan order on a full tie. Only finished cells
+// count; nullopt when none finished.
+std::optional<std::size_t> BestCell(const ScanResult& result);
+
+// The name of a setting as a message shows it: "Ntrain", "D", "eps", ...
+const char* ScanSettingName(ScanSetting setting);
+
+}  // namespace modelcheck

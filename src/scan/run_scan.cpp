@@ -1,0 +1,182 @@
+// The scan's work items: the baselines of each dimension and the cells,
+// computed on a pool of threads, each into its own slot of the result, so
+// the result is the same whatever order they finish in.
+#include <algorithm>
+#include <atomic>
+#include <cfloat>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "engine/baselines.h"
+#include "engine/check_input.h"
+#include "engine/check_schedule.h"
+#include "engine/model_check.h"
+#include "engine/neighbour_grid.h"
+#include "engine/training_statistics.h"
+#include "modelcheck/scan.h"
+#include "scan/scan_cells.h"
+
+namespace modelcheck {
+
+namespace {
+
+// What one work item computes: the baselines of dimension `index`, or the
+// cell at `index`.
+struct WorkItem {
+  bool baselines = false;
+  std::size_t index = 0;
+};
+
+struct ScanRun {
+  ScanRun(std::span<const double> values, ScanResult& out) : series(values), result(out) {}
+
+  std::span<const double> series;
+  ScanResult& result;
+  TrainingStatistics statistics;
+  int check_threads = 1;
+  std::vector<WorkItem> items;
+  std::atomic<std::int32_t> done{0};
+  std::atomic<bool> stopping{false};
+
+  ModelSettings CheckSettings(std::int32_t D, double eps) const {
+    const ScanSettings& settings = result.settings;
+    return {.Ntrain = settings.Ntrain, .D = D, .eps = eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
+  }
+
+  void RunBaselines(ScanBaselines& out) {
+    const CheckInput input = MakeCheckInput(series, CheckSettings(out.D, 0.0), statistics);
+    out.result = modelcheck::RunBaselines(input);
+    const double threshold = result.settings.threshold;
+    out.persistence_time = PredictionTime(out.result.persistence.errors, threshold);
+    out.global_iterative_time = PredictionTime(out.result.global_iterative.errors, threshold);
+    out.global_direct_time = PredictionTime(out.result.global_direct.errors, threshold);
+    out.computed = true;
+  }
+
+  void RunCell(ScanCell& cell) {
+    const ModelSettings settings = CheckSettings(cell.D, cell.eps);
+    // The grid's 64 KiB cell table stays off the thread's stack.
+    auto grid = std::make_unique<NeighbourGrid>();
+    BuildNeighbourGrid(settings.Ntrain, series.first(static_cast<std::size_t>(settings.Ntrain)), settings.D - 1,
+                       settings.eps, *grid);
+    CheckOptions options{.threads = check_threads,
+                         .progress = [this](const CheckProgress&) { return !stopping.load(); }};
+    CheckResult check = RunModelCheck(MakeCheckInput(series, settings, statistics, *grid), options);
+    if (check.cancelled) return;  // stays not run
+    cell.iterative_time = PredictionTime(check.iterative.errors, result.settings.threshold);
+    cell.direct_time = PredictionTime(check.direct.errors, result.settings.threshold);
+    cell.status = check.stop ? CellStatus::kSingular : CellStatus::kFinished;
+    cell.result = std::move(check);
+  }
+
+  bool Run(std::int32_t item_number) {
+    const WorkItem item = items[static_cast<std::size_t>(item_number)];
+    if (item.baselines) {
+      RunBaselines(result.baselines[item.index]);
+    } else {
+      RunCell(result.cells[item.index]);
+    }
+    ++done;
+    return true;  // every outcome is a result: nothing stops the others
+  }
+};
+
+// The cells and baselines in the order they start: the baselines first,
+// then the cells from the largest box to the smallest, small D first, since
+// large boxes hold the most neighbours and take longest; starting them first
+// keeps every job busy to the end.
+std::vector<WorkItem> StartOrder(const ScanResult& result) {
+  std::vector<WorkItem> items;
+  for (std::size_t a = 0; a < result.baselines.size(); ++a) {
+    if (DimensionFits(result.settings, result.value_count, result.baselines[a].D))
+      items.push_back({.baselines = true, .index = a});
+  }
+  std::vector<std::size_t> cells;
+  for (std::size_t c = 0; c < result.cells.size(); ++c) {
+    if (result.cells[c].status != CellStatus::kInfeasible) cells.push_back(c);
+  }
+  std::stable_sort(cells.begin(), cells.end(), [&](std::size_t a, std::size_t b) {
+    const ScanCell& first = result.cells[a];
+    const ScanCell& second = result.cells[b];
+    if (first.eps != second.eps) return first.eps > second.eps;
+    return first.D < second.D;
+  });
+  for (const std::size_t c : cells) items.push_back({.baselines = false, .index = c});
+  return items;
+}
+
+// The grid of cells with each one's feasibility, and a baseline slot per dimension.
+void LayOutGrid(std::span<const double> series, ScanResult& result) {
+  const ScanSettings& settings = result.settings;
+  const double width = result.training_maximum - result.training_minimum;
+  for (const std::int32_t D : settings.dimensions) {
+    ScanBaselines baselines;
+    baselines.D = D;
+    result.baselines.push_back(std::move(baselines));
+    for (const double eps : settings.box_sizes) {
+      ScanCell cell;
+      cell.D = D;
+      cell.eps = eps;
+      cell.reason = CellProblem(settings, series.size(), width, D, eps);
+      if (!cell.reason.empty()) cell.status = CellStatus::kInfeasible;
+      result.cells.push_back(std::move(cell));
+    }
+  }
+}
+
+}  // namespace
+
+ScanResult RunScan(std::span<const double> series, const ScanSettings& settings, const ScanOptions& options) {
+  if (const auto problem = CheckScanSettings(settings, series.size())) {
+    throw std::invalid_argument(std::string(ScanSettingName(problem->setting)) + " = " + problem->value +
+                                " is out of range: allowed " + problem->allowed);
+  }
+  ScanResult result;
+  result.settings = settings;
+  result.settings.threshold = static_cast<double>(static_cast<float>(settings.threshold));
+  result.value_count = series.size();
+  ScanRun run(series, result);
+  run.statistics = ComputeStatistics(series.first(static_cast<std::size_t>(settings.Ntrain)));
+  result.training_minimum = run.statistics.minimum;
+  result.training_maximum = run.statistics.maximum;
+  LayOutGrid(series, result);
+  run.items = StartOrder(result);
+  const auto count = static_cast<std::int32_t>(run.items.size());
+  const int jobs = ThreadCount(options.jobs);
+  // Fewer cells than jobs: each check spreads over the jobs left idle.
+  run.check_threads = std::max(1, jobs / std::max<std::int32_t>(count, 1));
+  std::function<bool()> keep_going;
+  if (options.progress) {
+    keep_going = [&] {
+      if (!options.progress({.done = run.done.load(), .total = count})) run.stopping = true;
+      return !run.stopping.load();
+    };
+  }
+  const bool finished = RunSchedule(
+      count, jobs, [&run](std::int32_t item, PieceWork&) { return run.Run(item); }, keep_going);
+  result.complete = finished && !run.stopping.load();
+  if (result.complete && options.progress) options.progress({.done = count, .total = count});
+  return result;
+}
+
+std::optional<std::size_t> BestCell(const ScanResult& result) {
+  std::optional<std::size_t> best;
+  for (std::size_t c = 0; c < result.cells.size(); ++c) {
+    const ScanCell& cell = result.cells[c];
+    if (cell.status != CellStatus::kFinished) continue;
+    if (!best) {
+      best = c;
+      continue;
+    }
+    const ScanCell& leader = result.cells[*best];
+    const bool better = cell.iterative_time != leader.iterative_time ? cell.iterative_time > leader.iterative_time
+                        : cell.direct_time != leader.direct_time
+                            ? cell.direct_time > leader.direct_time
+                            : cell.result.one_step_error < leader.result.one_step_error;
+    if (better) best = c;
+  }
+  return best;
+}
+
+}  // namespace modelcheck
