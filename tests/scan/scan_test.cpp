@@ -1,0 +1,205 @@
+// Scans: every cell is the check a single run gives, bit for bit, whatever
+// the number of jobs; cells that cannot run say why; a singular fit ends one
+// cell only; a stopped scan keeps what finished; settings out of range are
+// named with what is allowed.
+#include "modelcheck/scan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "support/henon.h"
+#include "support/singular_fit_case.h"
+
+namespace modelcheck {
+namespace {
+
+std::vector<double> SingularFitValues() {
+  std::vector<double> values;
+  for (const char* p = testing::kSingularFitSeries; *p != '\0';) {
+    char* end = nullptr;
+    values.push_back(std::strtod(p, &end));
+    p = end + 1;
+  }
+  return values;
+}
+
+ScanOptions Jobs(int jobs) { return {.jobs = jobs, .progress = {}}; }
+
+void ExpectSameCheck(const CheckResult& scan, const CheckResult& single) {
+  EXPECT_EQ(scan.iterative.errors, single.iterative.errors);
+  EXPECT_EQ(scan.direct.errors, single.direct.errors);
+  EXPECT_EQ(scan.iterative.neighbour_counts, single.iterative.neighbour_counts);
+  EXPECT_EQ(scan.direct.neighbour_counts, single.direct.neighbour_counts);
+  EXPECT_EQ(scan.iterative.first_piece, single.iterative.first_piece);
+  EXPECT_EQ(scan.orbit.size(), single.orbit.size());
+  EXPECT_EQ(std::memcmp(&scan.one_step_error, &single.one_step_error, sizeof(double)), 0);
+}
+
+class ScanTest : public ::testing::Test {
+ protected:
+  const std::vector<double> series_ = testing::HenonValues(1600);
+  ScanSettings settings_{
+      .Ntrain = 1400, .dimensions = {1, 2, 3}, .box_sizes = {0.02, 0.05, 0.2}, .Ltest = 20, .Ktest = 60};
+};
+
+TEST_F(ScanTest, EveryCellIsTheSingleCheckWithItsBaselines) {
+  const ScanResult result = RunScan(series_, settings_, Jobs(2));
+  ASSERT_TRUE(result.complete);
+  ASSERT_EQ(result.cells.size(), 9u);
+  for (std::size_t a = 0; a < 3; ++a) {
+    const std::int32_t D = settings_.dimensions[a];
+    const ModelSettings base{.Ntrain = 1400, .D = D, .eps = 0.05, .Ltest = 20, .Ktest = 60};
+    const BaselineResult baselines = CheckBaselines(series_, base);
+    EXPECT_EQ(result.baselines[a].result.persistence.errors, baselines.persistence.errors);
+    EXPECT_EQ(result.baselines[a].result.global_iterative.errors, baselines.global_iterative.errors);
+    EXPECT_EQ(result.baselines[a].result.global_direct.errors, baselines.global_direct.errors);
+    for (std::size_t b = 0; b < 3; ++b) {
+      const ScanCell& cell = result.cell(a, b);
+      ModelSettings settings = base;
+      settings.eps = settings_.box_sizes[b];
+      SCOPED_TRACE("D " + std::to_string(D) + " eps " + std::to_string(settings.eps));
+      ASSERT_EQ(cell.status, CellStatus::kFinished);
+      const CheckResult single = CheckSeries(series_, settings, {.threads = 1, .progress = {}});
+      ExpectSameCheck(cell.result, single);
+      EXPECT_EQ(cell.iterative_time, single.iterative.prediction_time);
+      EXPECT_EQ(cell.direct_time, single.direct.prediction_time);
+    }
+  }
+}
+
+TEST_F(ScanTest, FiguresDoNotDependOnTheNumberOfJobs) {
+  const ScanResult one = RunScan(series_, settings_, Jobs(1));
+  const ScanResult three = RunScan(series_, settings_, Jobs(3));
+  for (std::size_t c = 0; c < one.cells.size(); ++c) ExpectSameCheck(one.cells[c].result, three.cells[c].result);
+  EXPECT_EQ(BestCell(one), BestCell(three));
+}
+
+TEST_F(ScanTest, CellsThatDoNotFitAreInfeasibleWithTheReason) {
+  // 200 values after Ntrain: Ltest + Ktest + D - 1 = 199 + D fits D = 1 only.
+  settings_.Ltest = 100;
+  settings_.Ktest = 100;
+  settings_.dimensions = {1, 2};
+  settings_.box_sizes = {0.1, 50.0};
+  const ScanResult result = RunScan(series_, settings_, Jobs(2));
+  EXPECT_TRUE(result.complete);
+  EXPECT_EQ(result.cell(0, 0).status, CellStatus::kFinished);
+  EXPECT_EQ(result.cell(0, 1).status, CellStatus::kInfeasible);
+  EXPECT_NE(result.cell(0, 1).reason.find("eps = 50 is above the width of the training values"), std::string::npos)
+      << result.cell(0, 1).reason;
+  for (std::size_t b = 0; b < 2; ++b) {
+    EXPECT_EQ(result.cell(1, b).status, CellStatus::kInfeasible);
+    EXPECT_EQ(result.cell(1, b).reason, "the test segment of D = 2 needs 201 values after Ntrain; there are 200");
+  }
+  EXPECT_TRUE(result.baselines[0].computed);
+  EXPECT_FALSE(result.baselines[1].computed);
+}
+
+TEST(ScanSingularTest, ASingularFitEndsItsCellOnly) {
+  const std::vector<double> series = SingularFitValues();
+  const ScanSettings settings{.Ntrain = 10, .dimensions = {1}, .box_sizes = {0.5, 300.0}, .Ltest = 2, .Ktest = 1};
+  const ScanResult result = RunScan(series, settings, Jobs(2));
+  EXPECT_TRUE(result.complete);
+  const ScanCell& singular = result.cell(0, 0);
+  ASSERT_EQ(singular.status, CellStatus::kSingular);
+  ASSERT_TRUE(singular.result.stop);
+  EXPECT_EQ(singular.result.stop->phase, CheckPhase::kDirect);
+  EXPECT_EQ(singular.result.stop->piece, 1);
+  EXPECT_EQ(singular.result.stop->step, 1);
+  EXPECT_FALSE(singular.result.stop->message.empty());
+  EXPECT_EQ(singular.iterative_time, 0);
+  EXPECT_TRUE(singular.result.direct.errors.empty());
+  // 34.68447 %, as the interactive program reports it.
+  EXPECT_NEAR(singular.result.one_step_error, 0.3468447, 5e-8);
+  // eps 300 is above the training width 200: the other cell is judged on its own.
+  EXPECT_EQ(result.cell(0, 1).status, CellStatus::kInfeasible);
+}
+
+TEST_F(ScanTest, AStoppedScanKeepsWhatFinishedAndMarksTheRestNotRun) {
+  int calls = 0;
+  const ScanResult result = RunScan(series_, settings_, {.jobs = 1, .progress = [&](const ScanProgress& progress) {
+                                                           EXPECT_EQ(progress.total, 12);
+                                                           return ++calls < 4;
+                                                         }});
+  EXPECT_FALSE(result.complete);
+  int finished = 0, not_run = 0;
+  for (const ScanCell& cell : result.cells) {
+    finished += cell.status == CellStatus::kFinished;
+    not_run += cell.status == CellStatus::kNotRun;
+  }
+  // Three baselines and one cell ran before the fourth call said stop.
+  EXPECT_EQ(finished, 1);
+  EXPECT_EQ(not_run, 8);
+  EXPECT_FALSE(BestCell(result) == std::nullopt);
+}
+
+TEST(BestCellTest, LongestIterativeThenDirectThenSmallestOneStepErrorFirstOnTies) {
+  ScanResult result;
+  result.settings.box_sizes = {1, 2, 3, 4};
+  const auto cell = [](CellStatus status, int iterative, int direct, double one_step) {
+    ScanCell c;
+    c.status = status;
+    c.iterative_time = iterative;
+    c.direct_time = direct;
+    c.result.one_step_error = one_step;
+    return c;
+  };
+  result.cells = {cell(CellStatus::kFinished, 5, 2, 0.1), cell(CellStatus::kSingular, 9, 9, 0.0),
+                  cell(CellStatus::kFinished, 5, 3, 0.2), cell(CellStatus::kFinished, 5, 3, 0.2)};
+  EXPECT_EQ(BestCell(result), 2u);
+  result.cells[3].result.one_step_error = 0.15;
+  EXPECT_EQ(BestCell(result), 3u);
+  result.cells[0].iterative_time = 6;
+  EXPECT_EQ(BestCell(result), 0u);
+  for (ScanCell& c : result.cells) c.status = CellStatus::kInfeasible;
+  EXPECT_EQ(BestCell(result), std::nullopt);
+}
+
+TEST(ScanSettingsTest, EachSettingIsNamedWithWhatIsAllowed) {
+  // 100 values; Ntrain 50 leaves R = 50.
+  const ScanSettings fits{.Ntrain = 50, .dimensions = {1, 2}, .box_sizes = {0.1}, .Ltest = 10, .Ktest = 40};
+  EXPECT_FALSE(CheckScanSettings(fits, 100));
+  const auto problem = [&](auto change) {
+    ScanSettings settings = fits;
+    change(settings);
+    const auto found = CheckScanSettings(settings, 100);
+    return found ? std::string(ScanSettingName(found->setting)) + " " + found->value + ": " + found->allowed
+                 : std::string("none");
+  };
+  EXPECT_EQ(problem([](ScanSettings& s) { s.dimensions = {0, 2}; }), "D 0: 1 to 99");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.dimensions = {100}; }), "D 100: 1 to 99");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.dimensions.clear(); }), "D none: at least one D");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 1; }), "Ntrain 1: 2 to 98");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 99; }), "Ntrain 99: 2 to 98");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 2; }), "D 2: 1 to 1");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.box_sizes = {0.1, -1.0}; }), "eps -1: a positive finite number");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.box_sizes = {std::nan("")}; }), "eps nan: a positive finite number");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.Ltest = 50; }), "Ltest 50: 1 to 49");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.Ktest = 41; }), "Ktest 41: 1 to 40");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.Ktest = 0; }), "Ktest 0: 1 to 40");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.threshold = 0.0; }).substr(0, 12), "threshold 0:");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.threshold = 1e300; }).substr(0, 17), "threshold 1e+300:");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.threshold = 1e-50; }).substr(0, 16), "threshold 1e-50:");
+  const std::vector<double> too_short(3, 1.0);
+  EXPECT_THROW(RunScan(too_short, fits), std::invalid_argument);
+}
+
+TEST_F(ScanTest, TheThresholdIsHeldInSinglePrecision) {
+  settings_.threshold = 0.05;
+  const ScanResult result = RunScan(series_, settings_, Jobs(2));
+  EXPECT_EQ(result.settings.threshold, kPredictionThreshold);
+  // A looser threshold counts at least as many horizons.
+  settings_.threshold = 0.5;
+  const ScanResult loose = RunScan(series_, settings_, Jobs(2));
+  for (std::size_t c = 0; c < result.cells.size(); ++c) {
+    EXPECT_GE(loose.cells[c].iterative_time, result.cells[c].iterative_time);
+    EXPECT_EQ(loose.cells[c].iterative_time, PredictionTime(loose.cells[c].result.iterative.errors, 0.5f));
+  }
+}
+
+}  // namespace
+}  // namespace modelcheck
