@@ -1,6 +1,7 @@
-# The engine as a package others build against: the four static libraries,
-# the one public header and a CMake package, so that a program outside the
-# tree writes find_package(modelcheck) and links modelcheck::engine.
+# The engine as a package others build against: the five static libraries,
+# the public headers and a CMake package, so that a program outside the
+# tree writes find_package(modelcheck) and links modelcheck::engine (one
+# check) or modelcheck::scan (a grid of checks with their baselines).
 
 # Names as consumers see them, both after find_package and when this tree
 # is added with add_subdirectory.
@@ -8,7 +9,9 @@ set_target_properties(mc_text PROPERTIES EXPORT_NAME text)
 set_target_properties(mc_errors PROPERTIES EXPORT_NAME errors)
 set_target_properties(mc_linalg PROPERTIES EXPORT_NAME linalg)
 set_target_properties(mc_engine PROPERTIES EXPORT_NAME engine)
+set_target_properties(mc_scan PROPERTIES EXPORT_NAME scan)
 add_library(modelcheck::engine ALIAS mc_engine)
+add_library(modelcheck::scan ALIAS mc_scan)
 
 # engine.h uses std::span: whoever includes it compiles as C++20 at least.
 target_compile_features(mc_engine PUBLIC cxx_std_20)
@@ -16,7 +19,7 @@ target_compile_features(mc_engine PUBLIC cxx_std_20)
 # Instrumented archives leave references to the sanitizer runtimes that only
 # a program linked with the same flags resolves.
 if(MODELCHECK_SANITIZE)
-  foreach(library IN ITEMS mc_text mc_errors mc_linalg mc_engine)
+  foreach(library IN ITEMS mc_text mc_errors mc_linalg mc_engine mc_scan)
     target_link_options(${library} INTERFACE -fsanitize=address,undefined)
   endforeach()
 endif()
@@ -30,10 +33,11 @@ include(CMakePackageConfigHelpers)
 
 set(modelcheck_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/modelcheck)
 
-install(TARGETS mc_text mc_errors mc_linalg mc_engine
+install(TARGETS mc_text mc_errors mc_linalg mc_engine mc_scan
         EXPORT modelcheckTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/src/engine/public/modelcheck/engine.h
+              ${PROJECT_SOURCE_DIR}/src/scan/public/modelcheck/scan.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/modelcheck)
 install(EXPORT modelcheckTargets
         NAMESPACE modelcheck::

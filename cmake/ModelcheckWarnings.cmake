@@ -22,3 +22,11 @@ function(modelcheck_target_options target)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
 endfunction()
+
+# The numerical libraries are built at -O3 in the optimised builds: it lets
+# the element-wise kernels (copy, scale, a*x + y) use vector instructions,
+# which changes no bit, since without -ffast-math no sum is reordered and
+# -ffp-contract=off forbids fused operations.
+function(modelcheck_numeric_target target)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo>:-O3>)
+endfunction()

@@ -153,6 +153,8 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
       return !run.stopping.load();
     };
   }
+  // A stop asked for before the first item leaves every outcome not run.
+  if (keep_going && !keep_going()) return result;
   const bool finished = RunSchedule(
       count, jobs, [&run](std::int32_t item, PieceWork&) { return run.Run(item); }, keep_going);
   result.complete = finished && !run.stopping.load();

@@ -123,7 +123,7 @@ TEST_F(ScanTest, AStoppedScanKeepsWhatFinishedAndMarksTheRestNotRun) {
   int calls = 0;
   const ScanResult result = RunScan(series_, settings_, {.jobs = 1, .progress = [&](const ScanProgress& progress) {
                                                            EXPECT_EQ(progress.total, 12);
-                                                           return ++calls < 4;
+                                                           return ++calls < 5;
                                                          }});
   EXPECT_FALSE(result.complete);
   int finished = 0, not_run = 0;
@@ -131,7 +131,8 @@ TEST_F(ScanTest, AStoppedScanKeepsWhatFinishedAndMarksTheRestNotRun) {
     finished += cell.status == CellStatus::kFinished;
     not_run += cell.status == CellStatus::kNotRun;
   }
-  // Three baselines and one cell ran before the fourth call said stop.
+  // One call before any work, then one after each item: three baselines and
+  // one cell ran before the fifth call said stop.
   EXPECT_EQ(finished, 1);
   EXPECT_EQ(not_run, 8);
   EXPECT_FALSE(BestCell(result) == std::nullopt);

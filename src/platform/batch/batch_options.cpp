@@ -1,0 +1,194 @@
+#include "platform/batch/batch_options.h"
+
+#include <CLI/CLI.hpp>
+#include <thread>
+
+#include "platform/batch/value_lists.h"
+
+namespace modelcheck {
+
+namespace {
+
+// The options as typed; numbers are read by value_lists.h, not by the
+// parser, so every refusal reads alike.
+struct TypedOptions {
+  std::string series;
+  std::string ntrain;
+  std::string dim = "2";
+  std::string eps = "0.05";
+  std::string eps_log;
+  std::string ltest = "30";
+  std::string ktest = "100";
+  std::string threshold = "0.05";
+  std::string jobs;
+  std::string out = ".";
+  std::vector<std::string> formats{"json", "csv", "png"};
+};
+
+constexpr const char* kDescription =
+    "Checks how well local affine model maps predict a time series, for every dimension D and box size eps "
+    "of a grid: each check runs the model's orbit, the iterative and the direct prediction test, as the "
+    "interactive program does, beside two baselines (persistence and the global affine model). Writes "
+    "results.json, curves.csv, scan.csv, scan.png and curves.png to the output folder.\n"
+    "Exit status: 0 when every cell has its outcome (singular and infeasible cells included), 1 on an "
+    "input or output failure, 2 on a usage error, 130 when interrupted (the files are written, marked "
+    "incomplete).";
+
+void DeclareOptions(CLI::App& app, TypedOptions& typed) {
+  app.add_option("SERIES", typed.series,
+                 "Series file: one value per line, read as the interactive program reads it; - for standard input")
+      ->required();
+  app.add_option("--ntrain", typed.ntrain,
+                 "Length of the training part [default: the value count less Ltest + Ktest + D - 1 for the largest D]");
+  app.add_option("--dim", typed.dim, "Dimension D of the model map, or a list first:last, e.g. 1:6")
+      ->capture_default_str();
+  auto* eps = app.add_option("--eps", typed.eps, "Box size eps, or first:last:count evenly spaced, e.g. 0.01:0.1:10")
+                  ->capture_default_str();
+  app.add_option("--eps-log", typed.eps_log, "Box sizes first:last:count with even ratios, e.g. 0.001:0.1:12")
+      ->excludes(eps);
+  app.add_option("--ltest", typed.ltest, "Length of a test piece (horizons 1..Ltest)")->capture_default_str();
+  app.add_option("--ktest", typed.ktest, "Number of test pieces")->capture_default_str();
+  app.add_option("--threshold", typed.threshold,
+                 "Error at or below which a horizon counts as predicted (held in single precision)")
+      ->capture_default_str();
+  app.add_option("--jobs", typed.jobs,
+                 "Checks run at once [default: every core, " +
+                     std::to_string(std::max(1U, std::thread::hardware_concurrency())) + "]");
+  app.add_option("--out", typed.out, "Folder for the results, made when missing")->capture_default_str();
+  app.add_option("--format", typed.formats, "Files to write: json, csv, png, comma-separated")
+      ->delimiter(',')
+      ->check(CLI::IsMember({"json", "csv", "png"}))
+      ->default_str("json,csv,png");
+}
+
+std::string Refusal(const std::string& option, const std::string& problem) {
+  return "modelcheck-batch: " + option + ": " + problem;
+}
+
+// Reads the typed numbers and lists into `options`; a refusal on failure.
+std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& options) {
+  options.series_path = typed.series;
+  const auto dims = ParseDimensionList(typed.dim);
+  if (const auto* problem = std::get_if<std::string>(&dims)) return Refusal("--dim", *problem);
+  options.scan.dimensions = std::get<std::vector<std::int32_t>>(dims);
+  options.logarithmic_eps = !typed.eps_log.empty();
+  const auto eps = ParseBoxSizeList(options.logarithmic_eps ? typed.eps_log : typed.eps, options.logarithmic_eps);
+  if (const auto* problem = std::get_if<std::string>(&eps))
+    return Refusal(options.logarithmic_eps ? "--eps-log" : "--eps", *problem);
+  options.scan.box_sizes = std::get<std::vector<double>>(eps);
+  const auto threshold = ParseRealNumber(typed.threshold);
+  if (const auto* problem = std::get_if<std::string>(&threshold)) return Refusal("--threshold", *problem);
+  options.scan.threshold = std::get<double>(threshold);
+  // Counts: out-of-range values are judged after the series is read.
+  struct Count {
+    const char* option;
+    const std::string& text;
+    std::int64_t low;
+    std::int64_t high;
+    std::int64_t* out;
+  };
+  std::int64_t ntrain = 0, ltest = 0, ktest = 0, jobs = 0;
+  const Count counts[] = {{"--ntrain", typed.ntrain, INT32_MIN, INT32_MAX, &ntrain},
+                          {"--ltest", typed.ltest, INT32_MIN, INT32_MAX, &ltest},
+                          {"--ktest", typed.ktest, INT32_MIN, INT32_MAX, &ktest},
+                          {"--jobs", typed.jobs, 1, 1024, &jobs}};
+  for (const Count& count : counts) {
+    if (count.text.empty()) continue;
+    const auto value = ParseWholeNumber(count.text);
+    if (const auto* problem = std::get_if<std::string>(&value)) return Refusal(count.option, *problem);
+    const std::int64_t number = std::get<std::int64_t>(value);
+    if (number < count.low || number > count.high) {
+      return Refusal(count.option, count.text + " is out of range: allowed " + std::to_string(count.low) + " to " +
+                                       std::to_string(count.high));
+    }
+    *count.out = number;
+  }
+  if (!typed.ntrain.empty()) options.Ntrain = static_cast<std::int32_t>(ntrain);
+  options.scan.Ltest = static_cast<std::int32_t>(ltest);
+  options.scan.Ktest = static_cast<std::int32_t>(ktest);
+  options.jobs = static_cast<int>(jobs);
+  return std::nullopt;
+}
+
+void ReadFormats(const TypedOptions& typed, BatchOptions& options) {
+  options.write_json = options.write_csv = options.write_png = false;
+  for (const std::string& format : typed.formats) {
+    if (format == "json") options.write_json = true;
+    if (format == "csv") options.write_csv = true;
+    if (format == "png") options.write_png = true;
+  }
+}
+
+}  // namespace
+
+std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, const char* const* argv) {
+  CLI::App app(kDescription, "modelcheck-batch");
+  app.set_version_flag("--version", std::string("modelcheck-batch ") + MODELCHECK_VERSION);
+  TypedOptions typed;
+  DeclareOptions(app, typed);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    return CommandLineExit{.status = 0, .text = app.help()};
+  } catch (const CLI::CallForVersion& version) {
+    return CommandLineExit{.status = 0, .text = std::string(version.what()) + "\n"};
+  } catch (const CLI::ParseError& error) {
+    return CommandLineExit{
+        .status = 2, .text = "modelcheck-batch: " + std::string(error.what()) + "\nRun with --help for the options.\n"};
+  }
+  BatchOptions options;
+  options.out_folder = typed.out;
+  ReadFormats(typed, options);
+  if (const auto refusal = ReadTyped(typed, options)) return CommandLineExit{.status = 2, .text = *refusal + "\n"};
+  return options;
+}
+
+namespace {
+
+const char* OptionOf(ScanSetting setting, bool logarithmic_eps) {
+  switch (setting) {
+    case ScanSetting::kNtrain:
+      return "--ntrain";
+    case ScanSetting::kDimension:
+      return "--dim";
+    case ScanSetting::kBoxSize:
+      return logarithmic_eps ? "--eps-log" : "--eps";
+    case ScanSetting::kLtest:
+      return "--ltest";
+    case ScanSetting::kKtest:
+      return "--ktest";
+    case ScanSetting::kThreshold:
+      return "--threshold";
+  }
+  return "?";
+}
+
+}  // namespace
+
+std::optional<std::string> SettleScanSettings(BatchOptions& options, std::size_t value_count) {
+  ScanSettings& scan = options.scan;
+  const auto count = static_cast<std::int64_t>(value_count);
+  // Two training values, a state and its successor: fewer cannot be checked.
+  if (count < 4) {
+    return "modelcheck-batch: the series has " + std::to_string(count) + " values; a check needs at least 4";
+  }
+  if (options.Ntrain) {
+    scan.Ntrain = *options.Ntrain;
+  } else {
+    std::int32_t largest_D = 1;
+    for (const std::int32_t D : scan.dimensions) largest_D = std::max(largest_D, D);
+    const std::int64_t tests = std::int64_t{scan.Ltest} + scan.Ktest + largest_D - 1;
+    const std::int64_t Ntrain = count - tests;
+    if (Ntrain < 2) {
+      return "modelcheck-batch: the series has " + std::to_string(count) + " values, too few for the tests (" +
+             std::to_string(tests) + " values after a training part of at least 2): give smaller --ltest and --ktest";
+    }
+    scan.Ntrain = static_cast<std::int32_t>(std::min<std::int64_t>(Ntrain, INT32_MAX));
+  }
+  const auto problem = CheckScanSettings(scan, value_count);
+  if (!problem) return std::nullopt;
+  return Refusal(OptionOf(problem->setting, options.logarithmic_eps),
+                 problem->value + " is out of range: allowed " + problem->allowed);
+}
+
+}  // namespace modelcheck

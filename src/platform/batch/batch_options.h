@@ -1,0 +1,44 @@
+// The batch program's command line: what to scan and where the results go.
+//
+// ParseBatchCommandLine reads the options; the values that depend on the
+// series (the default Ntrain, the ranges of every setting) are settled by
+// SettleScanSettings once the series is read. Every refusal is one line
+// that names the option and what it allows.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "modelcheck/scan.h"
+
+namespace modelcheck {
+
+struct BatchOptions {
+  std::string series_path;             // "-": standard input
+  std::optional<std::int32_t> Ntrain;  // none: the count less what the tests need
+  ScanSettings scan;                   // Ntrain settled later
+  bool logarithmic_eps = false;        // the box sizes came from --eps-log
+  int jobs = 0;                        // 0: every core
+  std::string out_folder = ".";
+  bool write_json = true;
+  bool write_csv = true;
+  bool write_png = true;
+};
+
+// What ends the program before a scan: help or version text (status 0, on
+// standard output) or a usage error (status 2, on standard error).
+struct CommandLineExit {
+  int status = 0;
+  std::string text;
+};
+
+std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, const char* const* argv);
+
+// Sets the scan's Ntrain for a series of `value_count` values and checks
+// every setting against it; the usage error's line when one is out of range.
+std::optional<std::string> SettleScanSettings(BatchOptions& options, std::size_t value_count);
+
+}  // namespace modelcheck

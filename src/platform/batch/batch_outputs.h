@@ -1,0 +1,24 @@
+// The files a batch run leaves in its output folder, each written whole or
+// not at all (a temporary file beside it, then a rename), so a reader never
+// sees half a file and an earlier run's file survives a failed write.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "modelcheck/scan.h"
+#include "platform/batch/batch_options.h"
+#include "platform/batch/scan_json.h"
+
+namespace modelcheck {
+
+struct OutputReport {
+  std::vector<std::string> written;   // file names, in the order written
+  std::vector<std::string> failures;  // one line each, naming the file and the cause
+};
+
+// Makes the folder when it is missing, then writes the chosen formats:
+// results.json; curves.csv and scan.csv; scan.png and curves.png.
+OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& result, const ScanSource& source);
+
+}  // namespace modelcheck

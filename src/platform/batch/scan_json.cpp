@@ -1,0 +1,99 @@
+#include "platform/batch/scan_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include "platform/batch/neighbour_summary.h"
+
+namespace modelcheck {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* PhaseName(CheckPhase phase) {
+  switch (phase) {
+    case CheckPhase::kOrbit:
+      return "orbit";
+    case CheckPhase::kIterative:
+      return "iterative";
+    case CheckPhase::kDirect:
+      return "direct";
+  }
+  return "?";
+}
+
+Json StopJson(const CheckStop& stop) {
+  return Json{{"phase", PhaseName(stop.phase)}, {"piece", stop.piece}, {"step", stop.step},
+              {"routine", stop.routine},        {"code", stop.code},   {"values", stop.values},
+              {"message", stop.message}};
+}
+
+Json TestJson(const PredictionTestResult& test, std::int32_t prediction_time) {
+  Json json{{"prediction_time", prediction_time}, {"errors", Json::array()}};
+  // NaN has no JSON form: null says the error is not a number.
+  for (const double error : test.errors) json["errors"].push_back(error);
+  return json;
+}
+
+Json NeighboursJson(const std::vector<std::int32_t>& counts) {
+  const NeighbourSummary summary = SummariseNeighbours(counts);
+  return Json{{"min", summary.minimum}, {"median", summary.median}, {"max", summary.maximum}, {"counts", counts}};
+}
+
+Json BaselinesJson(const ScanBaselines& baselines) {
+  Json json{{"D", baselines.D}, {"computed", baselines.computed}};
+  if (!baselines.computed) return json;
+  const BaselineResult& result = baselines.result;
+  json["persistence"] = TestJson(result.persistence, baselines.persistence_time);
+  json["global_affine"] = Json{{"iterative", TestJson(result.global_iterative, baselines.global_iterative_time)},
+                               {"direct", TestJson(result.global_direct, baselines.global_direct_time)}};
+  if (result.global_stop) json["global_affine"]["stop"] = StopJson(*result.global_stop);
+  return json;
+}
+
+Json CellJson(const ScanCell& cell, const ScanBaselines& baselines) {
+  Json json{{"D", cell.D}, {"eps", cell.eps}, {"status", CellStatusName(cell.status)}};
+  if (cell.status == CellStatus::kInfeasible) json["reason"] = cell.reason;
+  if (cell.status != CellStatus::kFinished && cell.status != CellStatus::kSingular) return json;
+  const CheckResult& result = cell.result;
+  if (result.stop) json["stop"] = StopJson(*result.stop);
+  json["one_step_error"] = result.iterative.errors.empty() ? Json(nullptr) : Json(result.one_step_error);
+  json["iterative"] = TestJson(result.iterative, cell.iterative_time);
+  json["direct"] = TestJson(result.direct, cell.direct_time);
+  json["direct_neighbours"] = NeighboursJson(result.direct.neighbour_counts);
+  if (baselines.computed) {
+    json["baselines"] = Json{{"persistence", baselines.persistence_time},
+                             {"global_affine_iterative", baselines.global_iterative_time},
+                             {"global_affine_direct", baselines.global_direct_time}};
+  }
+  return json;
+}
+
+Json SettingsJson(const ScanSettings& settings) {
+  return Json{{"Ntrain", settings.Ntrain}, {"D", settings.dimensions}, {"eps", settings.box_sizes},
+              {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest},  {"threshold", settings.threshold}};
+}
+
+}  // namespace
+
+std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) {
+  Json json{{"program", "modelcheck-batch"},
+            {"version", MODELCHECK_VERSION},
+            {"complete", result.complete},
+            {"series", Json{{"file", source.file},
+                            {"values", source.values},
+                            {"training_minimum", result.training_minimum},
+                            {"training_maximum", result.training_maximum}}},
+            {"settings", SettingsJson(result.settings)}};
+  const auto best = BestCell(result);
+  json["best_cell"] = best ? Json(*best) : Json(nullptr);
+  json["baselines"] = Json::array();
+  for (const ScanBaselines& baselines : result.baselines) json["baselines"].push_back(BaselinesJson(baselines));
+  json["cells"] = Json::array();
+  const std::size_t columns = result.settings.box_sizes.size();
+  for (std::size_t c = 0; c < result.cells.size(); ++c)
+    json["cells"].push_back(CellJson(result.cells[c], result.baselines[c / columns]));
+  return json.dump(2) + "\n";
+}
+
+}  // namespace modelcheck

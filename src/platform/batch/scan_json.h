@@ -1,0 +1,28 @@
+// results.json: everything a scan found, for programs to read.
+//
+// The document holds the program and its version, the series (file name,
+// value count, training range), every setting, whether the scan is complete,
+// the best cell, the baselines of each dimension (errors per horizon and
+// prediction times) and per cell: D, eps, its status (with the reason or
+// the stop), the one-step error, both prediction times, the normalised error
+// per horizon of both tests, the direct pieces' neighbour counts (min,
+// median, max and the list) and the baselines' prediction times. Numbers are
+// written so they read back as the same doubles; an error that is not a
+// number is null. Nothing in it depends on the number of jobs.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "modelcheck/scan.h"
+
+namespace modelcheck {
+
+struct ScanSource {
+  std::string file;  // as given on the command line; "-" for standard input
+  std::size_t values = 0;
+};
+
+std::string ScanResultsJson(const ScanResult& result, const ScanSource& source);
+
+}  // namespace modelcheck

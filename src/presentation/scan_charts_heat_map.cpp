@@ -1,0 +1,283 @@
+// scan.png: the iterative prediction time of every cell of the grid.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "presentation/scan_charts.h"
+#include "presentation/scan_charts_canvas.h"
+#include "presentation/scan_charts_labels.h"
+#include "presentation/scan_charts_layout.h"
+
+namespace modelcheck {
+
+namespace {
+
+constexpr TextStyle kTitleStyle = {.size = 17.0, .bold = true};
+constexpr TextStyle kLabelStyle = {.size = 13.0};
+constexpr TextStyle kHeadingStyle = {.size = 13.0, .bold = true};
+constexpr TextStyle kAxisTitleStyle = {.size = 14.0, .bold = true};
+constexpr TextStyle kCaptionStyle = {.size = 15.0, .bold = true};
+constexpr double kCellTextSize = 12.0;
+constexpr double kMargin = 24.0;  // between the image's edge and the title, caption and labels
+
+// The colour bar and the legend of cell kinds, right of the grid.
+constexpr double kPanelLeft = 790.0;
+constexpr PixelBox kColourBar = {.left = 790, .top = 108, .right = 812, .bottom = 328};
+constexpr double kLegendTop = 366.0;
+constexpr double kLegendRow = 26.0;
+constexpr double kBestOutlineWidth = 4.0;
+
+struct Grid {
+  const ScanResult& result;
+  std::size_t rows = 0;     // dimensions
+  std::size_t columns = 0;  // box sizes
+
+  PixelBox box(std::size_t row, std::size_t column) const { return HeatMapCellBox(rows, columns, row, column); }
+  // The cell of a row and column; a cell missing from a short result counts as not run.
+  const ScanCell* cell(std::size_t row, std::size_t column) const {
+    const std::size_t index = row * columns + column;
+    return index < result.cells.size() ? &result.cells[index] : nullptr;
+  }
+  // Room for a 1-pixel white gap between cells, unless they are too small to spare it.
+  bool gaps() const {
+    return static_cast<std::size_t>(kHeatMapGrid.width()) >= 6 * columns &&
+           static_cast<std::size_t>(kHeatMapGrid.height()) >= 6 * rows;
+  }
+};
+
+double Baseline(double centre_y, double size) { return centre_y + 0.36 * size; }
+
+void DrawHatch(cairo_t* cr, const PixelBox& box, const Rgb& colour) {
+  constexpr int kSpacing = 7;
+  cairo_save(cr);
+  cairo_rectangle(cr, box.left, box.top, box.width(), box.height());
+  cairo_clip(cr);
+  SetColour(cr, colour);
+  cairo_set_line_width(cr, 1.0);
+  // Lines on multiples of the spacing, so hatching runs on across neighbouring cells.
+  for (int x = box.left - box.height() - box.left % kSpacing; x < box.right; x += kSpacing) {
+    cairo_move_to(cr, x, box.bottom);
+    cairo_line_to(cr, x + box.height(), box.top);
+  }
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+Rgb FinishedColour(const ScanCell& cell, std::int32_t Ltest) {
+  if (Ltest <= 0) return RampColour(cell.iterative_time > 0 ? 1.0 : 0.0);
+  return RampColour(static_cast<double>(cell.iterative_time) / static_cast<double>(Ltest));
+}
+
+void FillStatus(cairo_t* cr, const PixelBox& box, CellStatus status) {
+  if (status == CellStatus::kInfeasible)
+    FillRectangle(cr, box.left, box.top, box.width(), box.height(), kInfeasibleFill);
+  if (status == CellStatus::kSingular) FillRectangle(cr, box.left, box.top, box.width(), box.height(), kSingularFill);
+  if (status == CellStatus::kNotRun) {
+    FillRectangle(cr, box.left, box.top, box.width(), box.height(), kNotRunFill);
+    DrawHatch(cr, box, kNotRunHatch);
+  }
+}
+
+void DrawCellTime(cairo_t* cr, const PixelBox& box, const ScanCell& cell, const Rgb& fill) {
+  const TextStyle style = {.size = kCellTextSize, .colour = Lightness(fill) < 0.5 ? kWhite : kInk};
+  const std::string text = std::to_string(cell.iterative_time);
+  if (box.height() < 16 || TextWidth(cr, text, style) + 4.0 > box.width()) return;
+  DrawText(cr, text, (box.left + box.right) / 2.0, Baseline((box.top + box.bottom) / 2.0, style.size), Anchor::kCentre,
+           style);
+}
+
+void DrawCell(cairo_t* cr, const Grid& grid, std::size_t row, std::size_t column) {
+  PixelBox box = grid.box(row, column);
+  if (grid.gaps()) {
+    box.right -= 1;
+    box.top += 1;
+  }
+  const ScanCell* cell = grid.cell(row, column);
+  if (cell == nullptr || cell->status != CellStatus::kFinished) {
+    FillStatus(cr, box, cell == nullptr ? CellStatus::kNotRun : cell->status);
+    return;
+  }
+  const Rgb fill = FinishedColour(*cell, grid.result.settings.Ltest);
+  FillRectangle(cr, box.left, box.top, box.width(), box.height(), fill);
+  DrawCellTime(cr, box, *cell, fill);
+}
+
+void DrawCells(cairo_t* cr, const Grid& grid) {
+  for (std::size_t row = 0; row < grid.rows; ++row) {
+    for (std::size_t column = 0; column < grid.columns; ++column) DrawCell(cr, grid, row, column);
+  }
+}
+
+void DrawNoCells(cairo_t* cr) {
+  const PixelBox& g = kHeatMapGrid;
+  FillRectangle(cr, g.left, g.top, g.width(), g.height(), kNotRunFill);
+  DrawText(cr, "The scan has no cells: no dimension or no box size was given.", (g.left + g.right) / 2.0,
+           (g.top + g.bottom) / 2.0, Anchor::kCentre, kCaptionStyle);
+}
+
+void DrawTick(cairo_t* cr, double x0, double y0, double x1, double y1) {
+  SetColour(cr, kInk);
+  cairo_set_line_width(cr, 1.0);
+  cairo_move_to(cr, x0, y0);
+  cairo_line_to(cr, x1, y1);
+  cairo_stroke(cr);
+}
+
+void DrawDimensionAxis(cairo_t* cr, const Grid& grid) {
+  const std::vector<double> heights(grid.rows, kLabelStyle.size);
+  const double row_height = static_cast<double>(kHeatMapGrid.height()) / static_cast<double>(grid.rows);
+  const std::size_t stride = LabelStride(heights, row_height, 4.0);
+  for (std::size_t row = 0; row < grid.rows; row += stride) {
+    const PixelBox box = grid.box(row, 0);
+    const double y = (box.top + box.bottom) / 2.0;
+    DrawTick(cr, kHeatMapGrid.left - 5.0, y, kHeatMapGrid.left, y);
+    DrawText(cr, std::to_string(grid.result.settings.dimensions[row]), kHeatMapGrid.left - 9.0,
+             Baseline(y, kLabelStyle.size), Anchor::kRight, kLabelStyle);
+  }
+  DrawUpwardText(cr, "D (model dimension)", kMargin + 14.0, (kHeatMapGrid.top + kHeatMapGrid.bottom) / 2.0,
+                 kAxisTitleStyle);
+}
+
+// Centred under its column, but never past the image's edge.
+double LabelLeft(double centre, double width) {
+  return std::clamp(centre - width / 2.0, 4.0, std::max(4.0, kChartWidth - 4.0 - width));
+}
+
+void DrawBoxSizeAxis(cairo_t* cr, const Grid& grid) {
+  std::vector<std::string> labels;
+  std::vector<double> widths;
+  for (const double eps : grid.result.settings.box_sizes) {
+    labels.push_back(BoxSizeLabel(eps));
+    widths.push_back(TextWidth(cr, labels.back(), kLabelStyle));
+  }
+  const double column_width = static_cast<double>(kHeatMapGrid.width()) / static_cast<double>(grid.columns);
+  const std::size_t stride = LabelStride(widths, column_width, 8.0);
+  for (std::size_t column = 0; column < grid.columns; column += stride) {
+    const PixelBox box = grid.box(0, column);
+    const double x = (box.left + box.right) / 2.0;
+    DrawTick(cr, x, kHeatMapGrid.bottom, x, kHeatMapGrid.bottom + 5.0);
+    DrawText(cr, labels[column], LabelLeft(x, widths[column]), kHeatMapGrid.bottom + 20.0, Anchor::kLeft, kLabelStyle);
+  }
+  DrawText(cr, "eps (box size)", (kHeatMapGrid.left + kHeatMapGrid.right) / 2.0, kHeatMapGrid.bottom + 44.0,
+           Anchor::kCentre, kAxisTitleStyle);
+}
+
+void StrokeBox(cairo_t* cr, const PixelBox& box, const Rgb& colour, double width) {
+  SetColour(cr, colour);
+  cairo_set_line_width(cr, width);
+  cairo_rectangle(cr, box.left, box.top, box.width(), box.height());
+  cairo_stroke(cr);
+}
+
+// Grows a box about its centre to at least `least` pixels each way.
+PixelBox AtLeast(PixelBox box, int least) {
+  const int wider = std::max(0, least - box.width()), taller = std::max(0, least - box.height());
+  return {box.left - wider / 2, box.top - taller / 2, box.right + wider - wider / 2, box.bottom + taller - taller / 2};
+}
+
+// Around a cell too small to show it inside, the outline rings its neighbours too.
+void DrawBestOutline(cairo_t* cr, const Grid& grid, std::optional<std::size_t> best) {
+  if (!best || *best >= grid.rows * grid.columns) return;
+  const PixelBox cell = grid.box(*best / grid.columns, *best % grid.columns);
+  StrokeBox(cr, AtLeast(cell, 14), kBestOutline, kBestOutlineWidth);
+}
+
+void DrawColourBar(cairo_t* cr, std::int32_t Ltest) {
+  const PixelBox& bar = kColourBar;
+  DrawText(cr, "iterative time (steps)", kPanelLeft, bar.top - 14.0, Anchor::kLeft, kHeadingStyle);
+  for (int y = bar.top; y < bar.bottom; ++y) {
+    const double t = (bar.bottom - 0.5 - y) / static_cast<double>(bar.height());
+    FillRectangle(cr, bar.left, y, bar.width(), 1.0, RampColour(t));
+  }
+  StrokeBox(cr, bar, kInk, 1.0);
+  const std::int32_t top = std::max<std::int32_t>(Ltest, 1);
+  for (const std::int32_t value : IntegerTicks(0, top, 28.0 * top / bar.height())) {
+    const double y = bar.bottom - static_cast<double>(value) / top * bar.height();
+    DrawTick(cr, bar.right, y, bar.right + 5.0, y);
+    DrawText(cr, std::to_string(value), bar.right + 8.0, Baseline(y, kLabelStyle.size), Anchor::kLeft, kLabelStyle);
+  }
+}
+
+std::size_t CountStatus(const Grid& grid, CellStatus status) {
+  std::size_t count = 0;
+  for (std::size_t row = 0; row < grid.rows; ++row) {
+    for (std::size_t column = 0; column < grid.columns; ++column) {
+      const ScanCell* cell = grid.cell(row, column);
+      count += (cell == nullptr ? CellStatus::kNotRun : cell->status) == status ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+PixelBox LegendSwatch(std::size_t entry) {
+  const int top = static_cast<int>(kLegendTop + kLegendRow * static_cast<double>(entry));
+  return {
+      .left = static_cast<int>(kPanelLeft), .top = top, .right = static_cast<int>(kPanelLeft) + 22, .bottom = top + 16};
+}
+
+void DrawLegendText(cairo_t* cr, std::size_t entry, const std::string& text) {
+  const PixelBox swatch = LegendSwatch(entry);
+  DrawText(cr, text, swatch.right + 8.0, Baseline((swatch.top + swatch.bottom) / 2.0, kLabelStyle.size), Anchor::kLeft,
+           kLabelStyle);
+}
+
+void DrawStatusLegend(cairo_t* cr, const Grid& grid) {
+  DrawText(cr, "cells", kPanelLeft, kLegendTop - 12.0, Anchor::kLeft, kHeadingStyle);
+  const CellStatus kinds[] = {CellStatus::kInfeasible, CellStatus::kSingular, CellStatus::kNotRun};
+  for (std::size_t entry = 0; entry < std::size(kinds); ++entry) {
+    FillStatus(cr, LegendSwatch(entry), kinds[entry]);
+    StrokeBox(cr, LegendSwatch(entry), kInk, 1.0);
+    DrawLegendText(
+        cr, entry,
+        std::string(CellStatusName(kinds[entry])) + " (" + std::to_string(CountStatus(grid, kinds[entry])) + ")");
+  }
+  const PixelBox best = LegendSwatch(std::size(kinds));
+  StrokeBox(cr, {best.left + 2, best.top + 2, best.right - 2, best.bottom - 2}, kBestOutline, kBestOutlineWidth);
+  DrawLegendText(cr, std::size(kinds), "best cell");
+}
+
+void DrawTitle(cairo_t* cr, const ScanResult& result, const std::string& series_name, std::size_t rows,
+               std::size_t columns) {
+  const std::string rest = ": iterative prediction time" + std::string(result.complete ? "" : " (incomplete)");
+  const double room = kChartWidth - 2.0 * kMargin - TextWidth(cr, rest, kTitleStyle);
+  const std::string name = series_name.empty() ? "unnamed series" : series_name;
+  DrawText(cr, FitText(cr, name, room, kTitleStyle) + rest, kMargin, 30.0, Anchor::kLeft, kTitleStyle);
+  const std::string settings =
+      SettingsText(result.settings) + "; " + CountText(rows, "dimension") + " × " + CountText(columns, "box size");
+  DrawText(cr, FitText(cr, settings, kChartWidth - 2.0 * kMargin, kLabelStyle), kMargin, 52.0, Anchor::kLeft,
+           kLabelStyle);
+}
+
+void DrawCaption(cairo_t* cr, const ScanResult& result, std::optional<std::size_t> best) {
+  const std::string caption = BestCellCaption(result, best);
+  const double room = kChartWidth - kMargin - kHeatMapGrid.left;
+  DrawText(cr, FitText(cr, caption, room, kCaptionStyle), kHeatMapGrid.left, kChartHeight - 28.0, Anchor::kLeft,
+           kCaptionStyle);
+}
+
+}  // namespace
+
+std::string DrawScanHeatMap(const ScanResult& result, const std::string& series_name) {
+  ChartCanvas canvas;
+  cairo_t* cr = canvas.context();
+  const Grid grid = {
+      .result = result, .rows = result.settings.dimensions.size(), .columns = result.settings.box_sizes.size()};
+  const std::optional<std::size_t> best = BestCell(result);
+  DrawTitle(cr, result, series_name, grid.rows, grid.columns);
+  if (grid.rows == 0 || grid.columns == 0) {
+    DrawNoCells(cr);
+  } else {
+    DrawCells(cr, grid);
+    DrawDimensionAxis(cr, grid);
+    DrawBoxSizeAxis(cr, grid);
+    DrawBestOutline(cr, grid, best);
+  }
+  DrawColourBar(cr, result.settings.Ltest);
+  DrawStatusLegend(cr, grid);
+  DrawCaption(cr, result, best);
+  return canvas.Png();
+}
+
+}  // namespace modelcheck

@@ -1,0 +1,245 @@
+// The batch program as a user runs it: its figures against the interactive
+// program's for the same series and settings (a singular-fit cell and an
+// infeasible one among them), output files the same for any job count,
+// standard input, and the exit statuses of failures and interruptions.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "presentation/neighbour_counts_file.h"
+#include "support/files.h"
+#include "support/henon.h"
+#include "support/program_session.h"
+#include "support/singular_fit_case.h"
+#include "text/fixed_field.h"
+
+namespace modelcheck {
+namespace {
+
+using testing::ReadText;
+using testing::WorkDirectory;
+
+struct BatchRun {
+  int status = -1;
+  std::string output;
+  std::string errors;
+};
+
+// Runs the batch program in `directory` with `arguments` (shell words).
+BatchRun RunBatch(const WorkDirectory& directory, const std::string& arguments, const std::string& input = "") {
+  const std::string command = "cd '" + directory.path().string() + "' && timeout 300 '" MODELCHECK_BATCH_PROGRAM "' " +
+                              arguments + " <" + (input.empty() ? "/dev/null" : input) + " >out.txt 2>err.txt";
+  const int wstatus = std::system(command.c_str());
+  BatchRun run;
+  run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+  run.output = ReadText(directory.path() / "out.txt");
+  run.errors = ReadText(directory.path() / "err.txt");
+  return run;
+}
+
+nlohmann::json ReadJson(const std::filesystem::path& path) { return nlohmann::json::parse(ReadText(path)); }
+
+std::string SeriesText(const std::vector<double>& values) {
+  std::string text;
+  for (const double value : values) {
+    char line[40];
+    std::snprintf(line, sizeof line, "%.12f\n", value);
+    text += line;
+  }
+  return text;
+}
+
+// The logistic map at r = 3.9: another chaotic series, on [0, 1].
+std::vector<double> LogisticValues(int count) {
+  std::vector<double> values;
+  double x = 0.3;
+  for (int n = -100; n < count; ++n) {
+    x = 3.9 * x * (1.0 - x);
+    if (n >= 0) values.push_back(x);
+  }
+  return values;
+}
+
+// What the interactive program reports for one check, and the neighbour counts it writes.
+struct DialogueFigures {
+  std::vector<std::string> lines;  // the one-step error and the two prediction times
+  std::string neighbours;
+};
+
+bool Wanted(const std::string& line) {
+  return line.find("One-step prediction error") != std::string::npos ||
+         line.find("Prediction time") != std::string::npos;
+}
+
+DialogueFigures RunDialogue(const WorkDirectory& directory, const std::string& file, const std::string& Ntrain,
+                            const std::string& D, const std::string& eps, int Ltest, int Ktest) {
+  std::vector<std::string> answers{file, Ntrain, D, eps};
+  if (Ltest == 30 && Ktest == 100) {
+    answers.push_back("n");
+  } else {
+    for (const std::string& answer : {std::string("y"), std::to_string(Ltest), std::to_string(Ktest)})
+      answers.push_back(answer);
+  }
+  for (int i = 0; i < 4; ++i) answers.push_back("n");
+  testing::RunProgram(MODELCHECK_PROGRAM, directory, answers);
+  DialogueFigures figures;
+  std::istringstream report(ReadText(directory.path() / "report.txt"));
+  for (std::string line; std::getline(report, line);) {
+    if (Wanted(line)) figures.lines.push_back(line);
+  }
+  figures.neighbours = ReadText(directory.path() / "neighbors.txt");
+  return figures;
+}
+
+// The same lines made from the batch program's results.json, as the report prints them.
+DialogueFigures FromBatch(const nlohmann::json& cell) {
+  DialogueFigures figures;
+  if (!cell["iterative"]["errors"].empty()) {
+    figures.lines.push_back(
+        " One-step prediction error: " + FormatFixed(100.0 * cell["one_step_error"].get<double>(), 9, 5) + " %");
+    figures.lines.push_back(" Prediction time (iterative method):  " +
+                            FormatCount(cell["iterative"]["prediction_time"].get<std::int32_t>(), 5));
+  }
+  if (!cell["direct"]["errors"].empty()) {
+    figures.lines.push_back(" Prediction time (direct method): " +
+                            FormatCount(cell["direct"]["prediction_time"].get<std::int32_t>(), 5));
+    figures.neighbours = FormatNeighbourCounts(cell["direct_neighbours"]["counts"].get<std::vector<std::int32_t>>());
+  }
+  return figures;
+}
+
+TEST(BatchProgramTest, FiguresEqualTheInteractiveProgramsOnSeveralSeries) {
+  const struct {
+    std::string series;
+    std::string Ntrain, D, eps;
+    int Ltest, Ktest;
+  } cases[] = {
+      {testing::HenonSeries(2500), "2300", "2", "0.05", 30, 100},
+      {SeriesText(LogisticValues(1500)), "1200", "3", "0.02", 25, 60},
+      {testing::kSingularFitSeries, "10", "1", "0.5", 2, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("Ntrain " + c.Ntrain + " D " + c.D + " eps " + c.eps);
+    WorkDirectory dialogue_folder, batch_folder;
+    dialogue_folder.WriteFile("series.txt", c.series);
+    batch_folder.WriteFile("series.txt", c.series);
+    const DialogueFigures dialogue = RunDialogue(dialogue_folder, "series.txt", c.Ntrain, c.D, c.eps, c.Ltest, c.Ktest);
+    // A second box size above the range gives an infeasible cell beside it.
+    const BatchRun run = RunBatch(batch_folder, "series.txt --ntrain " + c.Ntrain + " --dim " + c.D + " --eps " +
+                                                    c.eps + ":1000:2 --ltest " + std::to_string(c.Ltest) + " --ktest " +
+                                                    std::to_string(c.Ktest) + " --format json");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const nlohmann::json json = ReadJson(batch_folder.path() / "results.json");
+    const DialogueFigures batch = FromBatch(json["cells"][0]);
+    EXPECT_EQ(batch.lines, dialogue.lines);
+    EXPECT_EQ(batch.neighbours, dialogue.neighbours);
+    EXPECT_EQ(json["cells"][1]["status"], "infeasible");
+    EXPECT_TRUE(json["complete"].get<bool>());
+  }
+}
+
+TEST(BatchProgramTest, ASingularCellKeepsWhereItStoppedAndTheMessagesValues) {
+  WorkDirectory folder;
+  folder.WriteFile("series.txt", testing::kSingularFitSeries);
+  const BatchRun run = RunBatch(folder, "series.txt --ntrain 10 --dim 1 --eps 0.5 --ltest 2 --ktest 1");
+  ASSERT_EQ(run.status, 0) << run.errors;
+  const nlohmann::json cell = ReadJson(folder.path() / "results.json")["cells"][0];
+  EXPECT_EQ(cell["status"], "singular");
+  EXPECT_EQ(cell["stop"]["phase"], "direct");
+  EXPECT_EQ(cell["stop"]["piece"], 1);
+  EXPECT_EQ(cell["stop"]["step"], 1);
+  EXPECT_FALSE(cell["stop"]["values"].empty());
+  EXPECT_FALSE(cell["stop"]["message"].get<std::string>().empty());
+  EXPECT_NE(run.output.find("1 cell: 0 finished, 1 singular, 0 infeasible"), std::string::npos) << run.output;
+  EXPECT_NE(ReadText(folder.path() / "scan.csv").find("1,0.5,singular,0.34684"), std::string::npos);
+}
+
+TEST(BatchProgramTest, OutputFilesAreTheSameForAnyNumberOfJobs) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(3000));
+  const std::string scan = "henon.txt --dim 1:3 --eps-log 0.01:0.3:4 --ltest 20 --ktest 50 --out ";
+  ASSERT_EQ(RunBatch(folder, scan + "one --jobs 1").status, 0);
+  ASSERT_EQ(RunBatch(folder, scan + "two --jobs 2").status, 0);
+  for (const char* name : {"results.json", "curves.csv", "scan.csv", "scan.png", "curves.png"}) {
+    const auto one = testing::ReadBytes(folder.path() / "one" / name);
+    EXPECT_FALSE(one.empty()) << name;
+    EXPECT_EQ(one, testing::ReadBytes(folder.path() / "two" / name)) << name;
+  }
+}
+
+TEST(BatchProgramTest, StandardInputGivesTheSameResultsAsTheFile) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(1000));
+  ASSERT_EQ(RunBatch(folder, "henon.txt --format csv --out file").status, 0);
+  ASSERT_EQ(RunBatch(folder, "- --format csv --out piped", "henon.txt").status, 0);
+  EXPECT_EQ(ReadText(folder.path() / "file" / "scan.csv"), ReadText(folder.path() / "piped" / "scan.csv"));
+}
+
+TEST(BatchProgramTest, UsageErrorsGiveOneLineAndStatusTwo) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(1000));
+  for (const char* arguments : {"henon.txt --dim 0", "henon.txt --ktest 2000", "henon.txt --eps abc", "",
+                                "henon.txt --ntrain 999", "henon.txt --jobs -3"}) {
+    const BatchRun run = RunBatch(folder, arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_EQ(run.errors.rfind("modelcheck-batch: ", 0), 0u) << run.errors;
+    EXPECT_TRUE(run.output.empty());
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "results.json"));
+}
+
+TEST(BatchProgramTest, InputAndOutputFailuresAreNamedWithStatusOne) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(1000));
+  folder.WriteFile("bad.txt", "0.5\n0.25\nnot a number\n");
+  const BatchRun missing = RunBatch(folder, "absent.txt");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.errors, "modelcheck-batch: Cannot read \"absent.txt\": no such file.\n");
+  const BatchRun bad = RunBatch(folder, "bad.txt");
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.errors, "modelcheck-batch: line 3 of \"bad.txt\" cannot be read as a number\n");
+  // A folder cannot be made under a file, whoever runs the test.
+  const BatchRun unwritable = RunBatch(folder, "henon.txt --out henon.txt/results");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.errors.find("\"henon.txt/results\""), std::string::npos) << unwritable.errors;
+}
+
+TEST(BatchProgramTest, CtrlCWritesWhatFinishedAndMarksTheFilesIncomplete) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(100000));
+  const std::string command = "cd '" + folder.path().string() +
+                              "' && exec '" MODELCHECK_BATCH_PROGRAM
+                              "' henon.txt --dim 1:6 --eps-log 0.05:0.3:20 --jobs 1 >out.txt 2>err.txt";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // Long enough to start, far shorter than the scan.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  kill(child, SIGINT);
+  int wstatus = 0;
+  waitpid(child, &wstatus, 0);
+  ASSERT_TRUE(WIFEXITED(wstatus)) << "ended by a signal";
+  EXPECT_EQ(WEXITSTATUS(wstatus), 130) << ReadText(folder.path() / "err.txt");
+  const nlohmann::json json = ReadJson(folder.path() / "results.json");
+  EXPECT_FALSE(json["complete"].get<bool>());
+  int not_run = 0;
+  for (const auto& cell : json["cells"]) not_run += cell["status"] == "not run";
+  EXPECT_GT(not_run, 0);
+  EXPECT_NE(ReadText(folder.path() / "scan.csv").find(",not run,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace modelcheck
