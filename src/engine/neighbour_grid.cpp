@@ -55,15 +55,16 @@ struct BoxQuery {
   std::int32_t last_start;
 };
 
-// The strict test is written so that a NaN difference rejects the vector;
-// it stops at the first coordinate outside the box.
-bool InsideBox(const BoxQuery& query, std::int32_t o, double first) {
-  if (!(std::fabs(query.Z[0] - first) < query.eps)) return false;
+// The later components of vector o, all of them: no early exit, so the
+// outcome costs no branch that a box edge cutting the cloud would mispredict.
+// The strict test is written so that a NaN difference rejects the vector.
+bool LaterComponentsInside(const BoxQuery& query, std::int32_t o) {
+  bool inside = true;
   for (std::int32_t k = 1; k <= query.m; ++k) {
     const double difference = query.Z[static_cast<std::size_t>(k)] - Value(query.X, o + k);
-    if (!(std::fabs(difference) < query.eps)) return false;
+    inside &= std::fabs(difference) < query.eps;
   }
-  return true;
+  return inside;
 }
 
 // How many vectors of a run ahead the search asks for the series values it
@@ -80,20 +81,31 @@ void PrefetchVector(const BoxQuery& query, const NeighbourGrid& grid, std::int32
   if (o >= 1 && static_cast<std::size_t>(o) < query.X.size()) __builtin_prefetch(&query.X[static_cast<std::size_t>(o)]);
 }
 
-// Hands the accepted vectors of cell (q, c), in the run's order, to `accept`.
-template <typename Accept>
-void SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query, Accept&& accept) {
+// Appends the accepted vectors of cell (q, c), in the run's order, to Nb
+// after the M found so far, and returns the new M. Each start index is
+// stored whatever the outcome and kept only when inside: Nb has room for
+// every vector of the run after the M already found.
+std::int32_t SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query,
+                        std::span<std::int32_t> Nb, std::int32_t M) {
+  const std::int32_t begin = grid.cells[CellIndex(q, c)];
   const std::int32_t end = RunEnd(grid, q, c, n);
   // A grid built for another Ntrain or m would index past the list or the series.
   MC_MODEL_REQUIRE(static_cast<std::size_t>(end) <= grid.points.size() &&
-                   grid.first_values.size() == grid.points.size());
-  for (std::int32_t j = grid.cells[CellIndex(q, c)]; j < end; ++j) {
+                   grid.first_values.size() == grid.points.size() &&
+                   static_cast<std::size_t>(M) + static_cast<std::size_t>(end - begin) <= Nb.size());
+  for (std::int32_t j = begin; j < end; ++j) {
     if (j + kPrefetchDistance < end) PrefetchVector(query, grid, j + kPrefetchDistance);
     const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
     MC_MODEL_REQUIRE(o >= 1 && o <= n);
-    if (o > query.last_start || !InsideBox(query, o, grid.first_values[static_cast<std::size_t>(j)])) continue;
-    accept(o);
+    // The first component sits beside the start index: no read of the series
+    // for a vector that fails it, and no branch on it for D = 1.
+    bool inside =
+        (o <= query.last_start) & (std::fabs(query.Z[0] - grid.first_values[static_cast<std::size_t>(j)]) < query.eps);
+    if (query.m > 0 && inside) inside = LaterComponentsInside(query, o);
+    Nb[static_cast<std::size_t>(M)] = o;
+    M += inside ? 1 : 0;
   }
+  return M;
 }
 
 // The number of vectors in the 3 x 3 cells around cell (q0, c0).
@@ -110,20 +122,22 @@ std::size_t CandidateCount(const NeighbourGrid& grid, int q0, int c0, std::int32
 
 // The 3 x 3 cells around the query's, rows outer and columns inner: this
 // fixes the order in which the fit sees the rows.
-template <typename Accept>
-void SearchBox(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X, std::span<const double> Z,
-               std::int32_t m, double eps, const NeighbourGrid& grid, Accept&& accept) {
+std::int32_t SearchBox(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X, std::span<const double> Z,
+                       std::int32_t m, double eps, const NeighbourGrid& grid, std::span<std::int32_t> Nb) {
   const double u = 1.0 / eps;
   const std::int32_t n = Ntrain - m;
-  if (n <= 0) return;
+  if (n <= 0) return 0;
   MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
   MC_MODEL_REQUIRE(static_cast<std::size_t>(Ntrain) <= X.size());
   const BoxQuery query{.X = X, .Z = Z, .m = m, .eps = eps, .last_start = bound - m};
   const int c0 = GridCell(Z[0], u);
   const int q0 = GridCell(Z[static_cast<std::size_t>(m)], u);
+  std::int32_t M = 0;
   for (int dq = -1; dq <= 1; ++dq) {
-    for (int dc = -1; dc <= 1; ++dc) SearchCell(grid, (q0 + dq) & kLastCell, (c0 + dc) & kLastCell, n, query, accept);
+    for (int dc = -1; dc <= 1; ++dc)
+      M = SearchCell(grid, (q0 + dq) & kLastCell, (c0 + dc) & kLastCell, n, query, Nb, M);
   }
+  return M;
 }
 
 }  // namespace
@@ -145,12 +159,7 @@ void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
                             std::span<const double> Z, std::int32_t m, double eps, const NeighbourGrid& grid,
                             std::span<std::int32_t> Nb) {
-  std::int32_t M = 0;
-  SearchBox(Ntrain, bound, X, Z, m, eps, grid, [&](std::int32_t o) {
-    MC_MODEL_REQUIRE(static_cast<std::size_t>(M) < Nb.size());
-    Nb[static_cast<std::size_t>(M++)] = o;
-  });
-  return M;
+  return SearchBox(Ntrain, bound, X, Z, m, eps, grid, Nb);
 }
 
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,

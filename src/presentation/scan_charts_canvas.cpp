@@ -4,6 +4,8 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "plots/font_face.h"
+
 namespace modelcheck {
 
 namespace {
@@ -69,8 +71,13 @@ std::size_t LastCharacterStart(std::string_view text) {
 
 // The font caches hold fontconfig's patterns for the life of the process;
 // releasing them at exit keeps leak checkers quiet about memory still held.
+// fontconfig is set up first, so that its own release (registered with it)
+// runs after cairo has let go of the patterns: exit handlers run in reverse.
 void ReleaseCachesAtExit() {
-  static const bool registered = [] { return std::atexit(cairo_debug_reset_static_data) == 0; }();
+  static const bool registered = [] {
+    InitialiseFontLookup();
+    return std::atexit(cairo_debug_reset_static_data) == 0;
+  }();
   static_cast<void>(registered);
 }
 
@@ -105,9 +112,11 @@ std::string ChartCanvas::Png() const {
   return bytes;
 }
 
-void SetColour(cairo_t* cr, const Rgb& colour) { cairo_set_source_rgb(cr, colour.red, colour.green, colour.blue); }
+void SetColour(cairo_t* cr, const ChartColour& colour) {
+  cairo_set_source_rgb(cr, colour.red, colour.green, colour.blue);
+}
 
-void FillRectangle(cairo_t* cr, double x, double y, double width, double height, const Rgb& colour) {
+void FillRectangle(cairo_t* cr, double x, double y, double width, double height, const ChartColour& colour) {
   SetColour(cr, colour);
   cairo_rectangle(cr, x, y, width, height);
   cairo_fill(cr);

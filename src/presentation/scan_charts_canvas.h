@@ -38,13 +38,13 @@ class ChartCanvas {
 struct TextStyle {
   double size = 13.0;  // pixels
   bool bold = false;
-  Rgb colour = kInk;
+  ChartColour colour = kInk;
 };
 
 enum class Anchor { kLeft, kCentre, kRight };  // which point of the text lies at x
 
-void SetColour(cairo_t* cr, const Rgb& colour);
-void FillRectangle(cairo_t* cr, double x, double y, double width, double height, const Rgb& colour);
+void SetColour(cairo_t* cr, const ChartColour& colour);
+void FillRectangle(cairo_t* cr, double x, double y, double width, double height, const ChartColour& colour);
 
 // The advance width of `text` in `style`.
 double TextWidth(cairo_t* cr, std::string_view text, const TextStyle& style);

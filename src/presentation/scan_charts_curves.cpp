@@ -33,7 +33,7 @@ constexpr double kLegendRow = 26.0;
 constexpr double kSampleLength = 36.0;
 
 struct CurveStyle {
-  Rgb colour = kInk;
+  ChartColour colour = kInk;
   double width = 1.0;
   std::vector<double> dashes = {};  // empty: solid
   bool marked = false;              // a dot on every point, when they stand apart

@@ -49,7 +49,7 @@ struct Grid {
 
 double Baseline(double centre_y, double size) { return centre_y + 0.36 * size; }
 
-void DrawHatch(cairo_t* cr, const PixelBox& box, const Rgb& colour) {
+void DrawHatch(cairo_t* cr, const PixelBox& box, const ChartColour& colour) {
   constexpr int kSpacing = 7;
   cairo_save(cr);
   cairo_rectangle(cr, box.left, box.top, box.width(), box.height());
@@ -65,7 +65,7 @@ void DrawHatch(cairo_t* cr, const PixelBox& box, const Rgb& colour) {
   cairo_restore(cr);
 }
 
-Rgb FinishedColour(const ScanCell& cell, std::int32_t Ltest) {
+ChartColour FinishedColour(const ScanCell& cell, std::int32_t Ltest) {
   if (Ltest <= 0) return RampColour(cell.iterative_time > 0 ? 1.0 : 0.0);
   return RampColour(static_cast<double>(cell.iterative_time) / static_cast<double>(Ltest));
 }
@@ -80,7 +80,7 @@ void FillStatus(cairo_t* cr, const PixelBox& box, CellStatus status) {
   }
 }
 
-void DrawCellTime(cairo_t* cr, const PixelBox& box, const ScanCell& cell, const Rgb& fill) {
+void DrawCellTime(cairo_t* cr, const PixelBox& box, const ScanCell& cell, const ChartColour& fill) {
   const TextStyle style = {.size = kCellTextSize, .colour = Lightness(fill) < 0.5 ? kWhite : kInk};
   const std::string text = std::to_string(cell.iterative_time);
   if (box.height() < 16 || TextWidth(cr, text, style) + 4.0 > box.width()) return;
@@ -99,7 +99,7 @@ void DrawCell(cairo_t* cr, const Grid& grid, std::size_t row, std::size_t column
     FillStatus(cr, box, cell == nullptr ? CellStatus::kNotRun : cell->status);
     return;
   }
-  const Rgb fill = FinishedColour(*cell, grid.result.settings.Ltest);
+  const ChartColour fill = FinishedColour(*cell, grid.result.settings.Ltest);
   FillRectangle(cr, box.left, box.top, box.width(), box.height(), fill);
   DrawCellTime(cr, box, *cell, fill);
 }
@@ -164,7 +164,7 @@ void DrawBoxSizeAxis(cairo_t* cr, const Grid& grid) {
            Anchor::kCentre, kAxisTitleStyle);
 }
 
-void StrokeBox(cairo_t* cr, const PixelBox& box, const Rgb& colour, double width) {
+void StrokeBox(cairo_t* cr, const PixelBox& box, const ChartColour& colour, double width) {
   SetColour(cr, colour);
   cairo_set_line_width(cr, width);
   cairo_rectangle(cr, box.left, box.top, box.width(), box.height());

@@ -30,7 +30,7 @@ struct Colour {
   int red = 0, green = 0, blue = 0;
 };
 
-Colour Bytes(const Rgb& colour) {
+Colour Bytes(const ChartColour& colour) {
   const auto byte = [](double c) { return static_cast<int>(std::lround(c * 255.0)); };
   return {byte(colour.red), byte(colour.green), byte(colour.blue)};
 }
@@ -85,7 +85,7 @@ class Picture {
       for (int x = box.left; x < box.right; ++x) count += test(At(x, y)) ? 1 : 0;
     return count;
   }
-  int Count(const PixelBox& box, const Rgb& colour) const {
+  int Count(const PixelBox& box, const ChartColour& colour) const {
     return CountIf(box, [&](const Colour& pixel) { return Near(pixel, Bytes(colour)); });
   }
 
