@@ -55,16 +55,14 @@ struct BoxQuery {
   std::int32_t last_start;
 };
 
-// The later components of vector o, all of them: no early exit, so the
-// outcome costs no branch that a box edge cutting the cloud would mispredict.
+// The later components of vector o, the first one outside ending the test.
 // The strict test is written so that a NaN difference rejects the vector.
 bool LaterComponentsInside(const BoxQuery& query, std::int32_t o) {
-  bool inside = true;
   for (std::int32_t k = 1; k <= query.m; ++k) {
     const double difference = query.Z[static_cast<std::size_t>(k)] - Value(query.X, o + k);
-    inside &= std::fabs(difference) < query.eps;
+    if (!(std::fabs(difference) < query.eps)) return false;
   }
-  return inside;
+  return true;
 }
 
 // How many vectors of a run ahead the search asks for the series values it
@@ -82,9 +80,8 @@ void PrefetchVector(const BoxQuery& query, const NeighbourGrid& grid, std::int32
 }
 
 // Appends the accepted vectors of cell (q, c), in the run's order, to Nb
-// after the M found so far, and returns the new M. Each start index is
-// stored whatever the outcome and kept only when inside: Nb has room for
-// every vector of the run after the M already found.
+// after the M found so far, and returns the new M; Nb has room for every
+// vector of the run after them.
 std::int32_t SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n, const BoxQuery& query,
                         std::span<std::int32_t> Nb, std::int32_t M) {
   const std::int32_t begin = grid.cells[CellIndex(q, c)];
@@ -98,12 +95,18 @@ std::int32_t SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n,
     const std::int32_t o = grid.points[static_cast<std::size_t>(j)];
     MC_MODEL_REQUIRE(o >= 1 && o <= n);
     // The first component sits beside the start index: no read of the series
-    // for a vector that fails it, and no branch on it for D = 1.
-    bool inside =
+    // for a vector that fails it.
+    const bool first_inside =
         (o <= query.last_start) & (std::fabs(query.Z[0] - grid.first_values[static_cast<std::size_t>(j)]) < query.eps);
-    if (query.m > 0 && inside) inside = LaterComponentsInside(query, o);
-    Nb[static_cast<std::size_t>(M)] = o;
-    M += inside ? 1 : 0;
+    if (query.m == 0) {
+      // D = 1: the index is stored whatever the outcome and kept only when
+      // inside, since a branch on a box edge that cuts the cell at random is
+      // mispredicted about every other time.
+      Nb[static_cast<std::size_t>(M)] = o;
+      M += first_inside ? 1 : 0;
+    } else if (first_inside && LaterComponentsInside(query, o)) {
+      Nb[static_cast<std::size_t>(M++)] = o;
+    }
   }
   return M;
 }

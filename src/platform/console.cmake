@@ -1,3 +1,9 @@
+# Whether a chosen path can be read as a series file: the console's file
+# chooser and the batch program both ask it.
+add_library(mc_platform_readable_file STATIC ${CMAKE_CURRENT_LIST_DIR}/readable_file.cpp)
+target_include_directories(mc_platform_readable_file PUBLIC ${PROJECT_SOURCE_DIR}/src)
+modelcheck_target_options(mc_platform_readable_file)
+
 # The console realisation of the platform: the terminal as dialogue window,
 # a typed path as file chooser, the finished plot kept as a PNG image, and
 # the process exit. An object library, so that whichever program links it
@@ -9,10 +15,9 @@ add_library(mc_platform_console OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/console_main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_plot_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_program_exit.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/readable_file.cpp
 )
 target_include_directories(mc_platform_console PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(mc_platform_console PUBLIC mc_platform_image mc_plots mc_errors)
+target_link_libraries(mc_platform_console PUBLIC mc_platform_readable_file mc_platform_image mc_plots mc_errors)
 modelcheck_target_options(mc_platform_console)
 
 # The console program.

@@ -42,7 +42,7 @@ void ShowProgress(ProgressLine& line, const ScanProgress& progress) {
   if (line.drawn && now - line.last_drawn < kRedrawInterval && progress.done < progress.total) return;
   const double elapsed = SecondsSince(line.start);
   std::string text = "modelcheck-batch: " + std::to_string(progress.done) + " of " + std::to_string(progress.total) +
-                     " done, " + ClockText(elapsed) + " elapsed";
+                     " cells and baselines done, " + ClockText(elapsed) + " elapsed";
   if (progress.done > 0 && progress.done < progress.total) {
     const double left = elapsed * (progress.total - progress.done) / progress.done;
     text += ", about " + ClockText(left) + " left";
