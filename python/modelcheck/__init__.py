@@ -1,0 +1,265 @@
+"""How well a local affine model map predicts a measured time series.
+
+The functions of this package run the model check of the interactive
+``modelcheck`` program on NumPy arrays and give its figures to the last digit:
+
+- :func:`check` runs one check (the model's orbit, the iterative and the direct
+  prediction test) beside two baselines;
+- :func:`scan` runs a check for every dimension and box size of a grid;
+- :func:`read_series` reads a series file as the interactive program reads it;
+- :func:`modelcheck.distributed.scan_many` sends scans of many series to a
+  Dask cluster.
+
+Errors are normalised root-mean-square errors per horizon, in units of the
+training part's standard deviation; a prediction time is the number of
+leading horizons whose error is at most the threshold (0.05).
+"""
+
+from __future__ import annotations
+
+import operator
+
+import numpy as np
+
+from . import _core
+from ._results import CheckResult, ScanResult
+
+__all__ = ["check", "scan", "read_series", "CheckResult", "ScanResult", "__version__"]
+__version__ = _core.__version__
+
+
+def _whole(name, value):
+    try:
+        return operator.index(value)
+    except TypeError:
+        raise TypeError(f"{name} must be a whole number, not {type(value).__name__}") from None
+
+
+def _real(name, value):
+    if isinstance(value, (bool, np.bool_)) or not isinstance(value, (int, float, np.integer, np.floating)):
+        raise TypeError(f"{name} must be a real number, not {type(value).__name__}")
+    return float(value)
+
+
+def _series(x):
+    """x as a contiguous float64 array, refused as the interactive program would refuse it."""
+    try:
+        array = np.asarray(x)
+    except Exception as error:  # ragged lists and the like
+        raise TypeError(f"x must be a 1-D array of real numbers: {error}") from None
+    if array.dtype.kind not in "fiu":
+        raise TypeError(f"x must hold real numbers, not values of dtype {array.dtype}")
+    if array.ndim != 1:
+        raise ValueError(f"x must be one-dimensional; its shape is {array.shape}")
+    if array.size == 0:
+        raise ValueError("x is empty; a check needs at least 4 values")
+    return np.ascontiguousarray(array, dtype=np.float64)
+
+
+def _default_ntrain(count, ltest, ktest, largest_dim):
+    ntrain = count - (ltest + ktest + largest_dim - 1)
+    if ntrain < 2:
+        raise ValueError(
+            f"x has {count} values, too few for the tests ({ltest + ktest + largest_dim - 1} values "
+            f"after a training part of at least 2): give smaller ltest and ktest"
+        )
+    return ntrain
+
+
+def _require_finite(array, ntrain, ltest, ktest, largest_dim):
+    # The reader of the interactive program reads no NaN or infinity, so its
+    # checks never meet one; here they are refused where a check would read them.
+    used = array[: ntrain + ltest + ktest + largest_dim - 1]
+    bad = np.flatnonzero(~np.isfinite(used))
+    if bad.size:
+        part = "training part" if bad[0] < ntrain else "test segment"
+        raise ValueError(
+            f"x[{bad[0]}] is {used[bad[0]]}, in the {part}: the values a check reads must be finite"
+        )
+
+
+def _jobs(jobs):
+    if jobs is None:
+        return 0
+    jobs = _whole("jobs", jobs)
+    if not 1 <= jobs <= 1024:
+        raise ValueError(f"jobs = {jobs} is out of range: allowed 1 to 1024, or None for every core")
+    return jobs
+
+
+def _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid):
+    array = _series(x)
+    ltest = _whole("ltest", ltest)
+    ktest = _whole("ktest", ktest)
+    threshold = _real("threshold", threshold)
+    largest = max(dims)
+    if ntrain is None:
+        ntrain = _default_ntrain(array.size, ltest, ktest, largest)
+    ntrain = _whole("ntrain", ntrain)
+    if 0 < ntrain and ltest > 0 and ktest > 0 and largest > 0:
+        _require_finite(array, ntrain, ltest, ktest, largest)
+    raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, _jobs(jobs), grid)
+    return raw, array.size
+
+
+def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, jobs=None):
+    """Check how well the local affine model of dimension `dim` predicts `x`.
+
+    The first `ntrain` values of `x` are the training part; the
+    ``ltest + ktest + dim - 1`` values after it are the test segment. To
+    predict the value after a state of `dim` consecutive values, the model fits
+    an affine map by least squares to the training states within `eps` of the
+    state in every component (with fewer than ``dim + 1`` such neighbours: the
+    mean of their successors; with none: the state's newest value). The check
+    runs the model freely from the start of the test segment (its orbit), and
+    as an iterative and a direct predictor from each of `ktest` test pieces,
+    `ltest` steps each, exactly as the interactive program does.
+
+    Parameters
+    ----------
+    x : array_like, 1-D
+        The series, real numbers (integers are converted to float64). The
+        values a check reads (training part and test segment) must be finite:
+        the interactive program's reader reads no NaN or infinity, so its
+        checks never meet one, and here they raise ValueError.
+    ntrain : int
+        Length of the training part, 2 to ``len(x) - dim - 1``.
+    dim : int
+        Dimension D of the model map, 1 to 99 and below `ntrain`.
+    eps : float
+        Box half-width of a neighbourhood, in the units of `x`: above 0 and at
+        most the width (maximum - minimum) of the training values.
+    ltest : int, optional
+        Length of a test piece (horizons 1..ltest). Default 30.
+    ktest : int, optional
+        Number of test pieces. Default 100. The test segment must fit after
+        the training part.
+    threshold : float, optional
+        Error at or below which a horizon counts as predicted, held in single
+        precision as the interactive program holds its 0.05. Default 0.05.
+    jobs : int or None, optional
+        Threads to compute on; None (default) uses every core. The figures do
+        not depend on it.
+
+    Returns
+    -------
+    CheckResult
+        ``iterative_error`` and ``direct_error`` (per horizon), ``one_step_error``,
+        ``iterative_time`` and ``direct_time`` (steps), ``direct_neighbours`` (per
+        test piece), ``orbit`` (an ``(ltest + ktest, 2)`` array of delay-plane
+        points), ``first_piece_iterative`` and ``first_piece_direct`` (the first
+        piece's predictions), ``status`` ('finished', or 'singular' with ``stop``
+        saying where) and the baselines (``persistence_error``,
+        ``global_iterative_error``, ``global_direct_error`` and their times).
+
+    Raises
+    ------
+    TypeError
+        `x` does not hold real numbers, or a setting has the wrong type.
+    ValueError
+        `x` is not 1-D, is empty or too short, holds a NaN or infinity where the
+        check reads, or a setting is out of range (the message says what is
+        allowed).
+
+    See Also
+    --------
+    scan : the same check over a grid of dimensions and box sizes.
+
+    Examples
+    --------
+    >>> import numpy as np, modelcheck
+    >>> x = np.empty(3000); a, b = 0.1, 0.1
+    >>> for i in range(3100):
+    ...     a, b = 1 - 1.4 * a * a + b, 0.3 * a
+    ...     if i >= 100: x[i - 100] = a
+    >>> r = modelcheck.check(x, ntrain=2800, dim=2, eps=0.05)
+    >>> r.iterative_time > r.persistence_time
+    True
+    """
+    dim = _whole("dim", dim)
+    eps = _real("eps", eps)
+    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, jobs, grid=False)
+    cell = raw["cells"][0]
+    if cell["status"] == "infeasible":
+        raise ValueError(cell["reason"])
+    return CheckResult(cell, raw["ntrain"], ltest, ktest, raw["threshold"])
+
+
+def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, jobs=None):
+    """Run :func:`check` for every dimension in `dims` and box size in `epss`.
+
+    Each cell of the grid is one whole check, computed as :func:`check` and the
+    interactive program compute it, beside the baselines of its dimension. A
+    cell that stops on an exactly singular fit is a result ('singular', with
+    where it stopped); a cell whose settings do not fit the series (no room for
+    the test segment of its dimension, or eps above the width of the training
+    values) is 'infeasible' with the reason. The other cells go on.
+
+    Parameters
+    ----------
+    x : array_like, 1-D
+        The series, as for :func:`check`.
+    ntrain : int or None
+        Length of the training part; None takes ``len(x)`` less the
+        ``ltest + ktest + max(dims) - 1`` values the tests need.
+    dims : sequence of int
+        Dimensions D, each 1 to 99 and below `ntrain`.
+    epss : sequence of float
+        Box sizes, each above 0 and finite.
+    ltest, ktest, threshold, jobs
+        As for :func:`check`; cells run in parallel on `jobs` threads and the
+        figures are the same for any number.
+
+    Returns
+    -------
+    ScanResult
+        ``cells`` (a CheckResult-like record per cell, dimension-major),
+        ``best`` (the cell with the longest iterative, then direct, prediction
+        time, then the smallest one-step error; None when no cell finished),
+        ``complete``, and ``table()``: one row per cell as a pandas DataFrame
+        when pandas is installed, otherwise a dict of NumPy arrays.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for :func:`check`.
+    """
+    try:
+        dims = [_whole("dims", d) for d in dims]
+        epss = [_real("epss", e) for e in epss]
+    except TypeError as error:
+        if "not iterable" in str(error):
+            raise TypeError("dims and epss must be sequences") from None
+        raise
+    if not dims or not epss:
+        raise ValueError("dims and epss must each hold at least one value")
+    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid=True)
+    return ScanResult(raw, dims, epss, ltest, ktest)
+
+
+def read_series(path):
+    """Read a series file as the interactive program reads it.
+
+    One value per line, read from the line's first 20 columns (a number
+    without a decimal point has 10 implied decimals); the rest of the line is
+    ignored.
+
+    Parameters
+    ----------
+    path : str or os.PathLike
+
+    Returns
+    -------
+    numpy.ndarray
+        The values, float64, in file order.
+
+    Raises
+    ------
+    FileNotFoundError, OSError
+        The file is missing or cannot be read.
+    ValueError
+        A line cannot be read as a number, or the file is not text.
+    """
+    import os
+
+    return _core.read_series(os.fspath(path))

@@ -1,0 +1,33 @@
+"""scan_many: one table for many series, the same on a two-process Dask
+cluster (loopback only) as here."""
+
+import numpy as np
+import pytest
+
+import modelcheck.distributed
+from conftest import henon, logistic, write_series
+
+distributed = pytest.importorskip("distributed")
+
+
+def test_a_local_cluster_gives_the_table_run_here(tmp_path):
+    path = write_series(tmp_path / "henon.txt", henon(1500))
+    series = [str(path), logistic(1200), henon(1800)[300:]]
+    settings = dict(dims=[1, 2], epss=[0.02, 0.1], ltest=20, ktest=50)
+    here = modelcheck.distributed.scan_many(series, **settings)
+    assert list(here["series"].unique()) == [str(path), "series 1", "series 2"]
+    assert len(here) == 3 * 4
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True, host="127.0.0.1",
+                                  dashboard_address=None) as cluster, distributed.Client(cluster) as client:
+        there = modelcheck.distributed.scan_many(series, client=client, **settings)
+    assert here.equals(there)
+
+
+def test_without_pandas_the_table_is_a_dict(monkeypatch):
+    import sys
+
+    monkeypatch.setitem(sys.modules, "pandas", None)
+    table = modelcheck.distributed.scan_many([henon(600), henon(700)], dims=[2], epss=[0.05], ltest=10, ktest=20)
+    assert isinstance(table, dict)
+    assert list(table["series"]) == ["series 0", "series 1"]
+    assert np.all(table["dim"] == 2)

@@ -1,0 +1,90 @@
+"""modelcheck.scan: cells equal single checks, the figures do not depend on
+the number of jobs, infeasible cells say why, the table with and without
+pandas, and the GIL released while the engine runs."""
+
+import sys
+import threading
+
+import numpy as np
+import pytest
+
+import modelcheck
+from conftest import henon
+
+ARRAYS = ("iterative_error", "direct_error", "direct_neighbours", "iterative_neighbours", "orbit",
+          "first_piece_iterative", "first_piece_direct", "persistence_error", "global_iterative_error",
+          "global_direct_error")
+
+
+def same_cell(a, b):
+    assert (a.dim, a.eps, a.status, a.reason) == (b.dim, b.eps, b.status, b.reason)
+    for name in ARRAYS:
+        assert np.array_equal(getattr(a, name), getattr(b, name), equal_nan=True), name
+    assert np.array_equal(a.one_step_error, b.one_step_error, equal_nan=True)
+    assert (a.iterative_time, a.direct_time) == (b.iterative_time, b.direct_time)
+
+
+@pytest.fixture(scope="module")
+def series():
+    return henon(2500)
+
+
+def test_every_cell_is_the_single_check(series):
+    result = modelcheck.scan(series, 2300, [1, 2, 3], [0.02, 0.1], jobs=2)
+    assert result.complete and len(result.cells) == 6
+    for cell in result.cells:
+        same_cell(cell, modelcheck.check(series, 2300, cell.dim, cell.eps, jobs=1))
+    assert result.cell(2, 0.02) is result.cells[2]
+    assert result.best is max(result.cells, key=lambda c: (c.iterative_time, c.direct_time, -c.one_step_error))
+
+
+def test_jobs_one_and_two_give_the_same_scan(series):
+    one = modelcheck.scan(series, None, [1, 2, 4], [0.01, 0.05, 0.3], jobs=1)
+    two = modelcheck.scan(series, None, [1, 2, 4], [0.01, 0.05, 0.3], jobs=2)
+    for a, b in zip(one.cells, two.cells):
+        same_cell(a, b)
+    assert one.table().equals(two.table())
+
+
+def test_infeasible_cells_say_why_and_the_others_go_on(series):
+    # 200 values after Ntrain: the test segment of D = 80 (209 values) does not fit.
+    result = modelcheck.scan(series, 2300, [2, 80], [0.05, 100.0], ltest=30, ktest=100)
+    assert [c.status for c in result.cells] == ["finished", "infeasible", "infeasible", "infeasible"]
+    assert "above the width of the training values" in result.cells[1].reason
+    assert "test segment of D = 80" in result.cells[2].reason
+    table = result.table()
+    assert list(table["status"]) == ["finished", "infeasible", "infeasible", "infeasible"]
+    assert table["iterative_time"].iloc[1] == -1 and np.isnan(table["one_step_error"].iloc[3])
+
+
+def test_default_training_length_leaves_room_for_the_largest_dimension(series):
+    result = modelcheck.scan(series, None, [1, 5], [0.05], ltest=10, ktest=20)
+    assert result.ntrain == 2500 - (10 + 20 + 5 - 1)
+    with pytest.raises(ValueError, match="give smaller ltest and ktest"):
+        modelcheck.scan(series[:100], None, [2], [0.05])
+    with pytest.raises(TypeError):
+        modelcheck.scan(series, None, 2, [0.05])
+    with pytest.raises(ValueError, match="at least one"):
+        modelcheck.scan(series, None, [], [0.05])
+
+
+def test_table_is_a_dict_of_arrays_without_pandas(series, monkeypatch):
+    result = modelcheck.scan(series, None, [2], [0.05, 0.1])
+    frame = result.table()
+    monkeypatch.setitem(sys.modules, "pandas", None)
+    plain = result.table()
+    assert isinstance(plain, dict) and list(plain) == list(frame.columns)
+    for name in plain:
+        assert list(plain[name]) == list(frame[name])
+
+
+def test_the_gil_is_released_while_the_engine_runs():
+    x = henon(200000)
+    counter = 0
+    worker = threading.Thread(target=modelcheck.check, args=(x, 199000, 1, 0.2), kwargs=dict(jobs=1))
+    worker.start()
+    while worker.is_alive():
+        counter += 1
+    worker.join()
+    # With the GIL held for the whole check this thread could count only between switches.
+    assert counter > 100000
