@@ -4,8 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "dialogue/check_progress_view.h"
 #include "dialogue/dialogue_run.h"
 #include "dialogue/plot_window_view.h"
+#include "dialogue/status_line.h"
 #include "engine/model_check.h"
 #include "errors/message_sink.h"
 #include "plots/plot_window.h"
@@ -75,13 +77,17 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   StopIfStoppedIn(run, result, CheckPhase::kDirect);
   PresentDirectTest(run, result);
   FinishPlotPicture(run.surface, *run.window);
+  KeepCheckResult(result);
 }
 
 }  // namespace
 
 void RunEvaluation(DialogueRun& run) {
   const CheckInput input = MakeCheckInput(run.series, run.settings, run.statistics, run.grid);
-  Present(run, RunModelCheck(input, {.threads = run.threads, .progress = {}}), input.test_segment);
+  const CheckResult result = RunModelCheck(input, {.threads = run.threads, .progress = CheckProgressReporter()});
+  ShowProgramStep("Drawing the model check");
+  Present(run, result, input.test_segment);
+  ShowProgramStep("");
 }
 
 }  // namespace modelcheck

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "dialogue/dialogue_window.h"
+#include "modelcheck/engine.h"
 #include "plots/graphics_surface.h"
 
 namespace modelcheck {
@@ -19,5 +20,9 @@ SurfaceView PlotWindowSurfaceView();
 // A model check has drawn everything: the window shows the whole picture.
 // A failure to keep it is written as one line on `dialogue`.
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow& dialogue);
+
+// The figures of the finished model check, for a window that offers them as
+// data (a console keeps none: report.txt and neighbors.txt hold its figures).
+void KeepCheckResult(const CheckResult& result);
 
 }  // namespace modelcheck

@@ -1,8 +1,20 @@
 #include "dialogue/questions.h"
 
 #include "dialogue/prompts.h"
+#include "dialogue/status_line.h"
+#include "text/fixed_field.h"
 
 namespace modelcheck {
+
+namespace {
+
+// The setting's name as the prompt ends with it: "... Ntrain = " gives "Ntrain = ".
+std::string_view SettingLabel(std::string_view prompt) {
+  const std::size_t colon = prompt.rfind(": ");
+  return colon == std::string_view::npos ? prompt : prompt.substr(colon + 2);
+}
+
+}  // namespace
 
 char AskYesNo(DialogueWindow& window, std::string_view prompt) {
   for (;;) {
@@ -18,6 +30,7 @@ std::int32_t AskInteger(DialogueWindow& window, std::string_view format, std::st
   for (;;) {
     std::int32_t value = 0;
     PromptInteger(window, format, prompt, value);
+    ShowAnswerRead(std::string(SettingLabel(prompt)) + std::to_string(value));
     if (accepted(value)) return value;
     WriteIncorrectInput(window);
   }
@@ -28,6 +41,7 @@ double AskReal(DialogueWindow& window, std::string_view format, std::string_view
   for (;;) {
     double value = 0.0;
     PromptReal(window, format, prompt, value);
+    ShowAnswerRead(std::string(SettingLabel(prompt)) + FormatExponent(value, 5));
     if (accepted(value)) return value;
     WriteIncorrectInput(window);
     if (!range.empty()) WriteDialogueLine(window, range);

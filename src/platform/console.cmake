@@ -15,6 +15,7 @@ add_library(mc_platform_console OBJECT
   ${CMAKE_CURRENT_LIST_DIR}/console_main_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_plot_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_program_exit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/console_status_view.cpp
 )
 target_include_directories(mc_platform_console PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(mc_platform_console PUBLIC mc_platform_readable_file mc_platform_image mc_plots mc_errors)

@@ -20,6 +20,7 @@
 
 #include "../plots/png_reader.h"
 #include "desktop_driver.h"
+#include "desktop_session.h"
 #include "platform/desktop/desktop_menus.h"
 #include "platform/desktop/desktop_windows.h"
 #include "support/program_session.h"
@@ -74,27 +75,6 @@ QStringList MenuTitles() {
   for (const QAction* menu : Windows().main->menuBar()->actions()) titles.push_back(menu->text());
   return titles;
 }
-
-// Each test is one session of the program, in a working directory of its own.
-class DesktopProgramTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    static int sessions = 0;
-    if (sessions++ > 0) GTEST_SKIP() << "one desktop session per process";
-    fs::current_path(directory_.path());
-    StartDesktopProgram();
-  }
-
-  // Waits for the program and its windows to be gone; the exit status.
-  int Ended() {
-    EXPECT_TRUE(WaitFor(&DesktopProgramEnded)) << "the program did not end";
-    return EndDesktopProgram();
-  }
-
-  std::string Report() const { return ReadText(directory_.path() / "report.txt"); }
-
-  WorkDirectory directory_;
-};
 
 TEST_F(DesktopProgramTest, AWholeSessionShowsAndWritesWhatTheConsoleDoes) {
   const ConsoleRun console = RunConsole(kHenon, kExampleAnswers);

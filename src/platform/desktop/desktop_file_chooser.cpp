@@ -1,6 +1,7 @@
 // The file chooser realised as the platform's file dialog, with a message
 // box that offers to end the program when no file is chosen.
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "dialogue/file_chooser.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/program_link.h"
+#include "platform/desktop/window_thread.h"
 
 namespace modelcheck {
 
@@ -24,6 +26,7 @@ void ShowFileDialog(Answer answer) {
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setWindowModality(Qt::ApplicationModal);
+  if (!Windows().series_folder.isEmpty()) dialog->setDirectory(Windows().series_folder);
   QObject::connect(dialog, &QFileDialog::finished, [dialog, answer](int result) {
     const QStringList files = dialog->selectedFiles();
     if (result == QDialog::Accepted && !files.isEmpty()) {
@@ -56,6 +59,15 @@ Decline AskWhetherToEnd() {
   return Decline::kTerminate;
 }
 
+// The next file dialog opens where this series is, and the title names it.
+void NameSeries(const std::string& path) {
+  OnWindowThread([info = QFileInfo(QString::fromStdString(path))] {
+    Windows().series_folder = info.absolutePath();
+    Windows().series_name = info.fileName();
+    if (Windows().main != nullptr) Windows().main->setWindowTitle(MainWindowTitle(false));
+  });
+}
+
 }  // namespace
 
 FileChoice ChooseFileForReading(DialogueWindow& window) {
@@ -69,7 +81,10 @@ FileChoice ChooseFileForReading(DialogueWindow& window) {
       continue;
     }
     const std::string problem = ReadableFileProblem(**chosen);
-    if (problem.empty()) return {.outcome = ChoiceOutcome::kChosen, .path = **chosen};
+    if (problem.empty()) {
+      NameSeries(**chosen);
+      return {.outcome = ChoiceOutcome::kChosen, .path = **chosen};
+    }
     WriteDialogueLine(window, problem);
   }
 }

@@ -12,7 +12,10 @@
 
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/picture_view.h"
 #include "platform/plot_image.h"
+#include "presentation/check_curves_table.h"
+#include "presentation/neighbour_counts_file.h"
 
 namespace modelcheck {
 
@@ -31,6 +34,23 @@ void SavePictureAs() {
   if (path.isEmpty()) return;
   const QString problem = SavePicture(Windows().picture, path);
   if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Picture As", problem);
+}
+
+void SaveCurvesAs() {
+  if (!Windows().last_result) {
+    QMessageBox::information(Windows().main, "Model efficiency", "No model check has finished yet.");
+    return;
+  }
+  const QString path =
+      QFileDialog::getSaveFileName(Windows().main, "Save Curves As CSV", "model-curves.csv", "CSV tables (*.csv)");
+  if (path.isEmpty()) return;
+  const QString problem = SaveCurves(path);
+  if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Curves As CSV", problem);
+}
+
+void ShowActualSize(bool actual_size) {
+  Windows().actual_size = actual_size;
+  if (Windows().plot != nullptr) SetActualSize(*Windows().plot_area, *Windows().plot, actual_size);
 }
 
 void CopyText() {
@@ -59,7 +79,7 @@ void ShowAbout() {
                      "modelcheck tests how well a local model map predicts a measured time series.\n\n"
                      "The dialogue in the Input Window asks for the settings; the window Model efficiency "
                      "shows each model check. report.txt and neighbors.txt are written in the working "
-                     "directory.");
+                     "directory.\n\nVersion " MODELCHECK_VERSION);
 }
 
 void AddFileMenu(QMenuBar& bar, QMainWindow& main_window) {
@@ -71,13 +91,16 @@ void AddFileMenu(QMenuBar& bar, QMainWindow& main_window) {
 
 void AddEditMenu(QMenuBar& bar) {
   QMenu* menu = bar.addMenu("&Edit");
-  menu->addAction("&Copy Text", &CopyText);
-  menu->addAction("Copy &Picture", &CopyPicture);
+  menu->addAction("&Copy Text", QKeySequence::Copy, &CopyText);
+  menu->addAction("Copy &Picture", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &CopyPicture);
 }
 
 void AddPictureMenu(QMenuBar& bar) {
   QMenu* menu = bar.addMenu("&Picture");
-  menu->addAction("&Save As PNG...", &SavePictureAs);
+  menu->addAction("&Save As PNG...", QKeySequence::Save, &SavePictureAs);
+  menu->addAction("Save &Curves As CSV...", &SaveCurvesAs);
+  QAction* actual = menu->addAction("&Actual Size (100 %)", &ShowActualSize);
+  actual->setCheckable(true);
   menu->addAction("&Bring to Front", [] { Activate(Windows().plot_frame); });
 }
 
@@ -111,6 +134,11 @@ QString SavePicture(const QImage& picture, const QString& path) {
   std::string error;
   if (WritePlotImage(surface, path.toStdString(), error)) return {};
   return QString::fromStdString(error);
+}
+
+QString SaveCurves(const QString& path) {
+  if (!Windows().last_result) return "No model check has finished yet.";
+  return QString::fromStdString(ReplaceTextFile(path.toStdString(), CheckCurvesTable(*Windows().last_result)));
 }
 
 }  // namespace modelcheck

@@ -1,8 +1,9 @@
 // The menu bar of the main window, in the order a desktop program has them:
-// File (save the picture, exit), Edit (copy the dialogue text or the
-// picture), Picture (save it as PNG, bring it to the front), Window (arrange
-// and choose the child windows) and Help. The start-up hook removes the
-// first; every other menu works on its own.
+// File (save the picture, exit), Edit (copy the dialogue text, Ctrl+C, or
+// the picture, Ctrl+Shift+C), Picture (save it as PNG, Ctrl+S; save the
+// curves as CSV; show it at 100 % instead of fitted; bring it to the front),
+// Window (arrange and choose the child windows) and Help. The start-up hook
+// removes the first; every other menu works on its own.
 #pragma once
 
 #include <QImage>
@@ -17,5 +18,9 @@ void AddMenus(QMainWindow& main_window);
 // Writes `picture` (palette indices) as the PNG image that the console
 // program writes; an empty string on success, otherwise the problem.
 QString SavePicture(const QImage& picture, const QString& path);
+
+// Writes the last finished check's curves as a CSV table
+// (presentation/check_curves_table.h); an empty string on success.
+QString SaveCurves(const QString& path);
 
 }  // namespace modelcheck

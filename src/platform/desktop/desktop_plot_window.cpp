@@ -1,7 +1,6 @@
 // The plot window realised as the child window "Model efficiency": it shows
 // copies of the raster, taken on the program's thread and handed over whole,
 // so the window never reads pixels while the program draws them.
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -9,6 +8,7 @@
 
 #include "dialogue/plot_window_view.h"
 #include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/picture_view.h"
 #include "platform/desktop/window_thread.h"
 
 namespace modelcheck {
@@ -38,9 +38,7 @@ void Present(const GraphicsSurface& surface) {
   last_copy = std::chrono::steady_clock::now();
   OnWindowThread([image = CopyOfRaster(surface)] {
     Windows().picture = image;
-    QLabel& view = PlotWindowView();
-    view.setPixmap(QPixmap::fromImage(image));
-    view.adjustSize();
+    PlotWindowView().setPicture(image);
   });
 }
 
@@ -51,10 +49,14 @@ void ShowPlotWindow(const GraphicsSurface& surface) {
   });
 }
 
+// Every check asks for the same place; only the first is given it, so a
+// window the user has moved or resized stays where it was put.
 void PlacePlotWindow(int column, int row, int rows, int columns) {
   OnWindowThread([=] {
     PlotWindowView();
-    PlaceInCells(*Windows().plot_frame, column, row, rows, columns);
+    if (Windows().plot_placed) return;
+    Windows().plot_placed = true;
+    PlacePlotWindowFirst(*Windows().plot_frame, column, row, rows, columns);
   });
 }
 
@@ -84,5 +86,9 @@ SurfaceView PlotWindowSurfaceView() {
 }
 
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow&) { Present(surface); }
+
+void KeepCheckResult(const CheckResult& result) {
+  OnWindowThread([result] { Windows().last_result = result; });
+}
 
 }  // namespace modelcheck

@@ -34,7 +34,7 @@ void QuitWhenAllGone() {
 
 // Whatever the program wrote stays readable; only typing ends.
 void MarkFinished() {
-  if (Windows().main != nullptr) Windows().main->setWindowTitle(QString(kMainWindowTitle) + " [Finished]");
+  if (Windows().main != nullptr) Windows().main->setWindowTitle(MainWindowTitle(true));
   if (Windows().dialogue != nullptr) Windows().dialogue->EndInput();
 }
 

@@ -7,9 +7,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollArea>
+#include <QStatusBar>
+#include <algorithm>
 
 #include "platform/desktop/desktop_menus.h"
 #include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/picture_view.h"
 #include "platform/desktop/program_link.h"
 
 namespace modelcheck {
@@ -18,6 +21,8 @@ namespace {
 
 constexpr int kCellRows = 31;
 constexpr int kCellColumns = 47;
+// Narrower than this beside the dialogue, the picture is better tiled.
+constexpr int kNarrowestPlot = 320;
 
 QMdiSubWindow& AddChildWindow(QWidget* content, const QString& title) {
   QMdiSubWindow* frame = Windows().area->addSubWindow(content);
@@ -51,6 +56,8 @@ void BuildMainWindow() {
   windows.main->setCentralWidget(windows.area);
   windows.cell_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   AddMenus(*windows.main);
+  windows.answer_read = new QLabel;
+  windows.main->statusBar()->addPermanentWidget(windows.answer_read);
   windows.main->resize(1024, 640);  // the size it returns to when no longer maximised
 }
 
@@ -73,19 +80,35 @@ DialogueView& DialogueWindowView() {
   return *windows.dialogue;
 }
 
-QLabel& PlotWindowView() {
+PictureView& PlotWindowView() {
   DesktopWindows& windows = Windows();
   if (windows.plot == nullptr) {
-    auto* scroll = new QScrollArea;
-    windows.plot = new QLabel;
-    windows.plot->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    scroll->setWidget(windows.plot);
-    scroll->setWidgetResizable(false);
-    scroll->setBackgroundRole(QPalette::Base);
-    windows.plot_frame = &AddChildWindow(scroll, "Model efficiency");
+    windows.plot = new PictureView;
+    windows.plot_area = &PictureScrollArea(*windows.plot);
+    SetActualSize(*windows.plot_area, *windows.plot, windows.actual_size);
+    windows.plot_frame = &AddChildWindow(windows.plot_area, "Model efficiency");
     windows.plot_frame->show();
   }
   return *windows.plot;
+}
+
+void PlacePlotWindowFirst(QMdiSubWindow& frame, int column, int row, int rows, int columns) {
+  PlaceInCells(frame, column, row, rows, columns);
+  const QSize room = Windows().area->viewport()->size();
+  const QRect cells = frame.geometry();
+  const int width = std::max(cells.width(), room.width() - cells.left());
+  const int height = std::max(cells.height(), room.height() - cells.top());
+  if (room.width() - cells.left() < kNarrowestPlot) {
+    Windows().area->tileSubWindows();
+    return;
+  }
+  frame.setGeometry(cells.left(), cells.top(), width, height);
+}
+
+QString MainWindowTitle(bool finished) {
+  QString title = kMainWindowTitle;
+  if (!Windows().series_name.isEmpty()) title += " - " + Windows().series_name;
+  return finished ? title + " [Finished]" : title;
 }
 
 // A cell is one character of the dialogue's font and the pixel beside and

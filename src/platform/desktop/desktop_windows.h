@@ -12,15 +12,21 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
+#include <QString>
 #include <functional>
+#include <optional>
+
+#include "modelcheck/engine.h"
 
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
+class QScrollArea;
 
 namespace modelcheck {
 
 class DialogueView;
+class PictureView;
 
 // The main window; closing it asks `on_close` whether it may close now.
 class DesktopMainWindow final : public QMainWindow {
@@ -37,8 +43,15 @@ struct DesktopWindows {
   QPointer<QMdiSubWindow> dialogue_frame;
   QPointer<DialogueView> dialogue;
   QPointer<QMdiSubWindow> plot_frame;
-  QPointer<QLabel> plot;
-  QImage picture;  // what the plot window shows: palette indices, 8 bits a pixel
+  QPointer<QScrollArea> plot_area;
+  QPointer<PictureView> plot;
+  QImage picture;                          // what the plot window shows: palette indices, 8 bits a pixel
+  bool plot_placed = false;                // only the first check places the plot window; later ones leave it be
+  bool actual_size = false;                // the picture at 100 % instead of fitted to the window
+  QPointer<QLabel> answer_read;            // the status line's value of the last answer
+  std::optional<CheckResult> last_result;  // the figures of the finished check
+  QString series_name;                     // file name of the series, for the title
+  QString series_folder;                   // where the file chooser opens
   QFont cell_font;
 };
 
@@ -49,7 +62,15 @@ void BuildMainWindow();
 
 // The dialogue window and the plot window, created on first use.
 DialogueView& DialogueWindowView();
-QLabel& PlotWindowView();
+PictureView& PlotWindowView();
+
+// The plot window's first place: as the dialogue asks, `columns` cells wide
+// at least, and as wide and high as the area leaves beside the dialogue so
+// the picture is seen whole; on an area too small for both, the windows tile.
+void PlacePlotWindowFirst(QMdiSubWindow& frame, int column, int row, int rows, int columns);
+
+// "modelcheck - henon.txt", with " [Finished]" when the program has ended.
+QString MainWindowTitle(bool finished);
 
 // Places a child window at `column`, `row`, `rows` high and `columns` wide.
 void PlaceInCells(QMdiSubWindow& frame, int column, int row, int rows, int columns);

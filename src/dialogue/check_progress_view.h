@@ -1,0 +1,15 @@
+// How the platform follows a running model check: the progress callback the
+// check runs with. Empty where nothing shows progress (a console), so that
+// the check pays nothing for it; a window shows the phase and the piece on
+// its status line. The callback never stops a check.
+#pragma once
+
+#include <functional>
+
+#include "modelcheck/engine.h"
+
+namespace modelcheck {
+
+std::function<bool(const CheckProgress&)> CheckProgressReporter();
+
+}  // namespace modelcheck

@@ -1,0 +1,69 @@
+// The main window's status line: the step of a running model check, from
+// the engine's progress at most every 100 ms, and the value the last answer
+// was read as, kept at its right end.
+#include <QLabel>
+#include <QStatusBar>
+#include <chrono>
+
+#include "dialogue/check_progress_view.h"
+#include "dialogue/status_line.h"
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/window_thread.h"
+
+namespace modelcheck {
+
+namespace {
+
+// Often enough to see a long check move, seldom enough to cost nothing.
+constexpr std::chrono::milliseconds kProgressInterval{100};
+
+QString ProgressText(const CheckProgress& progress) {
+  const int piece = std::min(progress.pieces_done + 1, progress.pieces);
+  const QString of = QString(", piece %1 of %2").arg(piece).arg(progress.pieces);
+  switch (progress.phase) {
+    case CheckPhase::kOrbit:
+      return "Model check: model orbit";
+    case CheckPhase::kIterative:
+      return "Model check: iterative test" + of;
+    case CheckPhase::kDirect:
+      return "Model check: direct test" + of;
+  }
+  return {};
+}
+
+void ShowMessage(const QString& text) {
+  OnWindowThread([text] {
+    if (Windows().main == nullptr) return;
+    if (text.isEmpty()) {
+      Windows().main->statusBar()->clearMessage();
+    } else {
+      Windows().main->statusBar()->showMessage(text);
+    }
+  });
+}
+
+}  // namespace
+
+std::function<bool(const CheckProgress&)> CheckProgressReporter() {
+  ShowMessage("Model check: model orbit");
+  return [last = std::chrono::steady_clock::now()](const CheckProgress& progress) mutable {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last >= kProgressInterval) {
+      last = now;
+      ShowMessage(ProgressText(progress));
+    }
+    return true;
+  };
+}
+
+void ShowProgramStep(std::string_view text) {
+  ShowMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void ShowAnswerRead(std::string_view text) {
+  OnWindowThread([text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
+    if (Windows().answer_read != nullptr) Windows().answer_read->setText("Read as " + text);
+  });
+}
+
+}  // namespace modelcheck

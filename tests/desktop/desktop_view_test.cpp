@@ -1,0 +1,193 @@
+// The desktop program's windows as researchers use them: the whole picture
+// in view at any window size, a plot window that stays where it is put,
+// progress and the values read on the status line, the curves as CSV, the
+// keyboard shortcuts, and the file chooser and title that follow the series.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSet>
+#include <QStatusBar>
+#include <QTest>
+#include <sstream>
+
+#include "desktop_session.h"
+#include "platform/desktop/desktop_menus.h"
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/picture_view.h"
+#include "support/henon.h"
+#include "support/program_session.h"
+
+namespace modelcheck::testing {
+namespace {
+
+const std::string kHenon = MODELCHECK_EXAMPLES_DIR "/henon.txt";
+
+// Answers up to the first check's question 5).
+bool RunFirstCheck(const std::string& series, const std::string& Ntrain, const std::string& eps) {
+  return ChooseFile(series) && Answer(" " + std::string(kQ1), Ntrain) && Answer(" " + std::string(kQ2), "2") &&
+         Answer(" " + std::string(kEps), eps) && Answer(" " + std::string(kChange), "n") &&
+         WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); });
+}
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+QAction* ActionWithShortcut(const QKeySequence& keys) {
+  for (QAction* action : Windows().main->findChildren<QAction*>()) {
+    if (action->shortcut() == keys) return action;
+  }
+  return nullptr;
+}
+
+TEST_F(DesktopProgramTest, ThePictureIsScaledIntoSmallAndLargeWindowsOrShownAtActualSize) {
+  ASSERT_TRUE(RunFirstCheck(kHenon, "2000", "0.05"));
+  PictureView& view = *Windows().plot;
+  QMdiSubWindow& frame = *Windows().plot_frame;
+  for (const QSize size : {QSize(360, 300), QSize(1400, 900)}) {
+    frame.resize(size);
+    Settle();
+    const QRect shown = view.pictureRect();
+    SCOPED_TRACE(size.width());
+    // Whole, inside the window, with the raster's 4:3 aspect.
+    EXPECT_TRUE(view.rect().contains(shown));
+    EXPECT_NEAR(shown.width() * 3.0, shown.height() * 4.0, 4.0);
+    EXPECT_TRUE(shown.width() == view.width() || shown.height() == view.height());
+  }
+  EXPECT_GT(view.pictureRect().width(), 800);
+  QAction* actual = nullptr;
+  for (QAction* action : Windows().main->findChildren<QAction*>()) {
+    if (action->text() == "&Actual Size (100 %)") actual = action;
+  }
+  ASSERT_NE(actual, nullptr);
+  frame.resize(360, 300);
+  actual->trigger();
+  Settle();
+  EXPECT_EQ(view.size(), QSize(800, 600));
+  EXPECT_TRUE(Windows().plot_area->horizontalScrollBar()->isVisible());
+  actual->trigger();
+  Settle();
+  EXPECT_LT(view.width(), 360);
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+TEST_F(DesktopProgramTest, APlotWindowMovedAndResizedKeepsItsGeometryAcrossChecks) {
+  ASSERT_TRUE(RunFirstCheck(kHenon, "2000", "0.05"));
+  // Placed first beside the dialogue, as large as the area leaves.
+  EXPECT_LT(Windows().dialogue_frame->geometry().right(), Windows().plot_frame->geometry().left());
+  const QRect moved(120, 40, 520, 410);
+  Windows().plot_frame->setGeometry(moved);
+  for (int check = 0; check < 2; ++check) {
+    ASSERT_TRUE(Answer(" " + std::string(kQ5), "y"));
+    ASSERT_TRUE(Answer(" " + std::string(kChange), "n"));
+    ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }));
+    Settle();
+    EXPECT_EQ(Windows().plot_frame->geometry(), moved) << "after check " << check + 2;
+  }
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+TEST_F(DesktopProgramTest, TheStatusLineFollowsALongCheck) {
+  directory_.WriteFile("long.txt", HenonSeries(1000000));
+  const std::string path = (directory_.path() / "long.txt").string();
+  ASSERT_TRUE(ChooseFile(path));
+  EXPECT_TRUE(WaitFor([] { return Windows().main->windowTitle() == "modelcheck - long.txt"; }));
+  ASSERT_TRUE(Answer(" " + std::string(kQ1), "999800"));
+  ASSERT_TRUE(WaitFor([] { return Windows().answer_read->text() == "Read as Ntrain = 999800"; }));
+  ASSERT_TRUE(Answer(" " + std::string(kQ2), "2"));
+  ASSERT_TRUE(Answer(" " + std::string(kEps), "0.05"));
+  ASSERT_TRUE(Answer(" " + std::string(kChange), "n"));
+  QSet<QString> seen;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        seen.insert(Windows().main->statusBar()->currentMessage());
+        return DialogueText().ends_with(std::string(kQ5));
+      },
+      120.0));
+  EXPECT_TRUE(seen.contains("Model check: model orbit"));
+  bool pieces = false;
+  for (const QString& message : seen) pieces = pieces || message.contains(" of 100");
+  EXPECT_TRUE(pieces) << QStringList(seen.values()).join(" | ").toStdString();
+  EXPECT_EQ(Windows().answer_read->text(), "Read as eps = 5.0000E-02");
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+std::vector<std::string> CsvLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+int FilledColumn(const std::vector<std::string>& lines, int column) {
+  int filled = 0;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::vector<std::string> fields(1);
+    for (const char c : lines[i]) {
+      if (c == ',') {
+        fields.emplace_back();
+      } else {
+        fields.back().push_back(c);
+      }
+    }
+    filled += static_cast<int>(fields.size() > static_cast<std::size_t>(column) && !fields[column].empty());
+  }
+  return filled;
+}
+
+TEST_F(DesktopProgramTest, TheCurvesAreSavedAsACsvTableAndTheShortcutsAct) {
+  EXPECT_FALSE(SaveCurves("none.csv").isEmpty());
+  ASSERT_TRUE(RunFirstCheck(kHenon, "2000", "0.05"));
+  ASSERT_TRUE(WaitFor([] { return Windows().last_result.has_value(); }));
+  const std::string path = (directory_.path() / "curves.csv").string();
+  ASSERT_EQ(SaveCurves(QString::fromStdString(path)), QString());
+  const std::vector<std::string> lines = CsvLines(ReadText(path));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0],
+            "index,iterative_error,direct_error,iterative_prediction,direct_prediction,orbit_newest,orbit_prediction");
+  for (const int column : {1, 2, 3, 4}) EXPECT_EQ(FilledColumn(lines, column), 30) << "column " << column;
+  EXPECT_EQ(FilledColumn(lines, 5), 130);
+  // 0.14633 %, the one-step error the dialogue reports.
+  EXPECT_EQ(lines[1].substr(0, 9), "1,0.00146");
+
+  ASSERT_NE(ActionWithShortcut(QKeySequence::Save), nullptr);
+  QApplication::setActiveWindow(Windows().main);
+  QTest::keyClick(Windows().main, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  Settle();
+  EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(800, 600));
+  QApplication::clipboard()->clear();
+  ActionWithShortcut(QKeySequence::Copy)->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), DialogueText());
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+// A box size typed with an exponent is read with the field's implied
+// decimals; the status line shows the value the check will use.
+TEST_F(DesktopProgramTest, TheStatusLineShowsAMisreadNumberAndTheChooserOpensWhereTheSeriesWas) {
+  directory_.WriteFile("series.txt", HenonSeries(3000));
+  ASSERT_TRUE(RunFirstCheck((directory_.path() / "series.txt").string(), "2000", "5e-2"));
+  EXPECT_EQ(Windows().answer_read->text(), "Read as eps = 5.0000E-12");
+  EXPECT_EQ(Windows().main->windowTitle(), "modelcheck - series.txt");
+  for (const std::string_view prompt : {kQ5, kQ6, kQ7}) ASSERT_TRUE(Answer(" " + std::string(prompt), "n"));
+  ASSERT_TRUE(Answer(" " + std::string(kQ8), "y"));
+  QFileDialog* chooser = WaitForFileDialog();
+  ASSERT_NE(chooser, nullptr);
+  EXPECT_EQ(chooser->directory().absolutePath().toStdString(), std::filesystem::canonical(directory_.path()).string());
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+}  // namespace
+}  // namespace modelcheck::testing
