@@ -2,20 +2,23 @@
 
 #include <string_view>
 
+#include "plots/vector_surface.h"
 #include "text/fixed_field.h"
 
 namespace modelcheck {
 
 namespace {
 
-int WriteAt(GraphicsSurface& surface, int x, int y, std::string_view text, std::size_t width) {
+template <typename Surface>
+int WriteAt(Surface& surface, int x, int y, std::string_view text, std::size_t width) {
   MoveTo(surface, x, y);
   return TextOut(surface, FormatText(text, width));
 }
 
 // The count nx - 1 serves both axes, as the frames are square in divisions.
 // Coordinates are formed in 32 bits: 16-bit products could wrap.
-void DrawTicks(GraphicsSurface& surface, const FrameSpec& f) {
+template <typename Surface>
+void DrawTicks(Surface& surface, const FrameSpec& f) {
   const int dx = f.x2 - f.x1;
   const int dy = f.y2 - f.y1;
   for (int k = 1; k <= f.nx - 1; ++k) {
@@ -29,7 +32,8 @@ void DrawTicks(GraphicsSurface& surface, const FrameSpec& f) {
   }
 }
 
-int DrawTexts(GraphicsSurface& surface, const FrameSpec& f) {
+template <typename Surface>
+int DrawTexts(Surface& surface, const FrameSpec& f) {
   const int below = f.y2 + 5;
   const int left = f.x1 - 30;
   WriteAt(surface, f.x1, below, f.labels[0], kLabelWidth);
@@ -43,10 +47,15 @@ int DrawTexts(GraphicsSurface& surface, const FrameSpec& f) {
 
 }  // namespace
 
-int DrawFrame(GraphicsSurface& surface, const FrameSpec& frame) {
+template <typename Surface>
+int DrawFrame(Surface& surface, const FrameSpec& frame) {
   RectangleOutline(surface, frame.x1, frame.y1, frame.x2, frame.y2);
   DrawTicks(surface, frame);
   return DrawTexts(surface, frame);
 }
+
+// The two drawing targets: the raster and the recorded picture.
+template int DrawFrame(GraphicsSurface&, const FrameSpec&);
+template int DrawFrame(VectorSurface&, const FrameSpec&);
 
 }  // namespace modelcheck

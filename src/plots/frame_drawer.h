@@ -11,6 +11,7 @@
 #include <string>
 
 #include "plots/graphics_surface.h"
+#include "plots/vector_surface.h"
 
 namespace modelcheck {
 
@@ -30,6 +31,8 @@ struct FrameSpec {
 // long across the bottom edge at x1 + (k·dx)/nx and across the left edge at
 // y1 + (k·dy)/ny (divisions truncating toward zero); then the labels and the
 // title. Returns the status of the last operation.
-int DrawFrame(GraphicsSurface& surface, const FrameSpec& frame);
+// Surface: GraphicsSurface (the raster) or VectorSurface (a recorded picture).
+template <typename Surface>
+int DrawFrame(Surface& surface, const FrameSpec& frame);
 
 }  // namespace modelcheck

@@ -7,6 +7,7 @@
 #include "plots/plot_layout.h"
 #include "plots/plot_scale.h"
 #include "plots/reference_curves.h"
+#include "plots/vector_surface.h"
 
 namespace modelcheck {
 
@@ -26,7 +27,8 @@ std::span<const double> TestValues(const ModelSettings& settings, std::span<cons
 
 // Opens (or reuses) the window, places it beside the dialogue window and
 // leaves it white, active, with black selected and the plot font chosen.
-void PrepareWindow(GraphicsSurface& surface) {
+template <typename Surface>
+void PrepareWindow(Surface& surface) {
   OpenPlotWindow(surface, "Model efficiency");
   SetWindowPlacement(surface, 50, 0, 31, 47);
   SetActiveWindow(surface);
@@ -39,7 +41,8 @@ void PrepareWindow(GraphicsSurface& surface) {
 
 }  // namespace
 
-PlotRange SetUpPlotWindow(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T) {
+template <typename Surface>
+PlotRange SetUpPlotWindow(Surface& surface, const ModelSettings& settings, std::span<const double> T) {
   const std::span<const double> values = TestValues(settings, T);
   PrepareWindow(surface);
   const PlotRange range = WidenedRange(values);
@@ -48,5 +51,9 @@ PlotRange SetUpPlotWindow(GraphicsSurface& surface, const ModelSettings& setting
   SetDrawingColour(surface, kRed);
   return range;
 }
+
+// The two drawing targets: the raster and the recorded picture.
+template PlotRange SetUpPlotWindow(GraphicsSurface&, const ModelSettings&, std::span<const double>);
+template PlotRange SetUpPlotWindow(VectorSurface&, const ModelSettings&, std::span<const double>);
 
 }  // namespace modelcheck

@@ -9,6 +9,7 @@
 #include "modelcheck/engine.h"
 #include "plots/graphics_surface.h"
 #include "plots/plot_scale.h"
+#include "plots/vector_surface.h"
 
 namespace modelcheck {
 
@@ -17,6 +18,8 @@ namespace modelcheck {
 // returns the plot range: T's range widened by a tenth of its spread at each
 // end, which scales every value drawn in this check. When no font can be
 // selected the labels and titles are missing and everything else is drawn.
-PlotRange SetUpPlotWindow(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T);
+// Surface: GraphicsSurface (the raster) or VectorSurface (a recorded picture).
+template <typename Surface>
+PlotRange SetUpPlotWindow(Surface& surface, const ModelSettings& settings, std::span<const double> T);
 
 }  // namespace modelcheck

@@ -6,6 +6,7 @@
 
 #include "plots/pixel_coordinate.h"
 #include "plots/plot_scale.h"
+#include "plots/vector_surface.h"
 
 namespace modelcheck {
 
@@ -27,7 +28,8 @@ std::optional<std::int16_t> Height(const Scale& scale, double value) {
 
 bool StrictlyBetween(int low, int value, int high) { return low < value && value < high; }
 
-void OrbitPixel(GraphicsSurface& surface, const Scale& scale, double current, double next) {
+template <typename Surface>
+void OrbitPixel(Surface& surface, const Scale& scale, double current, double next) {
   const PixelPoint point =
       MakePixelPoint(PixelCoordinate(kOrbitLeft, 1, ValueOffset(current, scale.range, scale.s)), Height(scale, next));
   if (!point.valid || !StrictlyBetween(kValueTop, point.y, kValueBottom)) return;
@@ -36,7 +38,8 @@ void OrbitPixel(GraphicsSurface& surface, const Scale& scale, double current, do
 }
 
 // The segment from step k - 1 to step k, in the same place of frames 3 and 5.
-void MeasuredSegment(GraphicsSurface& surface, const Scale& scale, int k, double before, double value) {
+template <typename Surface>
+void MeasuredSegment(Surface& surface, const Scale& scale, int k, double before, double value) {
   const std::optional<std::int16_t> y0 = Height(scale, before);
   const std::optional<std::int16_t> y1 = Height(scale, value);
   if (!y0 || !y1 || !StrictlyBetween(kValueTop, *y0, kValueBottom)) return;
@@ -60,7 +63,8 @@ void RequireSegment(const ModelSettings& settings, std::span<const double> T) {
 
 }  // namespace
 
-void DrawReferenceCurves(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T,
+template <typename Surface>
+void DrawReferenceCurves(Surface& surface, const ModelSettings& settings, std::span<const double> T,
                          const PlotRange& range) {
   RequireSegment(settings, T);
   const Scale scale{.range = range, .s = ValueScale(range), .reciprocal = 1.0 / settings.Ltest};
@@ -76,5 +80,9 @@ void DrawReferenceCurves(GraphicsSurface& surface, const ModelSettings& settings
     }
   }
 }
+
+// The two drawing targets: the raster and the recorded picture.
+template void DrawReferenceCurves(GraphicsSurface&, const ModelSettings&, std::span<const double>, const PlotRange&);
+template void DrawReferenceCurves(VectorSurface&, const ModelSettings&, std::span<const double>, const PlotRange&);
 
 }  // namespace modelcheck

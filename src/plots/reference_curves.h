@@ -15,10 +15,13 @@
 #include "modelcheck/engine.h"
 #include "plots/graphics_surface.h"
 #include "plots/plot_scale.h"
+#include "plots/vector_surface.h"
 
 namespace modelcheck {
 
-void DrawReferenceCurves(GraphicsSurface& surface, const ModelSettings& settings, std::span<const double> T,
+// Surface: GraphicsSurface (the raster) or VectorSurface (a recorded picture).
+template <typename Surface>
+void DrawReferenceCurves(Surface& surface, const ModelSettings& settings, std::span<const double> T,
                          const PlotRange& range);
 
 }  // namespace modelcheck

@@ -1,6 +1,7 @@
 #include "presentation/check_drawing.h"
 
 #include "plots/pixel_coordinate.h"
+#include "plots/vector_surface.h"
 #include "presentation/prediction_curves.h"
 
 namespace modelcheck {
@@ -14,7 +15,8 @@ constexpr int kFrameTop = 350;
 constexpr int kFrameBottom = 550;
 
 // Points on or outside the frame's border are not drawn.
-void DrawOrbitPoint(GraphicsSurface& surface, const OrbitPoint& point, const PlotRange& range, double s) {
+template <typename Surface>
+void DrawOrbitPoint(Surface& surface, const OrbitPoint& point, const PlotRange& range, double s) {
   const PixelPoint pixel = MakePixelPoint(PixelCoordinate(kFrameLeft, +1, ValueOffset(point.newest, range, s)),
                                           PixelCoordinate(kFrameBottom, -1, ValueOffset(point.prediction, range, s)));
   if (!pixel.valid) return;
@@ -25,14 +27,16 @@ void DrawOrbitPoint(GraphicsSurface& surface, const OrbitPoint& point, const Plo
 
 }  // namespace
 
-void DrawModelOrbit(GraphicsSurface& surface, std::span<const OrbitPoint> orbit, const PlotRange& range) {
+template <typename Surface>
+void DrawModelOrbit(Surface& surface, std::span<const OrbitPoint> orbit, const PlotRange& range) {
   // A zero-width range gives no finite scale; the offsets then have no pixel and nothing is drawn.
   const double s = ValueScale(range);
   for (const OrbitPoint& point : orbit) DrawOrbitPoint(surface, point, range, s);
 }
 
-void DrawTestCurves(GraphicsSurface& surface, int x0, double newest, std::int32_t Ltest,
-                    const PredictionTestResult& test, const PlotRange& range) {
+template <typename Surface>
+void DrawTestCurves(Surface& surface, int x0, double newest, std::int32_t Ltest, const PredictionTestResult& test,
+                    const PlotRange& range) {
   const PredictionScale scale = MakePredictionScale(range);
   Pen pen;
   StartPredictionCurve(pen, x0, newest, scale);
@@ -40,5 +44,12 @@ void DrawTestCurves(GraphicsSurface& surface, int x0, double newest, std::int32_
   for (const double p : test.first_piece) PlotPrediction(surface, pen, x0, ++horizon, Ltest, p, scale);
   if (!test.errors.empty()) DrawErrorCurve(surface, x0, test.errors);
 }
+
+// The two drawing targets: the raster and the recorded picture.
+template void DrawModelOrbit(GraphicsSurface&, std::span<const OrbitPoint>, const PlotRange&);
+template void DrawTestCurves(GraphicsSurface&, int, double, std::int32_t, const PredictionTestResult&,
+                             const PlotRange&);
+template void DrawModelOrbit(VectorSurface&, std::span<const OrbitPoint>, const PlotRange&);
+template void DrawTestCurves(VectorSurface&, int, double, std::int32_t, const PredictionTestResult&, const PlotRange&);
 
 }  // namespace modelcheck

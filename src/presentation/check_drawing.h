@@ -15,6 +15,7 @@
 #include "modelcheck/engine.h"
 #include "plots/graphics_surface.h"
 #include "plots/plot_scale.h"
+#include "plots/vector_surface.h"
 
 namespace modelcheck {
 
@@ -22,10 +23,13 @@ namespace modelcheck {
 inline constexpr int kDirectPanel = 275;
 inline constexpr int kIterativePanel = 525;
 
-void DrawModelOrbit(GraphicsSurface& surface, std::span<const OrbitPoint> orbit, const PlotRange& range);
+// Surface: GraphicsSurface (the raster) or VectorSurface (a recorded picture).
+template <typename Surface>
+void DrawModelOrbit(Surface& surface, std::span<const OrbitPoint> orbit, const PlotRange& range);
 
 // `newest` is T(D), the newest value of the first piece's initial state.
-void DrawTestCurves(GraphicsSurface& surface, int x0, double newest, std::int32_t Ltest,
-                    const PredictionTestResult& test, const PlotRange& range);
+template <typename Surface>
+void DrawTestCurves(Surface& surface, int x0, double newest, std::int32_t Ltest, const PredictionTestResult& test,
+                    const PlotRange& range);
 
 }  // namespace modelcheck

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "plots/graphics_surface.h"
+#include "plots/vector_surface.h"
 
 namespace modelcheck {
 
@@ -14,7 +15,8 @@ constexpr int kPredictionTop = 50;      // height of Ymax
 constexpr int kErrorBottom = 550;       // height of error 0
 constexpr int kErrorTop = 350;          // height of error 1
 
-void DrawSegment(GraphicsSurface& surface, const PixelPoint& from, const PixelPoint& to) {
+template <typename Surface>
+void DrawSegment(Surface& surface, const PixelPoint& from, const PixelPoint& to) {
   MoveTo(surface, from.x, from.y);
   LineTo(surface, to.x, to.y);
 }
@@ -52,8 +54,9 @@ void StartPredictionCurve(Pen& pen, int x0, double newest, const PredictionScale
   pen.current = MakePixelPoint(static_cast<std::int16_t>(x0), ValueHeight(scale, newest));
 }
 
-void PlotPrediction(GraphicsSurface& surface, Pen& pen, int x0, std::int32_t horizon, std::int32_t Ltest,
-                    double prediction, const PredictionScale& scale) {
+template <typename Surface>
+void PlotPrediction(Surface& surface, Pen& pen, int x0, std::int32_t horizon, std::int32_t Ltest, double prediction,
+                    const PredictionScale& scale) {
   pen.previous = pen.current;
   pen.current = MakePixelPoint(HorizonPosition(x0, horizon, Ltest), ValueHeight(scale, prediction));
   if (InsidePredictionPanel(pen.previous) && InsidePredictionPanel(pen.current)) {
@@ -61,7 +64,8 @@ void PlotPrediction(GraphicsSurface& surface, Pen& pen, int x0, std::int32_t hor
   }
 }
 
-void DrawErrorCurve(GraphicsSurface& surface, int x0, std::span<const double> errors) {
+template <typename Surface>
+void DrawErrorCurve(Surface& surface, int x0, std::span<const double> errors) {
   const auto Ltest = static_cast<std::int32_t>(errors.size());
   for (std::int32_t i = 2; i <= Ltest; ++i) {
     const PixelPoint previous = ErrorPoint(x0, i - 1, Ltest, errors[static_cast<std::size_t>(i - 2)]);
@@ -69,5 +73,11 @@ void DrawErrorCurve(GraphicsSurface& surface, int x0, std::span<const double> er
     if (InsideErrorPanel(previous) && InsideErrorPanel(current)) DrawSegment(surface, previous, current);
   }
 }
+
+// The two drawing targets: the raster and the recorded picture.
+template void PlotPrediction(GraphicsSurface&, Pen&, int, std::int32_t, std::int32_t, double, const PredictionScale&);
+template void DrawErrorCurve(GraphicsSurface&, int, std::span<const double>);
+template void PlotPrediction(VectorSurface&, Pen&, int, std::int32_t, std::int32_t, double, const PredictionScale&);
+template void DrawErrorCurve(VectorSurface&, int, std::span<const double>);
 
 }  // namespace modelcheck

@@ -52,11 +52,13 @@ void StartPredictionCurve(Pen& pen, int x0, double newest, const PredictionScale
 
 // Moves the pen to horizon i of Ltest at the height of p and draws the
 // segment from the previous point when both ends lie inside the prediction panel.
-void PlotPrediction(GraphicsSurface& surface, Pen& pen, int x0, std::int32_t horizon, std::int32_t Ltest,
-                    double prediction, const PredictionScale& scale);
+template <typename Surface>
+void PlotPrediction(Surface& surface, Pen& pen, int x0, std::int32_t horizon, std::int32_t Ltest, double prediction,
+                    const PredictionScale& scale);
 
 // Draws the segments between horizons i-1 and i, i = 2..Ltest, of the
 // normalised errors, each when both its ends lie inside the error panel.
-void DrawErrorCurve(GraphicsSurface& surface, int x0, std::span<const double> errors);
+template <typename Surface>
+void DrawErrorCurve(Surface& surface, int x0, std::span<const double> errors);
 
 }  // namespace modelcheck
