@@ -77,7 +77,7 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   StopIfStoppedIn(run, result, CheckPhase::kDirect);
   PresentDirectTest(run, result);
   FinishPlotPicture(run.surface, *run.window);
-  KeepCheckResult(result);
+  KeepCheckPicture({.settings = settings, .test_segment = {T.begin(), T.end()}, .result = result});
 }
 
 }  // namespace

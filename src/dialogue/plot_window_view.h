@@ -9,8 +9,8 @@
 #pragma once
 
 #include "dialogue/dialogue_window.h"
-#include "modelcheck/engine.h"
 #include "plots/graphics_surface.h"
+#include "presentation/check_picture.h"
 
 namespace modelcheck {
 
@@ -21,8 +21,9 @@ SurfaceView PlotWindowSurfaceView();
 // A failure to keep it is written as one line on `dialogue`.
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow& dialogue);
 
-// The figures of the finished model check, for a window that offers them as
-// data (a console keeps none: report.txt and neighbors.txt hold its figures).
-void KeepCheckResult(const CheckResult& result);
+// The finished model check, for a window that offers it as data or as a
+// picture that scales (a console keeps none: report.txt, neighbors.txt and
+// model-efficiency.png hold it).
+void KeepCheckPicture(const CheckPicture& picture);
 
 }  // namespace modelcheck

@@ -14,6 +14,6 @@ void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow& dialogue)
   if (!WritePlotImage(surface, kPlotImageFileName, error)) WriteDialogueLine(dialogue, error);
 }
 
-void KeepCheckResult(const CheckResult&) {}
+void KeepCheckPicture(const CheckPicture&) {}
 
 }  // namespace modelcheck

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -15,6 +16,7 @@
 #include <QSet>
 #include <QStatusBar>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <sstream>
 
 #include "desktop_session.h"
@@ -149,7 +151,7 @@ int FilledColumn(const std::vector<std::string>& lines, int column) {
 TEST_F(DesktopProgramTest, TheCurvesAreSavedAsACsvTableAndTheShortcutsAct) {
   EXPECT_FALSE(SaveCurves("none.csv").isEmpty());
   ASSERT_TRUE(RunFirstCheck(kHenon, "2000", "0.05"));
-  ASSERT_TRUE(WaitFor([] { return Windows().last_result.has_value(); }));
+  ASSERT_TRUE(WaitFor([] { return Windows().last_picture.has_value(); }));
   const std::string path = (directory_.path() / "curves.csv").string();
   ASSERT_EQ(SaveCurves(QString::fromStdString(path)), QString());
   const std::vector<std::string> lines = CsvLines(ReadText(path));
@@ -169,6 +171,76 @@ TEST_F(DesktopProgramTest, TheCurvesAreSavedAsACsvTableAndTheShortcutsAct) {
   QApplication::clipboard()->clear();
   ActionWithShortcut(QKeySequence::Copy)->trigger();
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(), DialogueText());
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+// What an SVG picture holds, read back with an XML parser.
+struct SvgContent {
+  bool parsed = false;
+  int frames = 0;      // outlined rectangles
+  int red_lines = 0;   // the model's curves
+  int red_pixels = 0;  // the model's orbit
+  QStringList texts;
+};
+
+SvgContent ReadSvg(const QString& path) {
+  QFile file(path);
+  SvgContent content;
+  if (!file.open(QIODevice::ReadOnly)) return content;
+  QXmlStreamReader xml(&file);
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const auto attributes = xml.attributes();
+    const bool red = attributes.value("stroke") == QString("#ff0000") || attributes.value("fill") == QString("#ff0000");
+    if (xml.name() == QString("rect") && attributes.value("fill") == QString("none")) ++content.frames;
+    if (xml.name() == QString("rect") && attributes.value("width") == QString("1") && red) ++content.red_pixels;
+    if (xml.name() == QString("line") && red) ++content.red_lines;
+    if (xml.name() == QString("text")) content.texts.push_back(xml.readElementText().trimmed());
+  }
+  content.parsed = !xml.hasError();
+  return content;
+}
+
+// Red pixels of the raster inside a frame's border.
+int RedPixels(const QImage& picture, int left, int top) {
+  int count = 0;
+  for (int y = top + 1; y < top + 200; ++y) {
+    for (int x = left + 1; x < left + 200; ++x) count += picture.pixelIndex(x, y) == 12 ? 1 : 0;
+  }
+  return count;
+}
+
+TEST_F(DesktopProgramTest, ThePictureIsSavedAsSvgAndPdfWithTheRastersFramesTitlesAndCurves) {
+  ASSERT_TRUE(RunFirstCheck(kHenon, "2000", "0.05"));
+  ASSERT_TRUE(WaitFor([] { return Windows().last_picture.has_value(); }));
+  const QString svg = QString::fromStdString((directory_.path() / "picture.svg").string());
+  ASSERT_EQ(SavePictureFile(svg), QString());
+  const SvgContent content = ReadSvg(svg);
+  ASSERT_TRUE(content.parsed);
+  EXPECT_EQ(content.frames, 6);
+  for (const char* title :
+       {"Original phase orbit", "Model phase orbit", "Direct time series prediction", "Direct prediction error",
+        "Iterative time series prediction", "Iterative prediction error"}) {
+    EXPECT_TRUE(content.texts.contains(title)) << title;
+  }
+  // The model's orbit point by point, as the raster sets them (two may share a pixel there).
+  const QImage& raster = Windows().picture;
+  EXPECT_GE(content.red_pixels, RedPixels(raster, 35, 350));
+  EXPECT_LE(content.red_pixels, 130);
+  EXPECT_GT(RedPixels(raster, 35, 350), 0);
+  // Each test's first piece and its error curve: at most 30 + 29 segments each.
+  EXPECT_GT(content.red_lines, 60);
+  EXPECT_LE(content.red_lines, 2 * (30 + 29));
+  const QString pdf = QString::fromStdString((directory_.path() / "picture.pdf").string());
+  ASSERT_EQ(SavePictureFile(pdf), QString());
+  EXPECT_EQ(ReadText(pdf.toStdString()).substr(0, 5), "%PDF-");
+  // PNG stays the raster's file, the one the console writes.
+  const QString png = QString::fromStdString((directory_.path() / "picture.png").string());
+  const QString raster_png = QString::fromStdString((directory_.path() / "raster.png").string());
+  ASSERT_EQ(SavePictureFile(png), QString());
+  ASSERT_EQ(SavePicture(raster, raster_png), QString());
+  EXPECT_EQ(ReadBytes(png.toStdString()), ReadBytes(raster_png.toStdString()));
   CloseMainWindow();
   EXPECT_EQ(Ended(), 0);
 }

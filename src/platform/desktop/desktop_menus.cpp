@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,9 +14,11 @@
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/picture_view.h"
+#include "platform/desktop/vector_painter.h"
 #include "platform/plot_image.h"
 #include "presentation/check_curves_table.h"
 #include "presentation/neighbour_counts_file.h"
+#include "presentation/svg_picture.h"
 
 namespace modelcheck {
 
@@ -29,15 +32,17 @@ void ExplainNoPicture() {
 
 void SavePictureAs() {
   if (!HavePicture()) return ExplainNoPicture();
+  QString filter;
   const QString path =
-      QFileDialog::getSaveFileName(Windows().main, "Save Picture As", kPlotImageFileName, "PNG images (*.png)");
+      QFileDialog::getSaveFileName(Windows().main, "Save Picture As", kPlotImageFileName,
+                                   "PNG images (*.png);;SVG pictures (*.svg);;PDF documents (*.pdf)", &filter);
   if (path.isEmpty()) return;
-  const QString problem = SavePicture(Windows().picture, path);
+  const QString problem = SavePictureFile(path, filter);
   if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Picture As", problem);
 }
 
 void SaveCurvesAs() {
-  if (!Windows().last_result) {
+  if (!Windows().last_picture) {
     QMessageBox::information(Windows().main, "Model efficiency", "No model check has finished yet.");
     return;
   }
@@ -97,7 +102,7 @@ void AddEditMenu(QMenuBar& bar) {
 
 void AddPictureMenu(QMenuBar& bar) {
   QMenu* menu = bar.addMenu("&Picture");
-  menu->addAction("&Save As PNG...", QKeySequence::Save, &SavePictureAs);
+  menu->addAction("&Save As...", QKeySequence::Save, &SavePictureAs);
   menu->addAction("Save &Curves As CSV...", &SaveCurvesAs);
   QAction* actual = menu->addAction("&Actual Size (100 %)", &ShowActualSize);
   actual->setCheckable(true);
@@ -136,9 +141,21 @@ QString SavePicture(const QImage& picture, const QString& path) {
   return QString::fromStdString(error);
 }
 
+QString SavePictureFile(const QString& path, const QString& filter) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  const bool svg = suffix == "svg" || (suffix != "pdf" && suffix != "png" && filter.startsWith("SVG"));
+  const bool pdf = suffix == "pdf" || (suffix != "svg" && suffix != "png" && filter.startsWith("PDF"));
+  if (!svg && !pdf) return SavePicture(Windows().picture, path);
+  if (!Windows().last_picture) return "The picture of a stopped model check can be saved as PNG only.";
+  VectorSurface picture;
+  DrawCheckPicture(picture, *Windows().last_picture);
+  if (svg) return QString::fromStdString(ReplaceTextFile(path.toStdString(), SvgPicture(picture)));
+  return SavePdf(picture, path);
+}
+
 QString SaveCurves(const QString& path) {
-  if (!Windows().last_result) return "No model check has finished yet.";
-  return QString::fromStdString(ReplaceTextFile(path.toStdString(), CheckCurvesTable(*Windows().last_result)));
+  if (!Windows().last_picture) return "No model check has finished yet.";
+  return QString::fromStdString(ReplaceTextFile(path.toStdString(), CheckCurvesTable(Windows().last_picture->result)));
 }
 
 }  // namespace modelcheck

@@ -87,8 +87,8 @@ SurfaceView PlotWindowSurfaceView() {
 
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow&) { Present(surface); }
 
-void KeepCheckResult(const CheckResult& result) {
-  OnWindowThread([result] { Windows().last_result = result; });
+void KeepCheckPicture(const CheckPicture& picture) {
+  OnWindowThread([picture] { Windows().last_picture = picture; });
 }
 
 }  // namespace modelcheck

@@ -16,7 +16,7 @@
 #include <functional>
 #include <optional>
 
-#include "modelcheck/engine.h"
+#include "presentation/check_picture.h"
 
 class QLabel;
 class QMdiArea;
@@ -45,13 +45,13 @@ struct DesktopWindows {
   QPointer<QMdiSubWindow> plot_frame;
   QPointer<QScrollArea> plot_area;
   QPointer<PictureView> plot;
-  QImage picture;                          // what the plot window shows: palette indices, 8 bits a pixel
-  bool plot_placed = false;                // only the first check places the plot window; later ones leave it be
-  bool actual_size = false;                // the picture at 100 % instead of fitted to the window
-  QPointer<QLabel> answer_read;            // the status line's value of the last answer
-  std::optional<CheckResult> last_result;  // the figures of the finished check
-  QString series_name;                     // file name of the series, for the title
-  QString series_folder;                   // where the file chooser opens
+  QImage picture;                            // what the plot window shows: palette indices, 8 bits a pixel
+  bool plot_placed = false;                  // only the first check places the plot window; later ones leave it be
+  bool actual_size = false;                  // the picture at 100 % instead of fitted to the window
+  QPointer<QLabel> answer_read;              // the status line's value of the last answer
+  std::optional<CheckPicture> last_picture;  // the finished check, for pictures that scale and its curves
+  QString series_name;                       // file name of the series, for the title
+  QString series_folder;                     // where the file chooser opens
   QFont cell_font;
 };
 
