@@ -65,6 +65,8 @@ TEST_F(DesktopProgramTest, ThePictureIsScaledIntoSmallAndLargeWindowsOrShownAtAc
     EXPECT_TRUE(shown.width() == view.width() || shown.height() == view.height());
   }
   EXPECT_GT(view.pictureRect().width(), 800);
+  // Scaled, the finished check is drawn again from its record, sharp; at 100 % it is the raster.
+  EXPECT_TRUE(view.showsRecordedPicture());
   QAction* actual = nullptr;
   for (QAction* action : Windows().main->findChildren<QAction*>()) {
     if (action->text() == "&Actual Size (100 %)") actual = action;
@@ -74,6 +76,7 @@ TEST_F(DesktopProgramTest, ThePictureIsScaledIntoSmallAndLargeWindowsOrShownAtAc
   actual->trigger();
   Settle();
   EXPECT_EQ(view.size(), QSize(800, 600));
+  EXPECT_FALSE(view.showsRecordedPicture());
   EXPECT_TRUE(Windows().plot_area->horizontalScrollBar()->isVisible());
   actual->trigger();
   Settle();

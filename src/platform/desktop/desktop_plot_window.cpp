@@ -88,7 +88,12 @@ SurfaceView PlotWindowSurfaceView() {
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow&) { Present(surface); }
 
 void KeepCheckPicture(const CheckPicture& picture) {
-  OnWindowThread([picture] { Windows().last_picture = picture; });
+  OnWindowThread([picture] {
+    Windows().last_picture = picture;
+    VectorSurface recorded;
+    DrawCheckPicture(recorded, picture);
+    PlotWindowView().setRecordedPicture(std::move(recorded));
+  });
 }
 
 }  // namespace modelcheck

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "platform/desktop/vector_painter.h"
 #include "plots/graphics_surface.h"
 
 namespace modelcheck {
@@ -14,7 +15,18 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 
 void PictureView::setPicture(const QImage& picture) {
   picture_ = picture;
+  recorded_.reset();
   update();
+}
+
+void PictureView::setRecordedPicture(VectorSurface picture) {
+  recorded_ = std::move(picture);
+  update();
+}
+
+// At 100 % the raster is exact; any other size is drawn again from the record.
+bool PictureView::showsRecordedPicture() const {
+  return recorded_.has_value() && pictureRect().size() != picture_.size();
 }
 
 QRect PictureView::pictureRect() const {
@@ -26,9 +38,18 @@ QRect PictureView::pictureRect() const {
 void PictureView::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter painter(this);
+  const QRect target = pictureRect();
+  if (showsRecordedPicture()) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / static_cast<double>(kSurfaceWidth),
+                  target.height() / static_cast<double>(kSurfaceHeight));
+    PaintVectorPicture(painter, *recorded_);
+    return;
+  }
   // A smooth scale keeps the one-pixel curves visible when the picture shrinks.
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(pictureRect(), picture_);
+  painter.drawImage(target, picture_);
 }
 
 QScrollArea& PictureScrollArea(PictureView& view) {
