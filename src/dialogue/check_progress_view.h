@@ -1,7 +1,8 @@
 // How the platform follows a running model check: the progress callback the
 // check runs with. Empty where nothing shows progress (a console), so that
 // the check pays nothing for it; a window shows the phase and the piece on
-// its status line. The callback never stops a check.
+// its status line, and stops the check when the user quits during it (the
+// check's result is then marked cancelled).
 #pragma once
 
 #include <functional>

@@ -7,9 +7,11 @@
 #include "dialogue/check_progress_view.h"
 #include "dialogue/dialogue_run.h"
 #include "dialogue/plot_window_view.h"
+#include "dialogue/prompts.h"
 #include "dialogue/status_line.h"
 #include "engine/model_check.h"
 #include "errors/message_sink.h"
+#include "errors/orderly_stop.h"
 #include "plots/plot_window.h"
 #include "presentation/check_drawing.h"
 #include "presentation/neighbour_counts_file.h"
@@ -85,6 +87,13 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
 void RunEvaluation(DialogueRun& run) {
   const CheckInput input = MakeCheckInput(run.series, run.settings, run.statistics, run.grid);
   const CheckResult result = RunModelCheck(input, {.threads = run.threads, .progress = CheckProgressReporter()});
+  if (result.cancelled) {
+    // Only a user who quits the program stops a check early: it ends in
+    // order, report.txt keeping every line written before the check.
+    ShowProgramStep("");
+    WriteDialogueLine(*run.window, "The model check was stopped: the program ends.");
+    StopProgram(kEndOfInputStatus);
+  }
   ShowProgramStep("Drawing the model check");
   Present(run, result, input.test_segment);
   ShowProgramStep("");

@@ -1,14 +1,18 @@
 // The file chooser realised as the platform's file dialog, with a message
 // box that offers to end the program when no file is chosen.
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QSortFilterProxyModel>
 #include <optional>
 #include <string>
 
 #include "dialogue/file_chooser.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/program_link.h"
+#include "platform/desktop/series_file_filter.h"
 #include "platform/desktop/window_thread.h"
 
 namespace modelcheck {
@@ -16,6 +20,17 @@ namespace modelcheck {
 namespace {
 
 using Answer = std::function<void(std::optional<std::string>)>;
+
+// The program's own output files in the working folder are not series to
+// choose; everything else is listed as the name filter allows.
+class WithoutOwnOutputs final : public QSortFilterProxyModel {
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (files == nullptr) return true;
+    return !IsOwnOutputFile(files->fileInfo(files->index(row, 0, parent)));
+  }
+};
 
 // The dialog does not block the window thread: its answer comes back when
 // the user closes it. An empty answer means the user cancelled.
@@ -27,6 +42,8 @@ void ShowFileDialog(Answer answer) {
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setWindowModality(Qt::ApplicationModal);
   if (!Windows().series_folder.isEmpty()) dialog->setDirectory(Windows().series_folder);
+  dialog->setNameFilters({"Time series (*.txt *.dat *.csv)", "All files (*)"});
+  dialog->setProxyModel(new WithoutOwnOutputs);
   QObject::connect(dialog, &QFileDialog::finished, [dialog, answer](int result) {
     const QStringList files = dialog->selectedFiles();
     if (result == QDialog::Accepted && !files.isEmpty()) {
@@ -69,6 +86,11 @@ void NameSeries(const std::string& path) {
 }
 
 }  // namespace
+
+bool IsOwnOutputFile(const QFileInfo& file) {
+  if (file.isDir() || file.absolutePath() != QDir::current().absolutePath()) return false;
+  return QStringList{"report.txt", "neighbors.txt", "model-efficiency.png"}.contains(file.fileName());
+}
 
 FileChoice ChooseFileForReading(DialogueWindow& window) {
   for (;;) {

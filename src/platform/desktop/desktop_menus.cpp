@@ -87,11 +87,25 @@ void ShowAbout() {
                      "directory.\n\nVersion " MODELCHECK_VERSION);
 }
 
+// Quit (Ctrl+Q) closes the main window, which asks first during a check. The
+// action belongs to the main window itself, so its shortcut works whichever
+// menus the program keeps.
+QAction* QuitAction(QMainWindow& main_window) {
+  static QAction* quit = nullptr;
+  if (quit == nullptr) {
+    quit = new QAction("&Quit", &main_window);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QObject::connect(quit, &QAction::triggered, &main_window, &QMainWindow::close);
+    main_window.addAction(quit);
+  }
+  return quit;
+}
+
 void AddFileMenu(QMenuBar& bar, QMainWindow& main_window) {
   QMenu* menu = bar.addMenu("&File");
   menu->addAction("Save Picture &As...", &SavePictureAs);
   menu->addSeparator();
-  menu->addAction("E&xit", &main_window, &QMainWindow::close);
+  menu->addAction(QuitAction(main_window));
 }
 
 void AddEditMenu(QMenuBar& bar) {
@@ -109,13 +123,15 @@ void AddPictureMenu(QMenuBar& bar) {
   menu->addAction("&Bring to Front", [] { Activate(Windows().plot_frame); });
 }
 
-void AddWindowMenu(QMenuBar& bar) {
+void AddWindowMenu(QMenuBar& bar, QMainWindow& main_window) {
   QMenu* menu = bar.addMenu("&Window");
   menu->addAction("&Tile", [] { Windows().area->tileSubWindows(); });
   menu->addAction("&Cascade", [] { Windows().area->cascadeSubWindows(); });
   menu->addSeparator();
   menu->addAction("&Input Window", [] { Activate(Windows().dialogue_frame); });
   menu->addAction("&Model efficiency", [] { Activate(Windows().plot_frame); });
+  menu->addSeparator();
+  menu->addAction(QuitAction(main_window));
 }
 
 }  // namespace
@@ -125,7 +141,7 @@ void AddMenus(QMainWindow& main_window) {
   AddFileMenu(bar, main_window);
   AddEditMenu(bar);
   AddPictureMenu(bar);
-  AddWindowMenu(bar);
+  AddWindowMenu(bar, main_window);
   bar.addMenu("&Help")->addAction("&About modelcheck", &ShowAbout);
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -32,8 +33,10 @@ void QuitWhenAllGone() {
   if (Link().done && windows_closed) QCoreApplication::quit();
 }
 
-// Whatever the program wrote stays readable; only typing ends.
+// Whatever the program wrote stays readable; only typing ends. A check that
+// stopped on an error leaves no busy cursor behind.
 void MarkFinished() {
+  while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
   if (Windows().main != nullptr) Windows().main->setWindowTitle(MainWindowTitle(true));
   if (Windows().dialogue != nullptr) Windows().dialogue->EndInput();
 }
@@ -54,12 +57,35 @@ void OnProgramEnded() {
   QuitWhenAllGone();
 }
 
-// The user closes the main window: a program still running ends at its next
-// question, and any dialog it waits for goes away with the window.
+bool quit_confirmed = false;  // the window thread only
+
+// Quitting during a model check asks first; Yes closes the window again,
+// now confirmed, and No leaves everything as it was.
+void AskToStopCheck() {
+  auto* box = new QMessageBox(QMessageBox::Question, kMainWindowTitle, "A model check is running. Stop it and quit?",
+                              QMessageBox::Yes | QMessageBox::No, Windows().main);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setDefaultButton(QMessageBox::No);
+  QObject::connect(box, &QMessageBox::finished, [box](int) {
+    if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
+    quit_confirmed = true;
+    if (Windows().main != nullptr) Windows().main->close();
+  });
+  box->open();
+}
+
+// The user closes the main window: a running check (once confirmed) stops at
+// its next piece, a program still running ends at its next question, and any
+// dialog it waits for goes away with the window.
 bool OnMainWindowClose() {
   {
     std::lock_guard lock(Link().mutex);
+    if (Link().check_running && !Link().done && !quit_confirmed) {
+      OnWindowThread(&AskToStopCheck);
+      return false;
+    }
     if (!Link().done) Link().closing = true;
+    Link().stop_check = true;
   }
   Link().changed.notify_all();
   for (QWidget* widget : QApplication::topLevelWidgets()) {

@@ -1,6 +1,7 @@
 // The main window's status line: the step of a running model check, from
 // the engine's progress at most every 100 ms, and the value the last answer
 // was read as, kept at its right end.
+#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <chrono>
@@ -8,6 +9,8 @@
 #include "dialogue/check_progress_view.h"
 #include "dialogue/status_line.h"
 #include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/program_link.h"
 #include "platform/desktop/window_thread.h"
 
 namespace modelcheck {
@@ -42,9 +45,37 @@ void ShowMessage(const QString& text) {
   });
 }
 
+// While a check runs the windows look busy: a busy cursor over them, and no
+// blinking input cursor in the Input Window, which waits for nothing.
+void ShowBusy(bool busy) {
+  OnWindowThread([busy] {
+    if (busy) {
+      QApplication::setOverrideCursor(Qt::BusyCursor);
+    } else {
+      QApplication::restoreOverrideCursor();
+    }
+    if (Windows().dialogue != nullptr) Windows().dialogue->setCursorWidth(busy ? 0 : 2);
+  });
+}
+
+void SetCheckRunning(bool running) {
+  {
+    std::lock_guard lock(Link().mutex);
+    if (Link().check_running == running) return;
+    Link().check_running = running;
+  }
+  ShowBusy(running);
+}
+
+bool CheckMayGoOn() {
+  std::lock_guard lock(Link().mutex);
+  return !Link().stop_check;
+}
+
 }  // namespace
 
 std::function<bool(const CheckProgress&)> CheckProgressReporter() {
+  SetCheckRunning(true);
   ShowMessage("Model check: model orbit");
   return [last = std::chrono::steady_clock::now()](const CheckProgress& progress) mutable {
     const auto now = std::chrono::steady_clock::now();
@@ -52,11 +83,12 @@ std::function<bool(const CheckProgress&)> CheckProgressReporter() {
       last = now;
       ShowMessage(ProgressText(progress));
     }
-    return true;
+    return CheckMayGoOn();
   };
 }
 
 void ShowProgramStep(std::string_view text) {
+  if (text.empty()) SetCheckRunning(false);
   ShowMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

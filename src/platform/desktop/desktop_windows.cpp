@@ -1,5 +1,6 @@
 #include "platform/desktop/desktop_windows.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -8,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/desktop/desktop_menus.h"
@@ -29,6 +31,18 @@ QMdiSubWindow& AddChildWindow(QWidget* content, const QString& title) {
   frame->setWindowTitle(title);
   frame->setAttribute(Qt::WA_DeleteOnClose, false);
   return *frame;
+}
+
+// Typing always goes to the dialogue: whenever the keyboard focus lands on
+// another part of the main window (the plot window after a click, the menu
+// bar after a menu closed with Escape, a child window after tiling), the
+// Input Window takes it back once the event that moved it is done.
+void KeepTypingInTheDialogue() {
+  QObject::connect(qApp, &QApplication::focusChanged, [](QWidget*, QWidget* now) {
+    DialogueView* dialogue = Windows().dialogue;
+    if (now == nullptr || dialogue == nullptr || now == dialogue || now->window() != Windows().main) return;
+    QTimer::singleShot(0, dialogue, [dialogue] { dialogue->setFocus(); });
+  });
 }
 
 }  // namespace
@@ -58,6 +72,7 @@ void BuildMainWindow() {
   AddMenus(*windows.main);
   windows.answer_read = new QLabel;
   windows.main->statusBar()->addPermanentWidget(windows.answer_read);
+  KeepTypingInTheDialogue();
   windows.main->resize(1024, 640);  // the size it returns to when no longer maximised
 }
 

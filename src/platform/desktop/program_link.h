@@ -24,6 +24,8 @@ struct ProgramLink {
   bool closing = false;                 // the user closed the main window while the program ran
   bool terminating = false;             // the user chose to end the program at the file chooser
   bool done = false;                    // the program's thread has ended
+  bool check_running = false;           // a model check computes or is drawn
+  bool stop_check = false;              // the user quit during a check: stop it at its next piece
   int status = 0;                       // the program's exit status, once done
 };
 

@@ -1,0 +1,143 @@
+// Typing in the desktop program: answers reach the dialogue wherever the
+// keyboard focus went, quitting during a check asks first (No goes on, Yes
+// stops the check and keeps the report), Ctrl+Q when idle quits at once, and
+// the file chooser lists series files, not the program's own outputs.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include "desktop_session.h"
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/dialogue_view.h"
+#include "platform/desktop/picture_view.h"
+#include "platform/desktop/series_file_filter.h"
+#include "support/henon.h"
+#include "support/program_session.h"
+
+namespace modelcheck::testing {
+namespace {
+
+const std::string kHenon = MODELCHECK_EXAMPLES_DIR "/henon.txt";
+
+void Settle() {
+  for (int i = 0; i < 10; ++i) QApplication::processEvents();
+}
+
+// Types `answer` and Enter into whatever has the keyboard focus, then waits for `next`.
+bool TypeWhereverTheFocusIs(const std::string& answer, std::string_view next) {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) return false;
+  QTest::keyClicks(focus, QString::fromStdString(answer));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  return WaitFor([next] { return DialogueText().ends_with(std::string(next)); });
+}
+
+bool StartCheck(const std::string& path, const std::string& Ntrain, const std::string& eps) {
+  return ChooseFile(path) && Answer(" " + std::string(kQ1), Ntrain) && Answer(" " + std::string(kQ2), "2") &&
+         Answer(" " + std::string(kEps), eps) && Answer(" " + std::string(kChange), "n");
+}
+
+TEST_F(DesktopProgramTest, AnswersReachTheDialogueWhereverTheFocusWent) {
+  ASSERT_TRUE(StartCheck(kHenon, "2000", "0.05"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }));
+  QApplication::setActiveWindow(Windows().main);
+  QWidget* dialogue = Windows().dialogue;
+
+  Windows().plot->setFocus();  // a click on the plot window
+  Settle();
+  EXPECT_EQ(QApplication::focusWidget(), dialogue);
+  ASSERT_TRUE(TypeWhereverTheFocusIs("n", kQ6));
+
+  Windows().main->menuBar()->setFocus();  // a menu closed with Escape
+  Settle();
+  EXPECT_EQ(QApplication::focusWidget(), dialogue);
+  ASSERT_TRUE(TypeWhereverTheFocusIs("n", kQ7));
+
+  for (QAction* action : Windows().main->findChildren<QAction*>()) {
+    if (action->text() == "&Tile") action->trigger();
+  }
+  Settle();
+  EXPECT_EQ(QApplication::focusWidget(), dialogue);
+  ASSERT_TRUE(TypeWhereverTheFocusIs("n", kQ8));
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+class QuitDuringCheckTest : public DesktopProgramTest {
+ protected:
+  // A check of several seconds: large boxes on a long series.
+  bool StartLongCheck() {
+    directory_.WriteFile("long.txt", HenonSeries(1000000));
+    return StartCheck((directory_.path() / "long.txt").string(), "999800", "0.2") &&
+           WaitFor([] { return Windows().main->statusBar()->currentMessage().startsWith("Model check:"); });
+  }
+
+  static QMessageBox* CloseAndWaitForTheQuestion() {
+    CloseMainWindow();
+    QMessageBox* box = WaitForMessageBox();
+    if (box != nullptr) {
+      EXPECT_EQ(box->text(), "A model check is running. Stop it and quit?");
+    }
+    return box;
+  }
+};
+
+TEST_F(QuitDuringCheckTest, NoLetsTheCheckGoOn) {
+  ASSERT_TRUE(StartLongCheck());
+  EXPECT_NE(QApplication::overrideCursor(), nullptr);
+  QMessageBox* box = CloseAndWaitForTheQuestion();
+  ASSERT_NE(box, nullptr);
+  box->button(QMessageBox::No)->click();
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }, 120.0));
+  EXPECT_TRUE(Windows().main->isVisible());
+  EXPECT_NE(Report().find(" Prediction time (direct method):"), std::string::npos);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  CloseMainWindow();  // no check runs: no question
+  EXPECT_EQ(Ended(), 0);
+}
+
+TEST_F(QuitDuringCheckTest, YesStopsTheCheckAndKeepsEveryCompleteLine) {
+  ASSERT_TRUE(StartLongCheck());
+  QMessageBox* box = CloseAndWaitForTheQuestion();
+  ASSERT_NE(box, nullptr);
+  box->button(QMessageBox::Yes)->click();
+  EXPECT_EQ(Ended(), 0);
+  const std::string report = Report();
+  EXPECT_NE(report.find(" Box size: eps =   0.20000\n"), std::string::npos) << report;
+  EXPECT_EQ(report.find("One-step"), std::string::npos) << report;
+  EXPECT_TRUE(report.ends_with("\n"));
+}
+
+TEST_F(DesktopProgramTest, CtrlQWhenIdleQuitsAtOnce) {
+  ASSERT_TRUE(ChooseFile(kHenon));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ1)); }));
+  QApplication::setActiveWindow(Windows().main);
+  QTest::keyClick(Windows().main, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(Ended(), 0);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(DesktopProgramTest, TheChooserListsSeriesFilesFirstAndHidesTheProgramsOutputs) {
+  QFileDialog* chooser = WaitForFileDialog();
+  ASSERT_NE(chooser, nullptr);
+  EXPECT_EQ(chooser->nameFilters(), (QStringList{"Time series (*.txt *.dat *.csv)", "All files (*)"}));
+  EXPECT_NE(chooser->proxyModel(), nullptr);
+  const QDir here = QDir::current();
+  for (const char* name : {"report.txt", "neighbors.txt", "model-efficiency.png"})
+    EXPECT_TRUE(IsOwnOutputFile(QFileInfo(here, name))) << name;
+  EXPECT_FALSE(IsOwnOutputFile(QFileInfo(here, "series.txt")));
+  // A series that happens to be called report.txt elsewhere is still a series.
+  EXPECT_FALSE(IsOwnOutputFile(QFileInfo(QString(MODELCHECK_EXAMPLES_DIR) + "/report.txt")));
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+}  // namespace
+}  // namespace modelcheck::testing
