@@ -7,7 +7,8 @@
 # series in the file dialog, types the answers of one model check as a user
 # would (xdotool), and captures the whole screen after the check.
 #
-#   bash scripts/screenshot.sh                    both screenshots
+#   bash scripts/screenshot.sh                    both screenshots, and one during a long
+#                                                 check (docs/desktop-busy.png)
 #   bash scripts/screenshot.sh 1600x900 out.png   one, at another size
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,13 +31,24 @@ trap cleanup EXIT
 
 type_line() { xdotool type --delay 15 "$1"; xdotool key Return; sleep 0.4; }
 
-# One screenshot: screen size WxH, output path.
+# One screenshot: screen size WxH, output path, and optionally a series of
+# that many generated Henon values and the seconds to wait into its check
+# (the busy state) instead of the bundled example after its check.
 take() {
-  local size=$1 output
+  local size=$1 output series=henon.txt ntrain=2000 eps=0.05 wait=2
   output=$(realpath -m "$2")
 
   work=$(mktemp -d)
   cp examples/henon.txt "$work/"
+  if [ -n "${3:-}" ]; then
+    series=long.txt ntrain=$(($3 - 200)) eps=0.2 wait=$4
+    /usr/bin/python3 -c "
+x, y = 0.1, 0.1
+with open('$work/long.txt', 'w') as f:
+    for n in range($3 + 100):
+        x, y = 1 - 1.4 * x * x + y, 0.3 * x
+        if n >= 100: f.write('%.12f\\n' % x)"
+  fi
   exec 3> "$work/display"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
@@ -49,10 +61,10 @@ take() {
   gui=$!
 
   xdotool search --sync --name "Open a time series file" >/dev/null
-  type_line "$work/henon.txt"
+  type_line "$work/$series"
   sleep 1
-  for answer in 2000 2 0.05 n; do type_line "$answer"; done
-  sleep 2  # the model check and its drawing take a fraction of this
+  for answer in "$ntrain" 2 "$eps" n; do type_line "$answer"; done
+  sleep "$wait"  # the example's check and its drawing take a fraction of 2 s
   mkdir -p "$(dirname "$output")"
   import -window root "$output"
   for answer in n n n n; do type_line "$answer"; done
@@ -67,4 +79,6 @@ if [ $# -ge 2 ]; then
 else
   take 1920x1080 docs/desktop-screenshot.png
   take 1366x768 docs/desktop-screenshot-1366x768.png
+  # A check of 10^6 values with large boxes, a second into it: the busy state.
+  take 1366x768 docs/desktop-busy.png 1000000 1
 fi

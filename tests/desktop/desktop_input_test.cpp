@@ -12,6 +12,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "desktop_session.h"
 #include "platform/desktop/desktop_windows.h"
@@ -113,6 +116,38 @@ TEST_F(QuitDuringCheckTest, YesStopsTheCheckAndKeepsEveryCompleteLine) {
   EXPECT_NE(report.find(" Box size: eps =   0.20000\n"), std::string::npos) << report;
   EXPECT_EQ(report.find("One-step"), std::string::npos) << report;
   EXPECT_TRUE(report.ends_with("\n"));
+}
+
+// What the console shows for `answers` typed into it from a file.
+std::string ConsoleTranscript(const std::filesystem::path& folder, const std::vector<std::string>& answers) {
+  std::string typed;
+  for (const std::string& answer : answers) typed += answer + "\n";
+  std::ofstream(folder / "typed.txt") << typed;
+  const std::string command =
+      "cd '" + folder.string() + "' && timeout 120 '" MODELCHECK_PROGRAM "' < typed.txt > transcript.txt";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  const std::string transcript = ReadText(folder / "transcript.txt");
+  return transcript.substr(transcript.find('\n') + 1);  // the file chooser's line
+}
+
+TEST_F(QuitDuringCheckTest, AnswersTypedAheadDuringACheckLeaveTheConsolesTranscript) {
+  const WorkDirectory console;
+  std::filesystem::copy_file(MODELCHECK_EXAMPLES_DIR "/henon.txt", console.path() / "henon.txt");
+  directory_.WriteFile("long.txt", HenonSeries(1000000));
+  std::filesystem::copy_file(directory_.path() / "long.txt", console.path() / "long.txt");
+  ASSERT_TRUE(StartCheck((directory_.path() / "long.txt").string(), "999800", "0.2"));
+  ASSERT_TRUE(WaitFor([] { return Windows().main->statusBar()->currentMessage().startsWith("Model check:"); }));
+  // While the check runs: "n" to questions 5) to 8), typed at once.
+  for (int i = 0; i < 4; ++i) {
+    QTest::keyClicks(Windows().dialogue, "n");
+    QTest::keyClick(Windows().dialogue, Qt::Key_Return);
+  }
+  EXPECT_GE(Windows().dialogue->WaitingLines(), 1);
+  ASSERT_TRUE(WaitFor([] { return MainWindowTitle().endsWith("[Finished]"); }, 120.0));
+  EXPECT_EQ(DialogueText(),
+            ConsoleTranscript(console.path(), {"long.txt", "999800", "2", "0.2", "n", "n", "n", "n", "n"}));
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
 }
 
 TEST_F(DesktopProgramTest, CtrlQWhenIdleQuitsAtOnce) {

@@ -57,6 +57,50 @@ TEST(DialogueViewTest, PastedLinesAreHandedOverOneByOneAndTheRestWaits) {
   EXPECT_EQ(typed.lines, (std::vector<std::string>{"2000", "2", "0.05"}));
 }
 
+// Lines typed while the program is busy wait at the end, apart from the
+// transcript, until the program reads them one by one.
+TEST(DialogueViewTest, LinesTypedAheadWaitApartUntilTheProgramReadsThem) {
+  TypedLines typed;
+  typed.view.AppendOutput(" Change settings? (y/n) ");
+  QTest::keyClicks(&typed.view, "n");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  typed.view.CommitAnswer();
+  // Busy: two answers typed ahead, a third being typed.
+  for (const char* answer : {"y", "n"}) {
+    QTest::keyClicks(&typed.view, answer);
+    QTest::keyClick(&typed.view, Qt::Key_Return);
+  }
+  QTest::keyClicks(&typed.view, "x");
+  EXPECT_EQ(typed.view.WaitingLines(), 2);
+  typed.view.AppendOutput(" Prediction time:  7\n 5) Again? (y/n) ");
+  EXPECT_EQ(typed.Text(), " Change settings? (y/n) n\n Prediction time:  7\n 5) Again? (y/n) y\nn\nx");
+  typed.view.CommitAnswer();
+  typed.view.AppendOutput(" 6) Other D? (y/n) ");
+  typed.view.CommitAnswer();
+  EXPECT_EQ(typed.Text(),
+            " Change settings? (y/n) n\n Prediction time:  7\n 5) Again? (y/n) y\n 6) Other D? (y/n) n\nx");
+  EXPECT_EQ(typed.view.WaitingLines(), 0);
+  // A waiting line cannot be edited; the line being typed can.
+  QTest::keyClick(&typed.view, Qt::Key_Backspace);
+  QTest::keyClick(&typed.view, Qt::Key_Backspace);
+  EXPECT_TRUE(typed.Text().ends_with("(y/n) n\n"));
+  EXPECT_EQ(typed.lines, (std::vector<std::string>{"n", "y", "n"}));
+}
+
+TEST(DialogueViewTest, ANewSeriesClearsTheTranscriptButNotTheLinesTypedAhead) {
+  TypedLines typed;
+  typed.view.AppendOutput(" 8) Different time series? (y/n) ");
+  QTest::keyClicks(&typed.view, "y");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  typed.view.CommitAnswer();
+  QTest::keyClicks(&typed.view, "2000");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  typed.view.ClearAll();
+  typed.view.AppendOutput(" 1) Ntrain = ");
+  typed.view.CommitAnswer();
+  EXPECT_EQ(typed.Text(), " 1) Ntrain = 2000\n");
+}
+
 TEST(DialogueViewTest, AfterTheEndTheTextCanBeReadButNotTyped) {
   TypedLines typed;
   typed.view.AppendOutput(" 8) Different time series? (y/n) ");

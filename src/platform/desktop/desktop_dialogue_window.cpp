@@ -39,9 +39,10 @@ void WriteDialogueLine(DialogueWindow&, std::string_view text) { Show(" " + std:
 
 void WritePrompt(DialogueWindow&, std::string_view text) { Show(" " + std::string(text)); }
 
-// The typed line is on screen already, followed by its end of line. The
-// dialogue window takes the input focus back from the plot window, so that
-// the answer can be typed at once.
+// The typed line is on screen already, waiting, followed by its end of line;
+// once read it becomes part of the transcript. The dialogue window takes the
+// input focus back from the plot window, so that the answer can be typed at
+// once.
 std::optional<std::string> ReadDialogueLine(DialogueWindow&) {
   OnWindowThread([] {
     DialogueView& view = DialogueWindowView();
@@ -52,6 +53,8 @@ std::optional<std::string> ReadDialogueLine(DialogueWindow&) {
   if (Link().typed_lines.empty()) return std::nullopt;
   std::string line = std::move(Link().typed_lines.front());
   Link().typed_lines.pop_front();
+  // The answer joins the transcript after its prompt, as the console shows it.
+  OnWindowThread([] { DialogueWindowView().CommitAnswer(); });
   return line;
 }
 

@@ -3,7 +3,10 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 
 namespace modelcheck {
 
@@ -35,7 +38,8 @@ void DialogueView::AppendOutput(const QString& text) {
   const bool follow = textCursor().position() >= input_start_;
   QTextCursor cursor(document());
   cursor.setPosition(input_start_);
-  cursor.insertText(text);
+  cursor.insertText(text, QTextCharFormat());
+  edit_start_ += cursor.position() - input_start_;
   input_start_ = cursor.position();
   if (follow) {
     QTextCursor end(document());
@@ -45,9 +49,33 @@ void DialogueView::AppendOutput(const QString& text) {
   ensureCursorVisible();
 }
 
+void DialogueView::CommitAnswer() {
+  if (waiting_ == 0) return;
+  QTextCursor line(document());
+  line.setPosition(input_start_);
+  line.movePosition(QTextCursor::EndOfBlock);
+  const int end = line.position() + 1;  // past the line's end
+  SetWaitingLook(input_start_, end, false);
+  input_start_ = end;
+  --waiting_;
+}
+
 void DialogueView::ClearAll() {
-  clear();
+  QTextCursor transcript(document());
+  transcript.setPosition(0);
+  transcript.setPosition(input_start_, QTextCursor::KeepAnchor);
+  transcript.removeSelectedText();
+  edit_start_ -= input_start_;
   input_start_ = 0;
+}
+
+void DialogueView::SetWaitingLook(int from, int to, bool waiting) {
+  QTextCursor range(document());
+  range.setPosition(from);
+  range.setPosition(std::min(to, document()->characterCount() - 1), QTextCursor::KeepAnchor);
+  QTextCharFormat look;
+  look.setForeground(waiting ? palette().color(QPalette::Disabled, QPalette::Text) : palette().color(QPalette::Text));
+  range.mergeCharFormat(look);
 }
 
 void DialogueView::EndInput() {
@@ -70,7 +98,7 @@ void DialogueView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QTextCursor cursor = textCursor();
-  const bool at_start = !cursor.hasSelection() && cursor.position() == input_start_;
+  const bool at_start = !cursor.hasSelection() && cursor.position() == edit_start_;
   if (event->key() == Qt::Key_Backspace && at_start) return;
   QPlainTextEdit::keyPressEvent(event);
 }
@@ -86,7 +114,7 @@ void DialogueView::insertFromMimeData(const QMimeData* source) {
 // cursor moves to the end of the typed part instead.
 void DialogueView::MoveIntoTypedPart() {
   QTextCursor cursor = textCursor();
-  if (cursor.selectionStart() >= input_start_) return;
+  if (cursor.selectionStart() >= edit_start_) return;
   cursor.clearSelection();
   cursor.movePosition(QTextCursor::End);
   setTextCursor(cursor);
@@ -94,16 +122,19 @@ void DialogueView::MoveIntoTypedPart() {
 
 void DialogueView::HandOverFinishedLines() {
   QTextCursor typed(document());
-  typed.setPosition(input_start_);
+  typed.setPosition(edit_start_);
   typed.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
   QString text = typed.selectedText();  // block breaks read as U+2029
   for (qsizetype end = text.indexOf(QChar::ParagraphSeparator); end >= 0;
        end = text.indexOf(QChar::ParagraphSeparator)) {
     const QString line = text.left(end);
-    input_start_ += static_cast<int>(end) + 1;
+    SetWaitingLook(edit_start_, edit_start_ + static_cast<int>(end) + 1, true);
+    edit_start_ += static_cast<int>(end) + 1;
+    ++waiting_;
     text.remove(0, end + 1);
     if (on_line) on_line(line.toStdString());
   }
+  setCurrentCharFormat(QTextCharFormat());
 }
 
 }  // namespace modelcheck
