@@ -31,6 +31,7 @@ struct PieceWork {
   std::vector<double> state;             // DelayState Z(1..D)
   std::vector<std::int32_t> neighbours;  // Nb(1..M) first; grows, never shrinks
   std::int32_t neighbour_count = 0;      // M of the latest search
+  std::vector<double> leads;             // the direct test's predictions of one piece
 };
 
 // The input of a check of `series` for `settings`: its first Ntrain values

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "engine/every_lead.h"
+
 namespace modelcheck {
 
 void RunDirectPiece(const CheckInput& input, std::int32_t k, PieceWork& work, PieceRecord& record) {
@@ -15,8 +17,16 @@ void RunDirectPiece(const CheckInput& input, std::int32_t k, PieceWork& work, Pi
   record.neighbour_counts[0] = M;
   // The design matrix is the same for every horizon: one factor serves them all.
   const bool fit = M >= D + 1;
-  // A singular factor is met by the first solve, so it stops at horizon 1.
   if (fit) FactoriseLocalFit(input.training, D, work.neighbours, M, work.fit);
+  if (fit && !FactorIsSingular(work.fit, M, D)) {
+    work.leads.resize(static_cast<std::size_t>(settings.Ltest));
+    PredictEveryLead(input.training, work.state, D, work.neighbours, M, work.fit, work.leads);
+    for (std::int32_t i = 1; i <= settings.Ltest; ++i) {
+      RecordPrediction(input, k, i, work.leads[static_cast<std::size_t>(i - 1)], record);
+    }
+    return;
+  }
+  // A singular factor is met by the first solve, so it stops at horizon 1.
   for (std::int32_t i = 1; i <= settings.Ltest; ++i) {
     const double p = fit ? PredictFromFactor(input.training, work.state, D, work.neighbours, M, i, work.fit)
                          : PredictLocal(input.training, work.state, D, work.neighbours, M, i, work.fit,

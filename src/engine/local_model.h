@@ -19,6 +19,10 @@ struct LocalFitWork {
   std::vector<double> colnrm;
   std::vector<int> jperm;
   std::vector<double> coef;
+  // Every lead at once (every_lead.h): targets row by row, sums, coefficients.
+  std::vector<double> lead_targets;
+  std::vector<double> lead_sums;
+  std::vector<double> lead_coef;
 };
 
 // How the mean of fewer than D+1 neighbours' targets is formed: divided once
