@@ -23,6 +23,7 @@
 #include "platform/desktop/series_file_filter.h"
 #include "support/henon.h"
 #include "support/program_session.h"
+#include "support/sanitizer.h"
 
 namespace modelcheck::testing {
 namespace {
@@ -75,10 +76,15 @@ TEST_F(DesktopProgramTest, AnswersReachTheDialogueWhereverTheFocusWent) {
 
 class QuitDuringCheckTest : public DesktopProgramTest {
  protected:
-  // A check of several seconds: large boxes on a long series.
+  // A check of several seconds, large boxes on a long series: 10^6 values,
+  // or 10^5 where the sanitizers slow every step down many times.
+  static constexpr int kLongSeries = kAddressSanitizer ? 100000 : 1000000;
+
+  static std::string LongNtrain() { return std::to_string(kLongSeries - 200); }
+
   bool StartLongCheck() {
-    directory_.WriteFile("long.txt", HenonSeries(1000000));
-    return StartCheck((directory_.path() / "long.txt").string(), "999800", "0.2") &&
+    directory_.WriteFile("long.txt", HenonSeries(kLongSeries));
+    return StartCheck((directory_.path() / "long.txt").string(), LongNtrain(), "0.2") &&
            WaitFor([] { return Windows().main->statusBar()->currentMessage().startsWith("Model check:"); });
   }
 
@@ -133,9 +139,9 @@ std::string ConsoleTranscript(const std::filesystem::path& folder, const std::ve
 TEST_F(QuitDuringCheckTest, AnswersTypedAheadDuringACheckLeaveTheConsolesTranscript) {
   const WorkDirectory console;
   std::filesystem::copy_file(MODELCHECK_EXAMPLES_DIR "/henon.txt", console.path() / "henon.txt");
-  directory_.WriteFile("long.txt", HenonSeries(1000000));
+  directory_.WriteFile("long.txt", HenonSeries(kLongSeries));
   std::filesystem::copy_file(directory_.path() / "long.txt", console.path() / "long.txt");
-  ASSERT_TRUE(StartCheck((directory_.path() / "long.txt").string(), "999800", "0.2"));
+  ASSERT_TRUE(StartCheck((directory_.path() / "long.txt").string(), LongNtrain(), "0.2"));
   ASSERT_TRUE(WaitFor([] { return Windows().main->statusBar()->currentMessage().startsWith("Model check:"); }));
   // While the check runs: "n" to questions 5) to 8), typed at once.
   for (int i = 0; i < 4; ++i) {
@@ -145,7 +151,7 @@ TEST_F(QuitDuringCheckTest, AnswersTypedAheadDuringACheckLeaveTheConsolesTranscr
   EXPECT_GE(Windows().dialogue->WaitingLines(), 1);
   ASSERT_TRUE(WaitFor([] { return MainWindowTitle().endsWith("[Finished]"); }, 120.0));
   EXPECT_EQ(DialogueText(),
-            ConsoleTranscript(console.path(), {"long.txt", "999800", "2", "0.2", "n", "n", "n", "n", "n"}));
+            ConsoleTranscript(console.path(), {"long.txt", LongNtrain(), "2", "0.2", "n", "n", "n", "n", "n"}));
   CloseMainWindow();
   EXPECT_EQ(Ended(), 0);
 }

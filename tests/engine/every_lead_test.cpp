@@ -27,8 +27,8 @@ TEST(EveryLeadTest, EachLeadIsBitForBitTheSolveOfThatLeadAlone) {
     for (std::int32_t j = 0; j < M; ++j) Nb.push_back(static_cast<std::int32_t>(1 + random() % 50 + j));
     std::vector<double> Z(static_cast<std::size_t>(D));
     for (double& z : Z) z = value(random);
-    SCOPED_TRACE("trial " + std::to_string(trial) + ": D " + std::to_string(D) + ", M " + std::to_string(M) +
-                 ", L " + std::to_string(L));
+    SCOPED_TRACE("trial " + std::to_string(trial) + ": D " + std::to_string(D) + ", M " + std::to_string(M) + ", L " +
+                 std::to_string(L));
 
     LocalFitWork work;
     FactoriseLocalFit(X, D, Nb, M, work);
