@@ -2,7 +2,9 @@
 // check runs with. Empty where nothing shows progress (a console), so that
 // the check pays nothing for it; a window shows the phase and the piece on
 // its status line, and stops the check when the user quits during it (the
-// check's result is then marked cancelled).
+// check's result is then marked cancelled). Asking for the callback tells
+// the platform that a check starts; ShowProgramStep("") (status_line.h)
+// that the program waits for the user again.
 #pragma once
 
 #include <functional>

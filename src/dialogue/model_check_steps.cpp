@@ -3,6 +3,7 @@
 // direct test, and the finished picture for the platform.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "dialogue/check_progress_view.h"
 #include "dialogue/dialogue_run.h"
@@ -79,14 +80,13 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   StopIfStoppedIn(run, result, CheckPhase::kDirect);
   PresentDirectTest(run, result);
   FinishPlotPicture(run.surface, *run.window);
-  KeepCheckPicture({.settings = settings, .test_segment = {T.begin(), T.end()}, .result = result});
 }
 
 }  // namespace
 
 void RunEvaluation(DialogueRun& run) {
   const CheckInput input = MakeCheckInput(run.series, run.settings, run.statistics, run.grid);
-  const CheckResult result = RunModelCheck(input, {.threads = run.threads, .progress = CheckProgressReporter()});
+  CheckResult result = RunModelCheck(input, {.threads = run.threads, .progress = CheckProgressReporter()});
   if (result.cancelled) {
     // Only a user who quits the program stops a check early: it ends in
     // order, report.txt keeping every line written before the check.
@@ -96,6 +96,8 @@ void RunEvaluation(DialogueRun& run) {
   }
   ShowProgramStep("Drawing the model check");
   Present(run, result, input.test_segment);
+  const std::span<const double> T = input.test_segment;
+  KeepCheckPicture({.settings = run.settings, .test_segment = {T.begin(), T.end()}, .result = std::move(result)});
   ShowProgramStep("");
 }
 

@@ -24,6 +24,6 @@ void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow& dialogue)
 // The finished model check, for a window that offers it as data or as a
 // picture that scales (a console keeps none: report.txt, neighbors.txt and
 // model-efficiency.png hold it).
-void KeepCheckPicture(const CheckPicture& picture);
+void KeepCheckPicture(CheckPicture picture);
 
 }  // namespace modelcheck

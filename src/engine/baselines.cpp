@@ -61,7 +61,7 @@ PredictionTestResult GlobalIterative(const CheckInput& input) {
     PredictFromFactor(input.training, any_state, D, Nb, M, 1, work);
   }
   return ScorePieces(input, [&](std::int32_t, std::vector<double>& state) {
-    const double p = fit ? ApplyLocalFit(work, state, D) : PredictLocal(input.training, state, D, Nb, M, 1, work);
+    const double p = fit ? ApplyAffineMap(work.coef, state, D) : PredictLocal(input.training, state, D, Nb, M, 1, work);
     ShiftState(state, p);
     return p;
   });
@@ -86,8 +86,7 @@ PredictionTestResult GlobalDirect(const CheckInput& input) {
   }
   return ScorePieces(input, [&](std::int32_t i, const std::vector<double>& state) {
     if (!fit) return PredictLocal(input.training, state, D, Nb, M, i, work, MeanRule::kMultiplyByReciprocal);
-    work.coef = maps[Size(i - 1)];
-    return ApplyLocalFit(work, state, D);
+    return ApplyAffineMap(maps[Size(i - 1)], state, D);
   });
 }
 

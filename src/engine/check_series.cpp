@@ -22,6 +22,18 @@ std::string OutsideRange(const char* name, std::int64_t value, std::int64_t low,
 
 }  // namespace
 
+const char* CheckPhaseName(CheckPhase phase) {
+  switch (phase) {
+    case CheckPhase::kOrbit:
+      return "orbit";
+    case CheckPhase::kIterative:
+      return "iterative";
+    case CheckPhase::kDirect:
+      return "direct";
+  }
+  return "?";
+}
+
 std::string SettingsProblem(const ModelSettings& settings, std::size_t value_count) {
   const auto count = static_cast<std::int64_t>(value_count);
   if (count < 3) return "a series needs at least 3 values; this one has " + std::to_string(count);

@@ -60,9 +60,7 @@ double LeadPrediction(const LocalFitWork& work, std::int32_t M, std::int32_t D, 
     coef[j - 1] = cj;
     for (std::size_t i = 1; i < j; ++i) coef[i - 1] = -cj * R(i, j) + coef[i - 1];
   }
-  double p = coef[0];
-  for (std::size_t l = 1; l <= Size(D); ++l) p += coef[l] * Z[l - 1];
-  return p;
+  return ApplyAffineMap(coef, Z, D);
 }
 
 }  // namespace

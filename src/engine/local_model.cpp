@@ -78,13 +78,13 @@ double PredictFromFactor(std::span<const double> X, std::span<const double> Z, s
   // puts it back, so one factor serves every lead bit for bit.
   DLQRSL(M, D + 1, work.design, M, work.hhaux, work.targets, 100, work.scratch, work.scratch, work.coef, work.scratch,
          work.scratch);
-  return ApplyLocalFit(work, Z, D);
+  return ApplyAffineMap(work.coef, Z, D);
 }
 
-double ApplyLocalFit(const LocalFitWork& work, std::span<const double> Z, std::int32_t D) {
-  MC_MODEL_REQUIRE(static_cast<std::size_t>(D) <= Z.size() && work.coef.size() == static_cast<std::size_t>(D) + 1);
-  double p = work.coef[0];
-  for (std::int32_t l = 1; l <= D; ++l) p += work.coef[static_cast<std::size_t>(l)] * Z[Index(l)];
+double ApplyAffineMap(std::span<const double> coef, std::span<const double> Z, std::int32_t D) {
+  MC_MODEL_REQUIRE(static_cast<std::size_t>(D) <= Z.size() && coef.size() == static_cast<std::size_t>(D) + 1);
+  double p = coef[0];
+  for (std::int32_t l = 1; l <= D; ++l) p += coef[static_cast<std::size_t>(l)] * Z[Index(l)];
   return p;
 }
 

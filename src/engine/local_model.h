@@ -50,9 +50,11 @@ double PredictLocal(std::span<const double> X, std::span<const double> Z, std::i
 void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
                        LocalFitWork& work);
 
-// The affine map of the latest solve (work.coef) applied to a state Z(1..D):
-// what PredictFromFactor returns, for callers that apply one fit to many states.
-double ApplyLocalFit(const LocalFitWork& work, std::span<const double> Z, std::int32_t D);
+// The affine map with coefficients coef(1..D+1) (the constant first) applied
+// to a state Z(1..D), summed in coefficient order: what PredictFromFactor
+// returns from the coefficients of its solve, for callers that apply one fit
+// to many states or solve several leads at once.
+double ApplyAffineMap(std::span<const double> coef, std::span<const double> Z, std::int32_t D);
 
 double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,
                          std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work);

@@ -14,6 +14,6 @@ void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow& dialogue)
   if (!WritePlotImage(surface, kPlotImageFileName, error)) WriteDialogueLine(dialogue, error);
 }
 
-void KeepCheckPicture(const CheckPicture&) {}
+void KeepCheckPicture(CheckPicture) {}
 
 }  // namespace modelcheck

@@ -17,18 +17,16 @@ const std::array<Rgb, 16> kPalette = {{
 }};
 // clang-format on
 
-namespace {
-
 bool IsPaletteIndex(int index) { return index >= 0 && index < static_cast<int>(kPalette.size()); }
+
+bool IsCoordinate(int value) {
+  return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
+}
+
+namespace {
 
 bool InsideRaster(const GraphicsSurface& surface, int x, int y) {
   return !surface.pixels.empty() && x >= 0 && x < kSurfaceWidth && y >= 0 && y < kSurfaceHeight;
-}
-
-// Window coordinates are 16-bit; beyond that a line walk could overflow or
-// take billions of steps, so such figures are not drawn at all.
-bool IsCoordinate(int value) {
-  return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
 }
 
 std::size_t PixelIndex(int x, int y) {

@@ -88,6 +88,13 @@ void Refresh(const GraphicsSurface& surface);
 // Asks the view to show everything drawn so far now, not at its own pace.
 void ShowAll(const GraphicsSurface& surface);
 
+// Whether `index` names a palette entry.
+bool IsPaletteIndex(int index);
+
+// Whether a coordinate lies in the 16-bit range that lines and rectangles
+// accept: beyond it a line walk could overflow or take billions of steps.
+bool IsCoordinate(int value);
+
 // The palette index at (x, y); for tests and the image writer.
 std::uint8_t PixelAt(const GraphicsSurface& surface, int x, int y);
 

@@ -1,6 +1,5 @@
 #include "plots/vector_surface.h"
 
-#include <limits>
 #include <utility>
 
 #include "plots/graphics_surface.h"
@@ -8,12 +7,6 @@
 namespace modelcheck {
 
 namespace {
-
-bool IsPaletteIndex(int index) { return index >= 0 && index < static_cast<int>(kPalette.size()); }
-
-bool IsCoordinate(int value) {
-  return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
-}
 
 void Record(VectorSurface& surface, VectorShape shape, int x1, int y1, int x2 = 0, int y2 = 0) {
   VectorItem item;
@@ -103,5 +96,10 @@ int TextOut(VectorSurface& surface, std::string_view text) {
 }
 
 int BringToFront(VectorSurface& surface) { return surface.is_open ? 1 : 0; }
+
+double TextPixelSize(const VectorItem& text) { return text.font.height > 0 ? text.font.height : 14; }
+
+// 0.905 em: the ascent of the Arial-metric faces the plot text asks for.
+double TextBaseline(const VectorItem& text) { return text.y1 + 0.905 * TextPixelSize(text); }
 
 }  // namespace modelcheck

@@ -61,4 +61,11 @@ int RectangleOutline(VectorSurface& surface, int x1, int y1, int x2, int y2);
 int TextOut(VectorSurface& surface, std::string_view text);
 int BringToFront(VectorSurface& surface);
 
+// A recorded text's size in pixels (its font's height; 14 when none was
+// given) and the height of its baseline: the top of its line box plus a text
+// face's ascent, so that every picture of the record puts it where the
+// raster does.
+double TextPixelSize(const VectorItem& text);
+double TextBaseline(const VectorItem& text);
+
 }  // namespace modelcheck

@@ -10,9 +10,6 @@ namespace modelcheck {
 
 namespace {
 
-// A text face's ascent in ems: the baseline lies this far below the top of the line box.
-constexpr double kAscent = 0.905;
-
 std::string Colour(int index) {
   const Rgb& rgb = kPalette[static_cast<std::size_t>(index)];
   char text[8];
@@ -66,9 +63,8 @@ std::string Element(const VectorItem& item) {
              "\" height=\"" + Number(std::abs(item.y2 - item.y1)) + "\" fill=\"none\" stroke=\"" + colour + "\"/>\n";
     case VectorShape::kText: {
       const FontOptions& font = item.font;
-      const double size = font.height > 0 ? font.height : 14;
-      return "<text x=\"" + Number(item.x1) + "\" y=\"" + Number(item.y1 + kAscent * size) + "\" font-family=\"" +
-             XmlText(font.typeface) + "\" font-size=\"" + Number(size) + "\"" +
+      return "<text x=\"" + Number(item.x1) + "\" y=\"" + Number(TextBaseline(item)) + "\" font-family=\"" +
+             XmlText(font.typeface) + "\" font-size=\"" + Number(TextPixelSize(item)) + "\"" +
              (font.italic ? " font-style=\"italic\"" : "") + (font.bold ? " font-weight=\"bold\"" : "") + " fill=\"" +
              colour + "\" xml:space=\"preserve\">" + XmlText(item.text) + "</text>\n";
     }

@@ -10,21 +10,13 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-const char* PhaseName(CheckPhase phase) {
-  switch (phase) {
-    case CheckPhase::kOrbit:
-      return "orbit";
-    case CheckPhase::kIterative:
-      return "iterative";
-    case CheckPhase::kDirect:
-      return "direct";
-  }
-  return "?";
-}
-
 Json StopJson(const CheckStop& stop) {
-  return Json{{"phase", PhaseName(stop.phase)}, {"piece", stop.piece}, {"step", stop.step},
-              {"routine", stop.routine},        {"code", stop.code},   {"values", stop.values},
+  return Json{{"phase", CheckPhaseName(stop.phase)},
+              {"piece", stop.piece},
+              {"step", stop.step},
+              {"routine", stop.routine},
+              {"code", stop.code},
+              {"values", stop.values},
               {"message", stop.message}};
 }
 

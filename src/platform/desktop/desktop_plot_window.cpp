@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <chrono>
+#include <utility>
 
 #include "dialogue/plot_window_view.h"
 #include "platform/desktop/desktop_windows.h"
@@ -87,12 +88,12 @@ SurfaceView PlotWindowSurfaceView() {
 
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow&) { Present(surface); }
 
-void KeepCheckPicture(const CheckPicture& picture) {
-  OnWindowThread([picture] {
-    Windows().last_picture = picture;
+void KeepCheckPicture(CheckPicture picture) {
+  OnWindowThread([picture = std::move(picture)]() mutable {
     VectorSurface recorded;
     DrawCheckPicture(recorded, picture);
     PlotWindowView().setRecordedPicture(std::move(recorded));
+    Windows().last_picture = std::move(picture);
   });
 }
 

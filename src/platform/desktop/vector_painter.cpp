@@ -10,9 +10,6 @@ namespace modelcheck {
 
 namespace {
 
-// A text face's ascent in ems, as the SVG picture places its text.
-constexpr double kAscent = 0.905;
-
 QColor PaletteColour(int index) {
   const Rgb& rgb = kPalette[static_cast<std::size_t>(index)];
   return {rgb.red, rgb.green, rgb.blue};
@@ -34,12 +31,11 @@ void PaintItem(QPainter& painter, const VectorItem& item) {
       break;
     case VectorShape::kText: {
       QFont font(QString::fromStdString(item.font.typeface));
-      const double size = item.font.height > 0 ? item.font.height : 14;
-      font.setPixelSize(static_cast<int>(size));
+      font.setPixelSize(static_cast<int>(TextPixelSize(item)));
       font.setItalic(item.font.italic);
       font.setBold(item.font.bold);
       painter.setFont(font);
-      painter.drawText(QPointF(item.x1, item.y1 + kAscent * size), QString::fromLatin1(item.text.c_str()));
+      painter.drawText(QPointF(item.x1, TextBaseline(item)), QString::fromLatin1(item.text.c_str()));
       break;
     }
   }

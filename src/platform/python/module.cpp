@@ -55,22 +55,10 @@ void RequireSettings(const ScanSettings& settings, std::size_t count, bool grid)
   }
 }
 
-const char* PhaseName(CheckPhase phase) {
-  switch (phase) {
-    case CheckPhase::kOrbit:
-      return "orbit";
-    case CheckPhase::kIterative:
-      return "iterative";
-    case CheckPhase::kDirect:
-      return "direct";
-  }
-  return "?";
-}
-
 py::object StopDict(const std::optional<CheckStop>& stop) {
   if (!stop) return py::none();
   py::dict out;
-  out["phase"] = PhaseName(stop->phase);
+  out["phase"] = CheckPhaseName(stop->phase);
   out["piece"] = stop->piece;
   out["step"] = stop->step;
   out["routine"] = stop->routine;

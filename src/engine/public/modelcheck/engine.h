@@ -46,6 +46,9 @@ inline std::int32_t Ntest(const ModelSettings& settings) { return settings.Ltest
 // The three phases of a check, in the order they count.
 enum class CheckPhase { kOrbit, kIterative, kDirect };
 
+// "orbit", "iterative", "direct": how results name a phase.
+const char* CheckPhaseName(CheckPhase phase);
+
 // One step of the model's free run: the newest state value and the value
 // the model predicted after it (a point of the delay plane).
 struct OrbitPoint {
