@@ -158,12 +158,30 @@ bool HoldsNul(const RecordScanner& scanner) {
   return std::memchr(scanner.chunk.data(), '\0', scanner.filled) != nullptr;
 }
 
+// Counts what the fixed reading changed: blank fields read as 0, and values
+// written without a point that the implied decimals scaled.
+void NoteChanges(std::string_view field, double value, SeriesCount& count) {
+  if (field.find_first_not_of(' ') == std::string_view::npos) {
+    ++count.blank_records;
+  } else if (value != 0.0 && field.find('.') == std::string_view::npos) {
+    ++count.implied_decimals;
+  }
+}
+
+// An outcome that keeps no values.
+SeriesCount OnlyOutcome(CountOutcome outcome, std::size_t read) {
+  SeriesCount count;
+  count.outcome = outcome;
+  count.read = read;
+  return count;
+}
+
 }  // namespace
 
 SeriesCount CountValues(std::istream& file) {
   SeriesCount count;
   RecordScanner scanner{.buffer = *file.rdbuf()};
-  if (Refill(scanner) && HoldsNul(scanner)) return {.outcome = CountOutcome::kNotText, .values = {}, .read = 0};
+  if (Refill(scanner) && HoldsNul(scanner)) return OnlyOutcome(CountOutcome::kNotText, 0);
   RecordField record;
   std::string_view field;
   RecordTail tail;
@@ -172,15 +190,19 @@ SeriesCount CountValues(std::istream& file) {
       count.outcome = CountOutcome::kTooMany;
       return count;
     }
-    const std::optional<double> value = RunsOnPastField(field, tail) ? std::nullopt : ReadSeriesField(field);
+    const bool runs_on = RunsOnPastField(field, tail);
+    const std::optional<double> value = runs_on ? std::nullopt : ReadSeriesField(field);
     if (!value) {
       count.outcome = CountOutcome::kUnreadable;
+      count.unreadable_text = std::string(field) + std::string(tail.text);
+      count.runs_on = runs_on;
       return count;
     }
+    NoteChanges(field, *value, count);
     try {
       count.values.push_back(*value);
     } catch (const std::bad_alloc&) {
-      return {.outcome = CountOutcome::kOutOfMemory, .values = {}, .read = count.values.size()};
+      return OnlyOutcome(CountOutcome::kOutOfMemory, count.values.size());
     }
   }
   return count;
@@ -193,7 +215,7 @@ SeriesCount CountValuesInFile(const std::string& path) {
     return CountValues(file);
   } catch (const std::ios_base::failure&) {
     // A read error (or a path that became a directory) is a file that cannot be read.
-    return {.outcome = CountOutcome::kUnreadable, .values = {}, .read = 0};
+    return OnlyOutcome(CountOutcome::kUnreadable, 0);
   }
 }
 

@@ -32,6 +32,14 @@ struct SeriesCount {
   CountOutcome outcome = CountOutcome::kCounted;
   std::vector<double> values;
   std::size_t read = 0;  // values read before memory ran out
+  // What the fixed reading did to the values: fields without a decimal point
+  // whose value the implied decimals changed (not zero), and blank fields read as 0.
+  std::size_t implied_decimals = 0;
+  std::size_t blank_records = 0;
+  // kUnreadable: the record's text (its field and what follows, as far as
+  // kept) and whether its number runs on past the field.
+  std::string unreadable_text;
+  bool runs_on = false;
 };
 
 // Reads every record of `file` from its current position to its end. The

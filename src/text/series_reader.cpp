@@ -1,0 +1,218 @@
+#include "text/series_reader.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "text/series_readers.h"
+
+namespace modelcheck {
+
+namespace {
+
+constexpr std::size_t kFirstBlock = std::size_t{1} << 16;
+constexpr std::size_t kExcerptLength = 60;
+constexpr std::size_t kMostValues = std::numeric_limits<std::int32_t>::max();
+
+// Lead bytes and continuation bytes of well-formed UTF-8 are kept, so that
+// names in any script read back; anything else (control characters, stray
+// bytes of a binary file) shows as '?'. Cut to 60 characters.
+std::string Excerpt(std::string_view text) {
+  std::string out;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size() && characters < kExcerptLength; ++characters) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80           ? 1
+                               : (lead >> 5) == 0x6  ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 0;
+    bool whole = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; whole && k < length; ++k) whole = (static_cast<unsigned char>(text[i + k]) >> 6) == 0x2;
+    if (!whole || (length == 1 && (lead < 0x20 || lead == 0x7F))) {
+      out.push_back(lead == '\t' ? ' ' : '?');
+      ++i;
+      continue;
+    }
+    out.append(text.substr(i, length));
+    i += length;
+  }
+  if (characters == kExcerptLength && out.size() < text.size()) out += "...";
+  return out;
+}
+
+std::string Message(const std::string& file, std::size_t line, const std::string& text, const std::string& reason) {
+  std::string message = file;
+  if (line > 0) message += ", line " + std::to_string(line);
+  if (line > 0 || !text.empty()) message += ": \"" + text + "\"";
+  return message + ": " + reason;
+}
+
+SeriesRead ReadFrom(std::unique_ptr<ByteSource> raw, const std::string& name, const SeriesReadOptions& options) {
+  SeriesRead read;
+  auto decoded = DecodedSource(std::move(raw), name, read.info.compression);
+  std::string first(kFirstBlock, '\0');
+  first.resize(ReadFully(*decoded, first));
+  const bool npy = first.starts_with("\x93NUMPY");
+  const bool binary = !npy && std::memchr(first.data(), '\0', first.size()) != nullptr;
+  auto source = PrefixedSource(std::move(first), std::move(decoded));
+  if (npy) {
+    ReadNpySeries(*source, name, options, read);
+  } else if (binary) {
+    throw SeriesReadError(ReadProblem::kNotText, name, 0, {},
+                          "this looks like a binary file (it holds a NUL byte); for NumPy files use .npy");
+  } else if (options.format == SeriesFormat::kFixed) {
+    ReadFixedSeries(*source, name, read);
+  } else {
+    ReadPlainSeries(*source, name, options, read);
+  }
+  read.info.values = read.values.size();
+  return read;
+}
+
+std::string Counted(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string FormatPart(const SeriesFileInfo& info) {
+  switch (info.format) {
+    case SeriesFormat::kFixed:
+      return "fixed 20-column records with 10 implied decimals";
+    case SeriesFormat::kNpy:
+      return "NumPy array " + info.npy_type + " of shape " + ShapeText(info.npy_shape);
+    case SeriesFormat::kPlain:
+      break;
+  }
+  return "plain text";
+}
+
+std::string ColumnPart(const SeriesFileInfo& info) {
+  std::string part = "column " + std::to_string(info.column);
+  if (!info.column_name.empty()) part += " (\"" + info.column_name + "\")";
+  if (info.delimiter != Delimiter::kDetect) part += ", " + std::string(DelimiterName(info.delimiter)) + "-separated";
+  return part;
+}
+
+std::string SkippedPart(const SeriesFileInfo& info) {
+  std::string part;
+  const auto add = [&](std::size_t count, const char* one, const char* many) {
+    if (count > 0) part += (part.empty() ? "skipped " : ", ") + Counted(count, one, many);
+  };
+  add(info.skipped_rows, "row", "rows");
+  add(info.skipped_blank, "blank line", "blank lines");
+  add(info.skipped_comment, "comment line", "comment lines");
+  return part;
+}
+
+}  // namespace
+
+SeriesReadError::SeriesReadError(ReadProblem problem_, std::string file_, std::size_t line_, std::string text_,
+                                 std::string reason_)
+    : std::runtime_error(Message(file_, line_, Excerpt(text_), reason_)),
+      problem(problem_),
+      file(std::move(file_)),
+      line(line_),
+      text(Excerpt(text_)),
+      reason(std::move(reason_)) {}
+
+void StoreValue(std::vector<double>& values, double value, const std::string& name) {
+  if (values.size() == kMostValues) {
+    throw SeriesReadError(ReadProblem::kTooMany, name, 0, {},
+                          "more than " + std::to_string(kMostValues) + " values, more than a check can index");
+  }
+  try {
+    values.push_back(value);
+  } catch (const std::bad_alloc&) {
+    throw SeriesReadError(ReadProblem::kOutOfMemory, name, 0, {},
+                          "not enough memory: " + std::to_string(values.size()) + " values were read");
+  }
+}
+
+SeriesRead ReadSeriesFile(const std::string& path, const SeriesReadOptions& options) {
+  const std::string name = "\"" + path + "\"";
+  return ReadFrom(OpenFileSource(path, name), name, options);
+}
+
+SeriesRead ReadSeriesStandardInput(const SeriesReadOptions& options) {
+  const std::string name = "standard input";
+  return ReadFrom(StandardInputSource(name), name, options);
+}
+
+SeriesRead ReadSeriesBytes(std::string_view bytes, const std::string& name, const SeriesReadOptions& options) {
+  return ReadFrom(MemorySource(bytes), name, options);
+}
+
+std::string_view FormatName(SeriesFormat format) {
+  switch (format) {
+    case SeriesFormat::kFixed:
+      return "fixed";
+    case SeriesFormat::kNpy:
+      return "npy";
+    case SeriesFormat::kPlain:
+      break;
+  }
+  return "plain";
+}
+
+std::string_view CompressionName(Compression compression) {
+  switch (compression) {
+    case Compression::kGzip:
+      return "gzip";
+    case Compression::kZstd:
+      return "zstd";
+    case Compression::kNone:
+      break;
+  }
+  return "none";
+}
+
+std::string_view DelimiterName(Delimiter delimiter) {
+  switch (delimiter) {
+    case Delimiter::kComma:
+      return "comma";
+    case Delimiter::kTab:
+      return "tab";
+    case Delimiter::kSemicolon:
+      return "semicolon";
+    case Delimiter::kWhitespace:
+      return "whitespace";
+    case Delimiter::kDetect:
+      break;
+  }
+  return "";
+}
+
+std::optional<Delimiter> DelimiterNamed(std::string_view name) {
+  for (const Delimiter delimiter : {Delimiter::kComma, Delimiter::kTab, Delimiter::kSemicolon, Delimiter::kWhitespace})
+    if (DelimiterName(delimiter) == name) return delimiter;
+  return std::nullopt;
+}
+
+std::string ImpliedDecimalsNote(std::size_t implied_decimals, std::size_t blank_as_zero) {
+  std::string note;
+  if (implied_decimals > 0) {
+    note = implied_decimals == 1
+               ? "1 value had no decimal point and carries 10 implied decimals"
+               : std::to_string(implied_decimals) + " values had no decimal point and carry 10 implied decimals";
+  }
+  if (blank_as_zero > 0) {
+    if (!note.empty()) note += "; ";
+    note += blank_as_zero == 1 ? "1 blank line was read as 0"
+                               : std::to_string(blank_as_zero) + " blank lines were read as 0";
+  }
+  return note.empty() ? note : note + ".";
+}
+
+std::string DescribeReading(const SeriesFileInfo& info) {
+  std::string line = Counted(info.values, "value", "values") + "; " + FormatPart(info);
+  if (info.compression != Compression::kNone)
+    line += ", " + std::string(CompressionName(info.compression)) + "-compressed";
+  if (info.column > 0) line += "; " + ColumnPart(info);
+  if (info.header) line += "; header line \"" + Excerpt(*info.header) + "\"";
+  if (const std::string skipped = SkippedPart(info); !skipped.empty()) line += "; " + skipped;
+  if (const std::string note = ImpliedDecimalsNote(info.implied_decimals, info.blank_as_zero); !note.empty())
+    line += "; " + note.substr(0, note.size() - 1);
+  return line;
+}
+
+}  // namespace modelcheck
