@@ -169,7 +169,9 @@ class PlainReader {
       if (number.status == NumberStatus::kNumber) return number.value;
       status = number.status;
     }
-    if (fields.size() > 1) {
+    const bool numbers =
+        std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return LooksNumeric(f); });
+    if (fields.size() > 1 && numbers) {
       Refuse(ReadProblem::kSecondValue, text,
              "the line holds " + std::to_string(fields.size()) + " values (" + std::string(DelimiterName(delimiter)) +
                  "-separated) and no column was chosen");

@@ -151,7 +151,8 @@ class ScanFilesTest : public ::testing::Test {
 };
 
 TEST_F(ScanFilesTest, ResultsJsonHoldsEveryField) {
-  const auto json = nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700}));
+  const auto json =
+      nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}}));
   for (const char* key : {"program", "version", "complete", "series", "settings", "best_cell", "baselines", "cells"})
     EXPECT_TRUE(json.contains(key)) << key;
   EXPECT_EQ(json["series"]["file"], "henon.txt");

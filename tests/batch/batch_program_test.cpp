@@ -204,10 +204,14 @@ TEST(BatchProgramTest, InputAndOutputFailuresAreNamedWithStatusOne) {
   folder.WriteFile("bad.txt", "0.5\n0.25\nnot a number\n");
   const BatchRun missing = RunBatch(folder, "absent.txt");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.errors, "modelcheck-batch: Cannot read \"absent.txt\": no such file.\n");
+  EXPECT_EQ(missing.errors, "modelcheck-batch: \"absent.txt\": no such file\n");
   const BatchRun bad = RunBatch(folder, "bad.txt");
   EXPECT_EQ(bad.status, 1);
-  EXPECT_EQ(bad.errors, "modelcheck-batch: line 3 of \"bad.txt\" cannot be read as a number\n");
+  EXPECT_EQ(bad.errors, "modelcheck-batch: \"bad.txt\", line 3: \"not a number\": not a number\n");
+  // An empty or closed standard input is a failure of the input, not of the usage.
+  const BatchRun empty = RunBatch(folder, "-");
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.errors, "modelcheck-batch: standard input holds no values\n");
   // A folder cannot be made under a file, whoever runs the test.
   const BatchRun unwritable = RunBatch(folder, "henon.txt --out henon.txt/results");
   EXPECT_EQ(unwritable.status, 1);

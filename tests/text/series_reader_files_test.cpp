@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
-#include <zstd.h>
 
 #include <algorithm>
 #include <array>
@@ -16,10 +14,15 @@
 #include <thread>
 
 #include "support/files.h"
+#include "support/packed_files.h"
 #include "text/series_reader.h"
 
 namespace modelcheck {
 namespace {
+
+using testing::Gzip;
+using testing::NpyFile;
+using testing::Zstd;
 
 SeriesRead Read(const std::string& bytes, SeriesReadOptions options = {}) {
   return ReadSeriesBytes(bytes, "\"test\"", options);
@@ -33,30 +36,6 @@ ReadProblem ProblemOf(const std::string& bytes, SeriesReadOptions options = {}) 
   }
   ADD_FAILURE() << "read without a refusal";
   return ReadProblem::kReadFailed;
-}
-
-std::string Gzip(const std::string& text) {
-  z_stream stream{};
-  deflateInit2(&stream, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);  // + 16: a gzip member
-  std::string out(deflateBound(&stream, static_cast<uLong>(text.size())) + 32, '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-  stream.avail_in = static_cast<uInt>(text.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
-}
-
-// With a checksum of the content, as the zstd program writes it.
-std::string Zstd(const std::string& text) {
-  ZSTD_CCtx* context = ZSTD_createCCtx();
-  ZSTD_CCtx_setParameter(context, ZSTD_c_checksumFlag, 1);
-  std::string out(ZSTD_compressBound(text.size()), '\0');
-  out.resize(ZSTD_compress2(context, out.data(), out.size(), text.data(), text.size()));
-  ZSTD_freeCCtx(context);
-  return out;
 }
 
 std::string Lines(int count) {
@@ -93,19 +72,6 @@ TEST(CompressedSeries, CutShortOrDamagedDataIsRefusedNotReadAsAShorterSeries) {
   EXPECT_EQ(ProblemOf(Gzip("1\n") + "trailing"), ReadProblem::kBadCompression);
 }
 
-// A .npy file as numpy.save writes it: version 1.0, a header padded to 64 bytes.
-std::string Npy(const std::string& type, const std::string& shape, const std::string& data, bool fortran = false) {
-  std::string header =
-      "{'descr': '" + type + "', 'fortran_order': " + (fortran ? "True" : "False") + ", 'shape': " + shape + ", }";
-  while ((10 + header.size() + 1) % 64 != 0) header += ' ';
-  header += '\n';
-  std::string out = "\x93NUMPY\x01";
-  out += '\0';
-  out += static_cast<char>(header.size() & 0xFF);
-  out += static_cast<char>(header.size() >> 8);
-  return out + header + data;
-}
-
 template <typename T>
 std::string Bytes(std::initializer_list<T> values, bool big_endian = false) {
   std::string out;
@@ -125,45 +91,45 @@ SeriesReadOptions Column(std::size_t index) {
 
 TEST(NpySeries, EveryElementTypeAndByteOrderReadsExactly) {
   const std::vector<double> expected{1.5, -2.25, 1e300};
-  EXPECT_EQ(Read(Npy("<f8", "(3,)", Bytes<double>({1.5, -2.25, 1e300}))).values, expected);
-  EXPECT_EQ(Read(Npy(">f8", "(3,)", Bytes<double>({1.5, -2.25, 1e300}, true))).values, expected);
-  EXPECT_EQ(Read(Npy("<f4", "(2,)", Bytes<float>({0.1F, -3.F}))).values,
+  EXPECT_EQ(Read(NpyFile("<f8", "(3,)", Bytes<double>({1.5, -2.25, 1e300}))).values, expected);
+  EXPECT_EQ(Read(NpyFile(">f8", "(3,)", Bytes<double>({1.5, -2.25, 1e300}, true))).values, expected);
+  EXPECT_EQ(Read(NpyFile("<f4", "(2,)", Bytes<float>({0.1F, -3.F}))).values,
             (std::vector<double>{static_cast<double>(0.1F), -3.0}));
-  EXPECT_EQ(Read(Npy("<i2", "(3,)", Bytes<std::int16_t>({-32768, 7, 32767}))).values,
+  EXPECT_EQ(Read(NpyFile("<i2", "(3,)", Bytes<std::int16_t>({-32768, 7, 32767}))).values,
             (std::vector<double>{-32768, 7, 32767}));
-  EXPECT_EQ(Read(Npy(">i4", "(2,)", Bytes<std::int32_t>({-5, 1 << 30}, true))).values,
+  EXPECT_EQ(Read(NpyFile(">i4", "(2,)", Bytes<std::int32_t>({-5, 1 << 30}, true))).values,
             (std::vector<double>{-5, 1 << 30}));
-  EXPECT_EQ(Read(Npy("|u1", "(2,)", Bytes<std::uint8_t>({0, 255}))).values, (std::vector<double>{0, 255}));
-  const SeriesRead read = Read(Npy("<u8", "(1,)", Bytes<std::uint64_t>({12345678901234ULL})));
+  EXPECT_EQ(Read(NpyFile("|u1", "(2,)", Bytes<std::uint8_t>({0, 255}))).values, (std::vector<double>{0, 255}));
+  const SeriesRead read = Read(NpyFile("<u8", "(1,)", Bytes<std::uint64_t>({12345678901234ULL})));
   EXPECT_EQ(read.values, (std::vector<double>{12345678901234.0}));
   EXPECT_EQ(read.info.format, SeriesFormat::kNpy);
   EXPECT_EQ(DescribeReading(read.info), "1 value; NumPy array <u8 of shape (1,)");
   // Compressed .npy files are arrays too.
-  EXPECT_EQ(Read(Gzip(Npy("<f8", "(3,)", Bytes<double>({1.5, -2.25, 1e300})))).values, expected);
+  EXPECT_EQ(Read(Gzip(NpyFile("<f8", "(3,)", Bytes<double>({1.5, -2.25, 1e300})))).values, expected);
 }
 
 TEST(NpySeries, AColumnOfATwoDimensionalArrayInEitherOrder) {
   // Rows (1, 10), (2, 20), (3, 30).
-  const std::string c_order = Npy("<f8", "(3, 2)", Bytes<double>({1, 10, 2, 20, 3, 30}));
-  const std::string f_order = Npy("<f8", "(3, 2)", Bytes<double>({1, 2, 3, 10, 20, 30}), true);
+  const std::string c_order = NpyFile("<f8", "(3, 2)", Bytes<double>({1, 10, 2, 20, 3, 30}));
+  const std::string f_order = NpyFile("<f8", "(3, 2)", Bytes<double>({1, 2, 3, 10, 20, 30}), true);
   for (const std::string& file : {c_order, f_order}) {
     EXPECT_EQ(Read(file, Column(2)).values, (std::vector<double>{10, 20, 30}));
     EXPECT_EQ(Read(file, Column(1)).values, (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(ProblemOf(file), ReadProblem::kSecondValue);
     EXPECT_EQ(ProblemOf(file, Column(3)), ReadProblem::kNoSuchColumn);
   }
-  EXPECT_EQ(Read(Npy("<f8", "(2, 1)", Bytes<double>({4, 5}))).values, (std::vector<double>{4, 5}));
+  EXPECT_EQ(Read(NpyFile("<f8", "(2, 1)", Bytes<double>({4, 5}))).values, (std::vector<double>{4, 5}));
 }
 
 TEST(NpySeries, ArraysThatAreNotASeriesAreRefusedWithTheReason) {
-  EXPECT_EQ(ProblemOf(Npy("|O", "(2,)", "xxxxxxxxxxxxxxxx")), ReadProblem::kBadNpy);
-  EXPECT_EQ(ProblemOf(Npy("<c16", "(1,)", std::string(16, '\1'))), ReadProblem::kBadNpy);
-  EXPECT_EQ(ProblemOf(Npy("<f8", "(1, 1, 1)", Bytes<double>({1}))), ReadProblem::kBadNpy);
-  EXPECT_EQ(ProblemOf(Npy("<f8", "()", Bytes<double>({1}))), ReadProblem::kBadNpy);
-  EXPECT_EQ(ProblemOf(Npy("<f8", "(3,)", Bytes<double>({1, 2}))), ReadProblem::kBadNpy);
-  EXPECT_EQ(ProblemOf(Npy("<f8", "(1,)", Bytes<double>({1, 2}))), ReadProblem::kBadNpy);
-  EXPECT_EQ(ProblemOf(Npy("<f8", "(2,)", Bytes<double>({1, std::nan("")}))), ReadProblem::kNotFinite);
-  EXPECT_EQ(ProblemOf(Npy("<f8", "(1000000000000,)", Bytes<double>({1}))), ReadProblem::kBadNpy);
+  EXPECT_EQ(ProblemOf(NpyFile("|O", "(2,)", "xxxxxxxxxxxxxxxx")), ReadProblem::kBadNpy);
+  EXPECT_EQ(ProblemOf(NpyFile("<c16", "(1,)", std::string(16, '\1'))), ReadProblem::kBadNpy);
+  EXPECT_EQ(ProblemOf(NpyFile("<f8", "(1, 1, 1)", Bytes<double>({1}))), ReadProblem::kBadNpy);
+  EXPECT_EQ(ProblemOf(NpyFile("<f8", "()", Bytes<double>({1}))), ReadProblem::kBadNpy);
+  EXPECT_EQ(ProblemOf(NpyFile("<f8", "(3,)", Bytes<double>({1, 2}))), ReadProblem::kBadNpy);
+  EXPECT_EQ(ProblemOf(NpyFile("<f8", "(1,)", Bytes<double>({1, 2}))), ReadProblem::kBadNpy);
+  EXPECT_EQ(ProblemOf(NpyFile("<f8", "(2,)", Bytes<double>({1, std::nan("")}))), ReadProblem::kNotFinite);
+  EXPECT_EQ(ProblemOf(NpyFile("<f8", "(1000000000000,)", Bytes<double>({1}))), ReadProblem::kBadNpy);
 }
 
 TEST(SeriesFiles, ANamedPipeIsReadAsAStreamAndAFolderIsRefused) {

@@ -26,6 +26,7 @@ extern "C" void OnInterrupt(int) {
 constexpr int kIoFailure = 1;
 constexpr int kInterrupted = 130;  // the shell's status for a program ended by Ctrl-C
 
+// One line on standard error, under the program's name.
 void Fail(const std::string& line) { std::fprintf(stderr, "modelcheck-batch: %s\n", line.c_str()); }
 
 modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck::BatchOptions& options) {
@@ -52,18 +53,21 @@ int main(int argc, char** argv) {
     return exit->status;
   }
   auto& options = std::get<modelcheck::BatchOptions>(parsed);
-  const modelcheck::SeriesInput series = modelcheck::ReadSeriesInput(options.series_path);
+  const modelcheck::SeriesInput series = modelcheck::ReadSeriesInput(options.series_path, options.reading);
   if (!series.problem.empty()) {
     Fail(series.problem);
     return kIoFailure;
   }
+  // Nothing done to the user's data goes unsaid.
+  Fail(modelcheck::ReadingLine(options.series_path, series.info));
   if (const auto refusal = modelcheck::SettleScanSettings(options, series.values.size())) {
     std::fprintf(stderr, "%s\n", refusal->c_str());
     return 2;
   }
   const modelcheck::ScanResult result = Scan(series.values, options);
   std::signal(SIGINT, SIG_DFL);
-  const modelcheck::ScanSource source{.file = options.series_path, .values = series.values.size()};
+  const modelcheck::ScanSource source{
+      .file = options.series_path, .values = series.values.size(), .reading = series.info};
   const modelcheck::OutputReport report = modelcheck::WriteScanOutputs(options, result, source);
   std::cout << modelcheck::ScanSummary(result, report.written, options.out_folder) << std::flush;
   for (const std::string& failure : report.failures) Fail(failure);

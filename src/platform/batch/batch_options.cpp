@@ -23,6 +23,10 @@ struct TypedOptions {
   std::string jobs;
   std::string out = ".";
   std::vector<std::string> formats{"json", "csv", "png"};
+  bool fixed_field = false;
+  std::string column;
+  std::string delimiter;
+  std::string skip_rows;
 };
 
 constexpr const char* kDescription =
@@ -34,10 +38,33 @@ constexpr const char* kDescription =
     "input or output failure, 2 on a usage error, 130 when interrupted (the files are written, marked "
     "incomplete).";
 
-void DeclareOptions(CLI::App& app, TypedOptions& typed) {
+constexpr const char* kInputFormats =
+    "\nSeries files:\n"
+    "  plain (default)  one number per line as C++ reads it (20, 1.5e-3, 1.5D3); blanks, a BOM, CR LF,\n"
+    "                   blank lines and lines starting with # are skipped; nan, inf and text are refused\n"
+    "  tables           --column picks a column by number or header name; the delimiter (comma, tab,\n"
+    "                   semicolon, blanks) is detected; a first line that is not numbers is the header\n"
+    "  .gz, .zst        read as their contents; .npy (NumPy) read directly: 1-D, or 2-D with --column\n"
+    "  --fixed-field    the interactive program's records: the first 20 columns, and a number without\n"
+    "                   a decimal point carries 10 implied decimals (12 reads as 1.2e-9)\n"
+    "How the file was read is said on standard error and kept in results.json.\n";
+
+void DeclareInputOptions(CLI::App& app, TypedOptions& typed) {
   app.add_option("SERIES", typed.series,
-                 "Series file: one value per line, read as the interactive program reads it; - for standard input")
+                 "Series file (plain text, a table, .gz, .zst or .npy; a named pipe works); - for standard input")
       ->required();
+  auto* fixed = app.add_flag("--fixed-field", typed.fixed_field,
+                             "Read the interactive program's 20-column records with 10 implied decimals");
+  app.add_option("--column", typed.column, "Column to read: its number (from 1) or its header name")->excludes(fixed);
+  app.add_option("--delimiter", typed.delimiter, "Field delimiter of a table [default: detected]")
+      ->check(CLI::IsMember({"comma", "tab", "semicolon", "whitespace"}))
+      ->excludes(fixed);
+  app.add_option("--skip-rows", typed.skip_rows, "Lines to drop at the start of the file, whatever they hold")
+      ->excludes(fixed);
+}
+
+void DeclareOptions(CLI::App& app, TypedOptions& typed) {
+  DeclareInputOptions(app, typed);
   app.add_option("--ntrain", typed.ntrain,
                  "Length of the training part [default: the value count less Ltest + Ktest + D - 1 for the largest D]");
   app.add_option("--dim", typed.dim, "Dimension D of the model map, or a list first:last, e.g. 1:6")
@@ -65,9 +92,35 @@ std::string Refusal(const std::string& option, const std::string& problem) {
   return "modelcheck-batch: " + option + ": " + problem;
 }
 
+// How the series is to be read; a refusal on failure.
+std::optional<std::string> ReadInputOptions(const TypedOptions& typed, SeriesReadOptions& reading) {
+  reading.format = typed.fixed_field ? SeriesFormat::kFixed : SeriesFormat::kPlain;
+  if (!typed.column.empty()) {
+    const bool number = typed.column.find_first_not_of("0123456789") == std::string::npos;
+    if (!number) {
+      reading.column = ColumnChoice{.index = 0, .name = typed.column};
+    } else {
+      const auto index = ParseWholeNumber(typed.column);
+      const std::int64_t* value = std::get_if<std::int64_t>(&index);
+      if (value == nullptr || *value < 1 || *value > 1000000)
+        return Refusal("--column", typed.column + " is not a column: columns are counted from 1");
+      reading.column = ColumnChoice{.index = static_cast<std::size_t>(*value), .name = {}};
+    }
+  }
+  if (!typed.delimiter.empty()) reading.delimiter = *DelimiterNamed(typed.delimiter);
+  if (!typed.skip_rows.empty()) {
+    const auto rows = ParseWholeNumber(typed.skip_rows);
+    if (const auto* problem = std::get_if<std::string>(&rows)) return Refusal("--skip-rows", *problem);
+    if (std::get<std::int64_t>(rows) < 0) return Refusal("--skip-rows", typed.skip_rows + " is below 0");
+    reading.skip_rows = static_cast<std::size_t>(std::get<std::int64_t>(rows));
+  }
+  return std::nullopt;
+}
+
 // Reads the typed numbers and lists into `options`; a refusal on failure.
 std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& options) {
   options.series_path = typed.series;
+  if (auto refusal = ReadInputOptions(typed, options.reading)) return refusal;
   const auto dims = ParseDimensionList(typed.dim);
   if (const auto* problem = std::get_if<std::string>(&dims)) return Refusal("--dim", *problem);
   options.scan.dimensions = std::get<std::vector<std::int32_t>>(dims);
@@ -123,6 +176,7 @@ void ReadFormats(const TypedOptions& typed, BatchOptions& options) {
 
 std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, const char* const* argv) {
   CLI::App app(kDescription, "modelcheck-batch");
+  app.footer(kInputFormats);
   app.set_version_flag("--version", std::string("modelcheck-batch ") + MODELCHECK_VERSION);
   TypedOptions typed;
   DeclareOptions(app, typed);

@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "modelcheck/scan.h"
+#include "text/series_reader.h"
 
 namespace modelcheck {
 
 struct BatchOptions {
   std::string series_path;             // "-": standard input
+  SeriesReadOptions reading;           // how the series file is read
   std::optional<std::int32_t> Ntrain;  // none: the count less what the tests need
   ScanSettings scan;                   // Ntrain settled later
   bool logarithmic_eps = false;        // the box sizes came from --eps-log

@@ -61,6 +61,29 @@ Json CellJson(const ScanCell& cell, const ScanBaselines& baselines) {
   return json;
 }
 
+// How the file was read: every field always present, so readers need no guesses.
+Json ReadingJson(const SeriesFileInfo& info) {
+  Json json{{"format", FormatName(info.format)},
+            {"compression", CompressionName(info.compression)},
+            {"values", info.values},
+            {"skipped_rows", info.skipped_rows},
+            {"skipped_blank", info.skipped_blank},
+            {"skipped_comment", info.skipped_comment},
+            {"header", info.header ? Json(*info.header) : Json(nullptr)},
+            {"column", info.column > 0 ? Json(info.column) : Json(nullptr)},
+            {"column_name", info.column_name.empty() ? Json(nullptr) : Json(info.column_name)},
+            {"delimiter", info.delimiter == Delimiter::kDetect ? Json(nullptr) : Json(DelimiterName(info.delimiter))}};
+  if (info.format == SeriesFormat::kFixed) {
+    json["implied_decimals"] = info.implied_decimals;
+    json["blank_as_zero"] = info.blank_as_zero;
+  }
+  if (info.format == SeriesFormat::kNpy) {
+    json["npy_type"] = info.npy_type;
+    json["npy_shape"] = info.npy_shape;
+  }
+  return json;
+}
+
 Json SettingsJson(const ScanSettings& settings) {
   return Json{{"Ntrain", settings.Ntrain}, {"D", settings.dimensions}, {"eps", settings.box_sizes},
               {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest},  {"threshold", settings.threshold}};
@@ -74,6 +97,7 @@ std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) 
             {"complete", result.complete},
             {"series", Json{{"file", source.file},
                             {"values", source.values},
+                            {"reading", ReadingJson(source.reading)},
                             {"training_minimum", result.training_minimum},
                             {"training_maximum", result.training_maximum}}},
             {"settings", SettingsJson(result.settings)}};

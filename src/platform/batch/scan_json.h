@@ -1,7 +1,7 @@
 // results.json: everything a scan found, for programs to read.
 //
 // The document holds the program and its version, the series (file name,
-// value count, training range), every setting, whether the scan is complete,
+// value count, how the file was read, training range), every setting, whether the scan is complete,
 // the best cell, the baselines of each dimension (errors per horizon and
 // prediction times) and per cell: D, eps, its status (with the reason or
 // the stop), the one-step error, both prediction times, the normalised error
@@ -15,12 +15,14 @@
 #include <string>
 
 #include "modelcheck/scan.h"
+#include "text/series_reader.h"
 
 namespace modelcheck {
 
 struct ScanSource {
   std::string file;  // as given on the command line; "-" for standard input
   std::size_t values = 0;
+  SeriesFileInfo reading;  // how the file was read
 };
 
 std::string ScanResultsJson(const ScanResult& result, const ScanSource& source);

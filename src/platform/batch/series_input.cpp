@@ -1,10 +1,6 @@
 #include "platform/batch/series_input.h"
 
 #include <filesystem>
-#include <iostream>
-
-#include "dialogue/file_chooser.h"
-#include "text/series_file.h"
 
 namespace modelcheck {
 
@@ -12,35 +8,29 @@ namespace {
 
 std::string Quoted(const std::string& path) { return path == "-" ? "standard input" : "\"" + path + "\""; }
 
-std::string CountProblem(const std::string& path, const SeriesCount& count) {
-  switch (count.outcome) {
-    case CountOutcome::kUnreadable:
-      // Records before the bad one were read, one value each.
-      return "line " + std::to_string(count.values.size() + 1) + " of " + Quoted(path) + " cannot be read as a number";
-    case CountOutcome::kTooMany:
-      return Quoted(path) + " holds more values than can be counted";
-    case CountOutcome::kNotText:
-      return Quoted(path) + " is not a text file: it holds a NUL byte";
-    case CountOutcome::kOutOfMemory:
-      return "not enough memory to read " + Quoted(path) + ": " + std::to_string(count.read) + " values were read";
-    case CountOutcome::kCounted:
-      break;
-  }
-  return {};
+// What the user can do about a refusal, in the batch program's own options.
+std::string Hint(ReadProblem problem) {
+  return problem == ReadProblem::kSecondValue ? " (choose one with --column)" : "";
 }
 
 }  // namespace
 
-SeriesInput ReadSeriesInput(const std::string& path) {
+SeriesInput ReadSeriesInput(const std::string& path, const SeriesReadOptions& options) {
   SeriesInput input;
-  if (path != "-") {
-    input.problem = ReadableFileProblem(path);
-    if (!input.problem.empty()) return input;
+  try {
+    SeriesRead read = path == "-" ? ReadSeriesStandardInput(options) : ReadSeriesFile(path, options);
+    input.values = std::move(read.values);
+    input.info = std::move(read.info);
+  } catch (const SeriesReadError& error) {
+    input.problem = error.what() + Hint(error.problem);
+    return input;
   }
-  SeriesCount count = path == "-" ? CountValues(std::cin) : CountValuesInFile(path);
-  input.problem = CountProblem(path, count);
-  if (input.problem.empty()) input.values = std::move(count.values);
+  if (input.values.empty()) input.problem = Quoted(path) + " holds no values";
   return input;
+}
+
+std::string ReadingLine(const std::string& path, const SeriesFileInfo& info) {
+  return "read " + Quoted(path) + ": " + DescribeReading(info);
 }
 
 std::string SeriesName(const std::string& path) {
