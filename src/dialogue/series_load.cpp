@@ -58,6 +58,9 @@ bool LoadSeries(DialogueRun& run) {
     run.series = std::move(count.values);
     run.value_count = static_cast<std::int32_t>(run.series.size());
     WriteDialogueLine(window, "The time series contains " + FormatCount(run.value_count, 5) + " values");
+    // The fixed reading changes some values on purpose; the user is told when it did.
+    if (const std::string note = ImpliedDecimalsNote(count.implied_decimals, count.blank_records); !note.empty())
+      WriteDialogueLine(window, "Note: " + note);
     return true;
   }
 }

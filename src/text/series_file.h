@@ -51,6 +51,11 @@ SeriesCount CountValues(std::istream& file);
 // as having no records, one that fails while it is read as unreadable.
 SeriesCount CountValuesInFile(const std::string& path);
 
+// The fixed format's note, for a file whose reading changed values:
+// "1485 values had no decimal point and carry 10 implied decimals; 1 blank
+// line was read as 0." Empty when nothing was changed.
+std::string ImpliedDecimalsNote(std::size_t implied_decimals, std::size_t blank_as_zero);
+
 // Fills `training` (already sized Ntrain) with records 1..Ntrain.
 void LoadTrainingValues(std::span<const double> series, std::span<double> training);
 

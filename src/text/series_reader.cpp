@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 
+#include "text/series_file.h"
 #include "text/series_readers.h"
 
 namespace modelcheck {
@@ -186,21 +187,6 @@ std::optional<Delimiter> DelimiterNamed(std::string_view name) {
   for (const Delimiter delimiter : {Delimiter::kComma, Delimiter::kTab, Delimiter::kSemicolon, Delimiter::kWhitespace})
     if (DelimiterName(delimiter) == name) return delimiter;
   return std::nullopt;
-}
-
-std::string ImpliedDecimalsNote(std::size_t implied_decimals, std::size_t blank_as_zero) {
-  std::string note;
-  if (implied_decimals > 0) {
-    note = implied_decimals == 1
-               ? "1 value had no decimal point and carries 10 implied decimals"
-               : std::to_string(implied_decimals) + " values had no decimal point and carry 10 implied decimals";
-  }
-  if (blank_as_zero > 0) {
-    if (!note.empty()) note += "; ";
-    note += blank_as_zero == 1 ? "1 blank line was read as 0"
-                               : std::to_string(blank_as_zero) + " blank lines were read as 0";
-  }
-  return note.empty() ? note : note + ".";
 }
 
 std::string DescribeReading(const SeriesFileInfo& info) {

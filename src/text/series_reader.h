@@ -125,11 +125,6 @@ std::string_view CompressionName(Compression compression);
 std::string_view DelimiterName(Delimiter delimiter);
 std::optional<Delimiter> DelimiterNamed(std::string_view name);
 
-// The fixed format's note, for a file whose reading changed values:
-// "1485 values had no decimal point and carry 10 implied decimals; 1 blank
-// line was read as 0." Empty when nothing was changed.
-std::string ImpliedDecimalsNote(std::size_t implied_decimals, std::size_t blank_as_zero);
-
 // One line that says how the file was read, e.g. "3000 values, plain text,
 // column 2 (\"temp\") of a comma-separated table with a header; 1 blank line
 // skipped".

@@ -64,6 +64,29 @@ TEST(BadInput, EveryUnusableFileLeadsBackToTheChooser) {
   EXPECT_EQ(run.errors, "");
 }
 
+// Whole numbers and blank lines are read as the records always were, and said so.
+TEST(BadInput, AFileWhoseValuesTheImpliedDecimalsChangeGetsANoteAfterTheCount) {
+  WorkDirectory directory;
+  directory.WriteFile("counts.txt", "12\n0\n\n1.5\n7\n\n");
+  directory.WriteFile("plain.txt", "1.2\n0.0\n1.5\n");
+  for (const auto& [file, lines] :
+       {std::pair<std::string, std::vector<std::string>>{
+            "counts.txt",
+            {" The time series contains     6 values",
+             " Note: 2 values had no decimal point and carry 10 implied decimals; 2 blank lines were read as 0."}},
+        {"plain.txt", {" The time series contains     3 values"}}}) {
+    Session s;
+    s.Ask(kChooser, file);
+    const ProgramRun run = RunProgram(directory, s.input);
+    ASSERT_GE(run.dialogue.size(), lines.size() + 2) << file;
+    // After the chooser's line: the count, the note if any, then the first question.
+    EXPECT_EQ(
+        std::vector<std::string>(run.dialogue.begin() + 1, run.dialogue.begin() + 1 + static_cast<long>(lines.size())),
+        lines);
+    EXPECT_EQ(run.dialogue[1 + lines.size()].find(" 1) Length"), 0u) << run.dialogue[1 + lines.size()];
+  }
+}
+
 TEST(BadInput, EndingAtTheChooserLeavesNoReport) {
   WorkDirectory directory;
   Session declined;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/series_file.h"
+
 namespace modelcheck {
 namespace {
 
