@@ -6,7 +6,8 @@ The functions of this package run the model check of the interactive
 - :func:`check` runs one check (the model's orbit, the iterative and the direct
   prediction test) beside two baselines;
 - :func:`scan` runs a check for every dimension and box size of a grid;
-- :func:`read_series` reads a series file as the interactive program reads it;
+- :func:`read_series` reads a series file: plain numbers, a column of a table,
+  gzip, zstd and NumPy files, or the interactive program's fixed records;
 - :func:`modelcheck.distributed.scan_many` sends scans of many series to a
   Dask cluster.
 
@@ -23,8 +24,9 @@ import numpy as np
 
 from . import _core
 from ._results import CheckResult, ScanResult
+from ._series_file import SeriesArray, SeriesFile
 
-__all__ = ["check", "scan", "read_series", "CheckResult", "ScanResult", "__version__"]
+__all__ = ["check", "scan", "read_series", "CheckResult", "ScanResult", "SeriesArray", "SeriesFile", "__version__"]
 __version__ = _core.__version__
 
 
@@ -237,29 +239,101 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, jobs=Non
     return ScanResult(raw, dims, epss, ltest, ktest)
 
 
-def read_series(path):
-    """Read a series file as the interactive program reads it.
+_DELIMITERS = {
+    "comma": "comma", ",": "comma",
+    "tab": "tab", "\t": "tab",
+    "semicolon": "semicolon", ";": "semicolon",
+    "whitespace": "whitespace", " ": "whitespace",
+}
 
-    One value per line, read from the line's first 20 columns (a number
-    without a decimal point has 10 implied decimals); the rest of the line is
-    ignored.
+
+def _column_argument(column):
+    """(index, name) for the reader: (0, "") for no column."""
+    if column is None:
+        return 0, ""
+    if isinstance(column, str):
+        if not column:
+            raise ValueError("column must be a 1-based column number or a header name, not an empty string")
+        return 0, column
+    index = _whole("column", column)
+    if not 1 <= index <= 1_000_000:
+        raise ValueError(f"column = {index} is out of range: columns are counted from 1")
+    return index, ""
+
+
+def read_series(path, *, column=None, delimiter=None, skip_rows=0, format="plain"):
+    """Read a series from a file: plain numbers, a table's column, .gz, .zst or .npy.
+
+    Formats (``format``):
+
+    - ``"plain"`` (default): one number per line as C++ reads it (``20``,
+      ``1.5e-3``, ``-.5``, ``1.5D3``); blanks and tabs around it, a UTF-8 BOM and
+      CR LF line ends are ignored; blank lines and lines starting with ``#`` are
+      skipped and counted. ``nan``, ``inf``, text and values beyond the double
+      range are refused with the line. Tables: ``column`` picks a column by its
+      1-based number or its header name; the delimiter is detected unless
+      given; a first line that is not all numbers is the header.
+    - ``"fixed"``: the interactive program's records: the first 20 columns of
+      each line, a number without a decimal point carries 10 implied decimals
+      (``12`` reads as 1.2e-9) and a blank line reads as 0; a ``UserWarning``
+      says when that changed any value.
+
+    gzip (``.gz``) and zstd (``.zst``) files are read as their contents, found by
+    their first bytes; NumPy ``.npy`` files are read directly (1-D, or a column
+    of a 2-D array; float64, float32 and integer types of either byte order).
+    Named pipes are read as streams.
 
     Parameters
     ----------
     path : str or os.PathLike
+    column : int or str, optional
+        The column to read: its number, counted from 1, or its header name.
+    delimiter : {'comma', 'tab', 'semicolon', 'whitespace', ',', '\\t', ';', ' '}, optional
+        The field delimiter of a table; detected from the first line when not given.
+    skip_rows : int, default 0
+        Lines to drop at the start of the file, whatever they hold.
+    format : {'plain', 'fixed'}, default 'plain'
 
     Returns
     -------
-    numpy.ndarray
-        The values, float64, in file order.
+    SeriesArray
+        The values, float64, in file order: a NumPy array whose ``source``
+        (a :class:`SeriesFile`) says how the file was read.
 
     Raises
     ------
-    FileNotFoundError, OSError
-        The file is missing or cannot be read.
+    FileNotFoundError, IsADirectoryError, OSError
+        The file is missing, a folder, or cannot be read.
     ValueError
-        A line cannot be read as a number, or the file is not text.
+        A line or value cannot be read (the message names the line, its text
+        and why), or the file is not one of the kinds above.
+    TypeError
+        An argument of the wrong type.
     """
     import os
+    import warnings
 
-    return _core.read_series(os.fspath(path))
+    if isinstance(path, bytes):
+        path = os.fsdecode(path)
+    if not isinstance(path, (str, os.PathLike)):
+        raise TypeError(f"path must be a str or os.PathLike, not {type(path).__name__}")
+    path = os.fspath(path)
+    if isinstance(path, bytes):
+        path = os.fsdecode(path)
+    if "\0" in path:
+        raise ValueError("path must not hold a NUL character")
+    index, name = _column_argument(column)
+    if delimiter is not None and delimiter not in _DELIMITERS:
+        raise ValueError(f"delimiter = {delimiter!r} is not one of 'comma', 'tab', 'semicolon', 'whitespace'")
+    skip = _whole("skip_rows", skip_rows)
+    if skip < 0:
+        raise ValueError(f"skip_rows = {skip} is below 0")
+    if format not in ("plain", "fixed"):
+        raise ValueError(f"format = {format!r} is not 'plain' or 'fixed'")
+    values, info = _core.read_series(path, index, name, _DELIMITERS.get(delimiter, ""), skip, format == "fixed")
+    note = info.pop("note")
+    if note:
+        warnings.warn(f"{path}: {note}", UserWarning, stacklevel=2)
+    if info["npy_shape"] is not None:
+        info["npy_shape"] = tuple(info["npy_shape"])
+    return SeriesArray(values, SeriesFile(path=path, **info))

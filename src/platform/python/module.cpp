@@ -8,13 +8,14 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "dialogue/file_chooser.h"
 #include "modelcheck/scan.h"
 #include "text/series_file.h"
+#include "text/series_reader.h"
 
 namespace py = pybind11;
 
@@ -155,31 +156,73 @@ py::dict Scan(const Series& x, std::int32_t ntrain, std::vector<std::int32_t> di
   throw py::error_already_set();
 }
 
-py::array_t<double> ReadSeries(const std::string& path) {
-  if (const std::string problem = ReadableFileProblem(path); !problem.empty()) {
-    Raise(problem.find("no such file") != std::string::npos ? PyExc_FileNotFoundError : PyExc_OSError, problem);
+PyObject* ErrorType(const SeriesReadError& error) {
+  switch (error.problem) {
+    case ReadProblem::kCannotOpen:
+      if (error.reason == "no such file") return PyExc_FileNotFoundError;
+      if (error.reason == "a folder, not a file") return PyExc_IsADirectoryError;
+      return PyExc_OSError;
+    case ReadProblem::kReadFailed:
+      return PyExc_OSError;
+    case ReadProblem::kOutOfMemory:
+      return PyExc_MemoryError;
+    default:
+      return PyExc_ValueError;
   }
-  SeriesCount count;
-  {
+}
+
+// The values handed to NumPy without a copy: the array owns the vector.
+py::array_t<double> OwningArray(std::vector<double> values) {
+  auto owner = std::make_unique<std::vector<double>>(std::move(values));
+  const auto size = static_cast<py::ssize_t>(owner->size());
+  const double* data = owner->data();
+  py::capsule free_owner(owner.get(), [](void* vector) { delete static_cast<std::vector<double>*>(vector); });
+  owner.release();
+  return py::array_t<double>(size, data, free_owner);
+}
+
+py::dict InfoDict(const SeriesFileInfo& info) {
+  py::dict out;
+  out["format"] = std::string(FormatName(info.format));
+  out["compression"] = std::string(CompressionName(info.compression));
+  out["values"] = info.values;
+  out["skipped_rows"] = info.skipped_rows;
+  out["skipped_blank"] = info.skipped_blank;
+  out["skipped_comment"] = info.skipped_comment;
+  out["header"] = info.header ? py::object(py::str(*info.header)) : py::none();
+  out["column"] = info.column > 0 ? py::object(py::int_(info.column)) : py::none();
+  out["column_name"] = info.column_name.empty() ? py::none() : py::object(py::str(info.column_name));
+  out["delimiter"] = info.delimiter == Delimiter::kDetect
+                         ? py::none()
+                         : py::object(py::str(std::string(DelimiterName(info.delimiter))));
+  out["implied_decimals"] = info.implied_decimals;
+  out["blank_as_zero"] = info.blank_as_zero;
+  out["npy_type"] = info.npy_type.empty() ? py::none() : py::object(py::str(info.npy_type));
+  out["npy_shape"] = info.npy_type.empty() ? py::none() : py::object(py::tuple(py::cast(info.npy_shape)));
+  out["description"] = DescribeReading(info);
+  out["note"] = ImpliedDecimalsNote(info.implied_decimals, info.blank_as_zero);
+  return out;
+}
+
+// The package has checked every argument: `column` 0 with an empty name
+// means no column, `delimiter` is one of the reader's names or empty.
+py::tuple ReadSeries(const std::string& path, std::size_t column, const std::string& column_name,
+                     const std::string& delimiter, std::size_t skip_rows, bool fixed) {
+  SeriesReadOptions options;
+  options.format = fixed ? SeriesFormat::kFixed : SeriesFormat::kPlain;
+  if (column > 0 || !column_name.empty()) options.column = ColumnChoice{.index = column, .name = column_name};
+  if (!delimiter.empty()) options.delimiter = DelimiterNamed(delimiter).value_or(Delimiter::kDetect);
+  options.skip_rows = skip_rows;
+  SeriesRead read;
+  try {
     py::gil_scoped_release release;
-    count = CountValuesInFile(path);
+    read = ReadSeriesFile(path, options);
+  } catch (const SeriesReadError& error) {
+    const char* hint = error.problem == ReadProblem::kSecondValue ? " (choose one with column=)" : "";
+    Raise(ErrorType(error), error.what() + std::string(hint));
   }
-  const std::string name = "\"" + path + "\"";
-  switch (count.outcome) {
-    case CountOutcome::kUnreadable:
-      Raise(PyExc_ValueError,
-            "line " + std::to_string(count.values.size() + 1) + " of " + name + " cannot be read as a number");
-    case CountOutcome::kTooMany:
-      Raise(PyExc_ValueError, name + " holds more values than can be counted");
-    case CountOutcome::kNotText:
-      Raise(PyExc_ValueError, name + " is not a text file: it holds a NUL byte");
-    case CountOutcome::kOutOfMemory:
-      Raise(PyExc_MemoryError,
-            "not enough memory to read " + name + ": " + std::to_string(count.read) + " values were read");
-    case CountOutcome::kCounted:
-      break;
-  }
-  return ToArray(count.values);
+  py::dict info = InfoDict(read.info);
+  return py::make_tuple(OwningArray(std::move(read.values)), info);
 }
 
 }  // namespace
@@ -191,8 +234,9 @@ PYBIND11_MODULE(_core, module) {
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
              "One scan over dims x epss of a float64 array; a dictionary of its cells.");
-  module.def("read_series", &modelcheck::ReadSeries, py::arg("path"),
-             "The values of a series file, read as the interactive program reads them.");
+  module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
+             py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),
+             "The values of a series file and a dictionary of how it was read.");
   module.attr("prediction_threshold") = modelcheck::kPredictionThreshold;
   module.attr("__version__") = MODELCHECK_VERSION;
 }
