@@ -10,10 +10,10 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DMODELCHECK_BUILD_FUZZERS=ON -DMODELCHECK_SANITIZE=ON \
   -DMODELCHECK_BUILD_TESTS=OFF -DMODELCHECK_BUILD_DESKTOP=OFF -DMODELCHECK_INSTALL=OFF > /dev/null
-cmake --build build-fuzz -j "$(nproc)" --target series_reader_fuzzer answer_field_fuzzer
+cmake --build build-fuzz -j "$(nproc)" --target series_reader_fuzzer answer_field_fuzzer table_reader_fuzzer
 
 seconds=${FUZZ_SECONDS:-60}
-for target in series_reader_fuzzer answer_field_fuzzer; do
+for target in series_reader_fuzzer answer_field_fuzzer table_reader_fuzzer; do
   corpus=$(mktemp -d)
   cp fuzz/corpus/"$target"/* "$corpus"/
   echo "Fuzzing $target for $seconds s"

@@ -29,7 +29,10 @@ std::string Reason(int error) {
 class DescriptorSource : public ByteSource {
  public:
   DescriptorSource(int descriptor, bool owned, std::string name)
-      : descriptor_(descriptor), owned_(owned), name_(std::move(name)) {}
+      : descriptor_(descriptor), owned_(owned), name_(std::move(name)) {
+    struct stat status {};
+    regular_ = ::fstat(descriptor_, &status) == 0 && S_ISREG(status.st_mode);
+  }
   DescriptorSource(const DescriptorSource&) = delete;
   DescriptorSource& operator=(const DescriptorSource&) = delete;
   ~DescriptorSource() override {
@@ -48,10 +51,18 @@ class DescriptorSource : public ByteSource {
     }
   }
 
+  bool NeverWaits() const override { return regular_; }
+
+  std::optional<std::size_t> BytesAhead() const override {
+    struct stat status {};
+    if (!regular_ || ::fstat(descriptor_, &status) != 0) return std::nullopt;
+    const auto size = static_cast<std::size_t>(status.st_size);
+    return size > offset_ ? size - offset_ : 0;
+  }
+
   // Counted with pread, which leaves the stream's position where it is.
   std::optional<std::size_t> LineEndsAhead() override {
-    struct stat status {};
-    if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    if (!regular_) return std::nullopt;
     std::vector<char> block(std::size_t{1} << 20);
     std::size_t count = 0;
     for (off_t at = static_cast<off_t>(offset_);;) {
@@ -67,6 +78,7 @@ class DescriptorSource : public ByteSource {
  private:
   int descriptor_;
   bool owned_;
+  bool regular_ = false;
   std::string name_;
   std::size_t offset_ = 0;
 };
@@ -83,6 +95,8 @@ class SpanSource : public ByteSource {
   std::optional<std::size_t> LineEndsAhead() override {
     return static_cast<std::size_t>(std::count(rest_.begin(), rest_.end(), '\n'));
   }
+  bool NeverWaits() const override { return true; }
+  std::optional<std::size_t> BytesAhead() const override { return rest_.size(); }
 
  private:
   std::string_view rest_;
@@ -104,6 +118,12 @@ class PrefixSource : public ByteSource {
     if (!rest) return std::nullopt;
     return *rest + static_cast<std::size_t>(
                        std::count(prefix_.begin() + static_cast<std::ptrdiff_t>(position_), prefix_.end(), '\n'));
+  }
+  bool NeverWaits() const override { return source_->NeverWaits(); }
+  std::optional<std::size_t> BytesAhead() const override {
+    const auto rest = source_->BytesAhead();
+    if (!rest) return std::nullopt;
+    return *rest + prefix_.size() - position_;
   }
 
  private:

@@ -28,6 +28,11 @@ class ByteSource {
   // consuming the stream (an uncompressed regular file); lets a reader
   // reserve its values once.
   virtual std::optional<std::size_t> LineEndsAhead() { return std::nullopt; }
+  // The bytes still to come, when the source knows (a regular file, memory).
+  virtual std::optional<std::size_t> BytesAhead() const { return std::nullopt; }
+  // True when every read returns without waiting on another process (a
+  // regular file, memory), so a reader thread can always be stopped.
+  virtual bool NeverWaits() const { return false; }
 };
 
 // Opens `path` for reading; kCannotOpen names the system's reason. `name`
@@ -46,8 +51,15 @@ std::unique_ptr<ByteSource> PrefixedSource(std::string prefix, std::unique_ptr<B
 // Reads until `out` is full or the source ends; returns how many were read.
 std::size_t ReadFully(ByteSource& source, std::span<char> out);
 
+// `source` read ahead on a thread of its own, a few blocks in front of the
+// caller, so that decoding and parsing run side by side; the bytes and the
+// failures come in the same order as from `source` itself. For sources that
+// never wait, so that the thread can always be stopped.
+std::unique_ptr<ByteSource> ReadAheadSource(std::unique_ptr<ByteSource> source);
+
 // `raw` decoded when it starts with gzip or zstd magic bytes (then
-// `compression` says which), otherwise `raw` itself. Refuses other
+// `compression` says which; a file is decoded ahead of its reader),
+// otherwise `raw` itself. Refuses other
 // compressed or archive formats with a line saying what they are.
 std::unique_ptr<ByteSource> DecodedSource(std::unique_ptr<ByteSource> raw, const std::string& name,
                                           Compression& compression);

@@ -52,9 +52,11 @@ class SourceBuffer : public std::streambuf {
 }  // namespace
 
 void ReadFixedSeries(ByteSource& source, const std::string& name, SeriesRead& read) {
+  // A last line without its line end is a record too.
+  const std::size_t records = source.LineEndsAhead().value_or(0);
   SourceBuffer buffer(source);
   std::istream stream(&buffer);
-  SeriesCount count = CountValues(stream);
+  SeriesCount count = CountValues(stream, records == 0 ? 0 : records + 1);
   if (count.outcome != CountOutcome::kCounted) Refuse(name, count);
   read.info.format = SeriesFormat::kFixed;
   read.info.implied_decimals = count.implied_decimals;

@@ -15,6 +15,7 @@ namespace modelcheck {
 namespace {
 
 constexpr std::size_t kMagicSize = 8;  // "\x93NUMPY", major and minor version
+constexpr std::size_t kLongestHeader = std::size_t{1} << 20;
 
 struct NpyLayout {
   char byte_order = '<';
@@ -95,7 +96,11 @@ NpyLayout ReadLayout(ByteSource& source, const std::string& name) {
   if (ReadFully(source, magic) != kMagicSize) Refuse(name, "the .npy header is cut short");
   const auto major = static_cast<std::uint8_t>(magic[6]);
   if (major < 1 || major > 3) Refuse(name, "the .npy format version " + std::to_string(major) + " is not read");
-  std::string header(ReadHeaderLength(source, name, major), '\0');
+  const std::size_t header_length = ReadHeaderLength(source, name, major);
+  // numpy.save writes headers of a few hundred bytes; a damaged length must not size an allocation.
+  if (header_length > kLongestHeader)
+    Refuse(name, "the .npy header claims " + std::to_string(header_length) + " bytes");
+  std::string header(header_length, '\0');
   if (ReadFully(source, header) != header.size()) Refuse(name, "the .npy header is cut short");
   NpyLayout layout;
   ReadType(ValueOf(header, "descr", name), name, layout);

@@ -1,5 +1,8 @@
 // Plain text and tables, line by line.
+#include <fast_float/fast_float.h>
+
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -12,7 +15,7 @@ namespace modelcheck {
 
 namespace {
 
-constexpr std::size_t kChunkSize = std::size_t{1} << 16;
+constexpr std::size_t kChunkSize = std::size_t{1} << 18;
 // A longer line is not a series file's; refusing it keeps memory bounded.
 constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -88,6 +91,15 @@ class PlainReader {
       return;
     }
     if (!settled_ && Settle(text)) return;
+    // Nearly every line is one nonzero number: read it here, the rest in Value.
+    double value = 0.0;
+    if (!column_ && text.front() != '+') {
+      const auto result = fast_float::from_chars(text.data(), text.data() + text.size(), value);
+      if (result.ec == std::errc() && result.ptr == text.data() + text.size() && std::isfinite(value) && value != 0.0) {
+        StoreValue(read_.values, value, name_);
+        return;
+      }
+    }
     StoreValue(read_.values, Value(text), name_);
   }
 
@@ -194,15 +206,23 @@ class PlainReader {
   std::string storage_;
 };
 
-void ReserveForLines(ByteSource& source, std::vector<double>& values, const std::string& name) {
-  // One allocation of the right size: memory stays at the values and a chunk.
-  const auto line_ends = source.LineEndsAhead();
-  if (!line_ends) return;
+// Room for the values still to come, estimated from the bytes ahead and
+// the bytes each line took so far, with a little to spare: made once, it
+// keeps memory at the values and a chunk (room not yet written to costs no
+// memory); an estimate that falls short grows by at least a quarter.
+void MakeRoom(const ByteSource& source, std::vector<double>& values, std::size_t bytes_read, std::size_t lines_read,
+              const std::string& name) {
+  const auto bytes_ahead = source.BytesAhead();
+  if (!bytes_ahead || lines_read == 0) return;
+  const double bytes_per_line = static_cast<double>(bytes_read) / static_cast<double>(lines_read);
+  const auto lines_ahead = static_cast<std::size_t>(static_cast<double>(*bytes_ahead) / bytes_per_line * 1.02);
+  const std::size_t wanted = std::min(values.size() + lines_ahead + 1024, std::size_t{1} << 31);
+  if (wanted <= values.capacity()) return;
   try {
-    values.reserve(std::min<std::size_t>(*line_ends + 1, std::size_t{1} << 31));
+    values.reserve(std::max(wanted, values.capacity() + values.capacity() / 4));
   } catch (const std::bad_alloc&) {
     throw SeriesReadError(ReadProblem::kOutOfMemory, name, 0, {},
-                          "not enough memory for " + std::to_string(*line_ends + 1) + " values");
+                          "not enough memory for " + std::to_string(wanted) + " values");
   }
 }
 
@@ -210,13 +230,14 @@ void ReserveForLines(ByteSource& source, std::vector<double>& values, const std:
 
 void ReadPlainSeries(ByteSource& source, const std::string& name, const SeriesReadOptions& options, SeriesRead& read) {
   read.info.format = SeriesFormat::kPlain;
-  ReserveForLines(source, read.values, name);
   PlainReader reader(name, options, read);
+  std::size_t bytes_read = 0;
   std::vector<char> chunk(kChunkSize);
   std::string carry;  // a line that runs on into the next chunk
   for (;;) {
     const std::size_t got = source.Read(chunk);
     if (got == 0) break;
+    bytes_read += got;
     std::string_view rest(chunk.data(), got);
     if (!carry.empty()) {
       const std::size_t line_end = rest.find('\n');
@@ -237,6 +258,7 @@ void ReadPlainSeries(ByteSource& source, const std::string& name, const SeriesRe
       rest.remove_prefix(length + 1);
     }
     carry.assign(rest);
+    MakeRoom(source, read.values, bytes_read, reader.LineNumber(), name);
   }
   // A last line without its line end is a line.
   if (!carry.empty()) reader.Line(carry);

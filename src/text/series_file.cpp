@@ -178,8 +178,13 @@ SeriesCount OnlyOutcome(CountOutcome outcome, std::size_t read) {
 
 }  // namespace
 
-SeriesCount CountValues(std::istream& file) {
+SeriesCount CountValues(std::istream& file, std::size_t expected) {
   SeriesCount count;
+  try {
+    count.values.reserve(std::min(expected, kMaximumRecords));
+  } catch (const std::bad_alloc&) {
+    return OnlyOutcome(CountOutcome::kOutOfMemory, 0);
+  }
   RecordScanner scanner{.buffer = *file.rdbuf()};
   if (Refill(scanner) && HoldsNul(scanner)) return OnlyOutcome(CountOutcome::kNotText, 0);
   RecordField record;

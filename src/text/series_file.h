@@ -44,8 +44,9 @@ struct SeriesCount {
 
 // Reads every record of `file` from its current position to its end. The
 // values are stored as they come, so the memory taken grows with the values
-// read, never with a guess from the file's size.
-SeriesCount CountValues(std::istream& file);
+// read, never with a guess from the file's size; a caller that has counted
+// the records (`expected`) has room for them made at once.
+SeriesCount CountValues(std::istream& file, std::size_t expected = 0);
 
 // Opens and counts the file at `path`; a file that cannot be opened counts
 // as having no records, one that fails while it is read as unreadable.

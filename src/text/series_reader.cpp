@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::size_t kFirstBlock = std::size_t{1} << 16;
 constexpr std::size_t kExcerptLength = 60;
-constexpr std::size_t kMostValues = std::numeric_limits<std::int32_t>::max();
 
 // Lead bytes and continuation bytes of well-formed UTF-8 are kept, so that
 // names in any script read back; anything else (control characters, stray
@@ -116,17 +115,13 @@ SeriesReadError::SeriesReadError(ReadProblem problem_, std::string file_, std::s
       text(Excerpt(text_)),
       reason(std::move(reason_)) {}
 
-void StoreValue(std::vector<double>& values, double value, const std::string& name) {
-  if (values.size() == kMostValues) {
-    throw SeriesReadError(ReadProblem::kTooMany, name, 0, {},
-                          "more than " + std::to_string(kMostValues) + " values, more than a check can index");
-  }
-  try {
-    values.push_back(value);
-  } catch (const std::bad_alloc&) {
+void RefuseStore(std::size_t count, const std::string& name, bool out_of_memory) {
+  if (out_of_memory) {
     throw SeriesReadError(ReadProblem::kOutOfMemory, name, 0, {},
-                          "not enough memory: " + std::to_string(values.size()) + " values were read");
+                          "not enough memory: " + std::to_string(count) + " values were read");
   }
+  throw SeriesReadError(ReadProblem::kTooMany, name, 0, {},
+                        "more than " + std::to_string(count) + " values, more than a check can index");
 }
 
 SeriesRead ReadSeriesFile(const std::string& path, const SeriesReadOptions& options) {

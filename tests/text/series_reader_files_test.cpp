@@ -130,6 +130,8 @@ TEST(NpySeries, ArraysThatAreNotASeriesAreRefusedWithTheReason) {
   EXPECT_EQ(ProblemOf(NpyFile("<f8", "(1,)", Bytes<double>({1, 2}))), ReadProblem::kBadNpy);
   EXPECT_EQ(ProblemOf(NpyFile("<f8", "(2,)", Bytes<double>({1, std::nan("")}))), ReadProblem::kNotFinite);
   EXPECT_EQ(ProblemOf(NpyFile("<f8", "(1000000000000,)", Bytes<double>({1}))), ReadProblem::kBadNpy);
+  // A damaged header length must not size an allocation.
+  EXPECT_EQ(ProblemOf(std::string("\x93NUMPY\x02\x00\xff\xff\xff\xff{}", 14)), ReadProblem::kBadNpy);
 }
 
 TEST(SeriesFiles, ANamedPipeIsReadAsAStreamAndAFolderIsRefused) {
