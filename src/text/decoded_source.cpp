@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "text/byte_source.h"
@@ -17,6 +18,19 @@ constexpr std::size_t kInputBlock = std::size_t{1} << 16;
 [[noreturn]] void Damaged(const std::string& name, const std::string& reason) {
   throw SeriesReadError(ReadProblem::kBadCompression, name, 0, {}, reason);
 }
+
+// The decoded bytes still to come, estimated from the encoded bytes ahead
+// and the ratio so far: enough for a reader to size its values once.
+struct DecodeRatio {
+  std::size_t consumed = 0;
+  std::size_t produced = 0;
+
+  std::optional<std::size_t> Ahead(std::optional<std::size_t> raw_ahead, std::size_t buffered) const {
+    if (!raw_ahead || consumed == 0) return std::nullopt;
+    const double ratio = static_cast<double>(produced) / static_cast<double>(consumed);
+    return static_cast<std::size_t>(static_cast<double>(*raw_ahead + buffered) * ratio);
+  }
+};
 
 class GzipSource : public ByteSource {
  public:
@@ -40,7 +54,10 @@ class GzipSource : public ByteSource {
       if (stream_.avail_in == 0 && raw_end_) Damaged(name_, "the gzip data ends early: the file is cut short");
       stream_.next_out = reinterpret_cast<Bytef*>(out.data());
       stream_.avail_out = static_cast<uInt>(out.size());
+      const uInt available = stream_.avail_in;
       const int status = inflate(&stream_, Z_NO_FLUSH);
+      ratio_.consumed += available - stream_.avail_in;
+      ratio_.produced += out.size() - stream_.avail_out;
       if (status == Z_STREAM_END) {
         member_done_ = true;
       } else if (status != Z_OK && status != Z_BUF_ERROR) {
@@ -50,6 +67,8 @@ class GzipSource : public ByteSource {
       if (produced > 0) return produced;
     }
   }
+
+  std::optional<std::size_t> BytesAhead() const override { return ratio_.Ahead(raw_->BytesAhead(), stream_.avail_in); }
 
  private:
   void Refill() {
@@ -62,6 +81,7 @@ class GzipSource : public ByteSource {
   std::unique_ptr<ByteSource> raw_;
   std::string name_;
   z_stream stream_{};
+  DecodeRatio ratio_;
   std::vector<char> input_ = std::vector<char>(kInputBlock);
   bool raw_end_ = false;
   bool member_done_ = false;
@@ -82,7 +102,10 @@ class ZstdSource : public ByteSource {
     for (;;) {
       if (input_.pos == input_.size && !raw_end_) Refill();
       if (input_.pos == input_.size && raw_end_ && !frame_open_) return 0;
+      const std::size_t before_in = input_.pos, before_out = output.pos;
       const std::size_t status = ZSTD_decompressStream(stream_, &output, &input_);
+      ratio_.consumed += input_.pos - before_in;
+      ratio_.produced += output.pos - before_out;
       if (ZSTD_isError(status))
         Damaged(name_, std::string("the zstd data is damaged (") + ZSTD_getErrorName(status) + ")");
       // 0: a frame has just ended; anything else: the frame goes on.
@@ -93,6 +116,10 @@ class ZstdSource : public ByteSource {
         return 0;
       }
     }
+  }
+
+  std::optional<std::size_t> BytesAhead() const override {
+    return ratio_.Ahead(raw_->BytesAhead(), input_.size - input_.pos);
   }
 
  private:
@@ -107,6 +134,7 @@ class ZstdSource : public ByteSource {
   ZSTD_DStream* stream_;
   std::vector<char> buffer_ = std::vector<char>(kInputBlock);
   ZSTD_inBuffer input_{nullptr, 0, 0};
+  DecodeRatio ratio_;
   bool raw_end_ = false;
   bool frame_open_ = false;
 };

@@ -61,9 +61,13 @@ bool IsHeader(const std::vector<std::string>& fields) {
                      [&](const std::string& field) { return IsName(field) || (field.empty() && fields.size() > 1); });
 }
 
+// The header's names for a message; a wide table's are cut after twelve.
 std::string JoinNames(const std::vector<std::string>& names) {
+  constexpr std::size_t kShown = 12;
   std::string joined;
-  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + ("\"" + name + "\"");
+  for (std::size_t i = 0; i < std::min(names.size(), kShown); ++i)
+    joined += (i == 0 ? "\"" : ", \"") + names[i].substr(0, 40) + "\"";
+  if (names.size() > kShown) joined += " and " + std::to_string(names.size() - kShown) + " more";
   return joined;
 }
 

@@ -28,6 +28,15 @@ class ReadAhead : public ByteSource {
     worker_.join();
   }
 
+  // What the reader thread last learnt of its source, and what waits here.
+  std::optional<std::size_t> BytesAhead() const override {
+    const std::lock_guard lock(mutex_);
+    if (!source_ahead_) return std::nullopt;
+    std::size_t queued = current_.size() - position_;
+    for (const auto& block : blocks_) queued += block.size();
+    return *source_ahead_ + queued;
+  }
+
   std::size_t Read(std::span<char> out) override {
     if (position_ == current_.size() && !NextBlock()) return 0;
     const std::size_t count = std::min(out.size(), current_.size() - position_);
@@ -56,7 +65,9 @@ class ReadAhead : public ByteSource {
       for (;;) {
         std::vector<char> block(kBlockSize);
         block.resize(ReadFully(*source_, block));
+        const std::optional<std::size_t> ahead = source_->BytesAhead();
         std::unique_lock lock(mutex_);
+        source_ahead_ = ahead;
         room_.wait(lock, [&] { return blocks_.size() < kBlocksAhead || stop.stop_requested(); });
         if (stop.stop_requested()) return;
         if (block.empty()) break;
@@ -74,12 +85,13 @@ class ReadAhead : public ByteSource {
   }
 
   std::unique_ptr<ByteSource> source_;
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::condition_variable filled_;
   std::condition_variable_any room_;
   std::deque<std::vector<char>> blocks_;
   std::exception_ptr failure_;
   bool finished_ = false;
+  std::optional<std::size_t> source_ahead_;
   std::vector<char> current_;
   std::size_t position_ = 0;
   std::jthread worker_;  // last: started once everything it uses exists
