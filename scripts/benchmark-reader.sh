@@ -17,6 +17,8 @@ trap 'rm -rf "$work"' EXIT
 build/bench/series_reading write "$count" "$work/plain17g.txt"
 build/bench/henon_series_file "$count" "$work/fixed.txt"
 gzip -k -6 "$work/plain17g.txt"
+# Written back to disk first, so that no read below shares the machine with that.
+sync
 # Each read in its own process, so each peak memory is its own.
 build/bench/series_reading read "$work/plain17g.txt" plain
 build/bench/series_reading read "$work/fixed.txt" fixed

@@ -20,6 +20,8 @@ constexpr std::size_t kChunkSize = std::size_t{1} << 18;
 constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 std::string Plural(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -85,7 +87,8 @@ class PlainReader {
     }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line_number_ == 1 && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
-    const std::string_view text = TrimBlanks(line);
+    const bool padded = !line.empty() && (IsBlank(line.front()) || IsBlank(line.back()));
+    const std::string_view text = padded ? TrimBlanks(line) : line;
     if (text.empty()) {
       ++info.skipped_blank;
       return;
