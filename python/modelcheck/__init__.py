@@ -30,11 +30,16 @@ __all__ = ["check", "scan", "read_series", "CheckResult", "ScanResult", "SeriesA
 __version__ = _core.__version__
 
 
+_LARGEST = 2**63 - 1
+
+
 def _whole(name, value):
     try:
-        return operator.index(value)
+        number = operator.index(value)
     except TypeError:
         raise TypeError(f"{name} must be a whole number, not {type(value).__name__}") from None
+    # Past 64 bits no setting can be in range; the core names the range of the rest.
+    return max(-_LARGEST, min(_LARGEST, number))
 
 
 def _real(name, value):
@@ -68,18 +73,6 @@ def _default_ntrain(count, ltest, ktest, largest_dim):
     return ntrain
 
 
-def _require_finite(array, ntrain, ltest, ktest, largest_dim):
-    # The reader of the interactive program reads no NaN or infinity, so its
-    # checks never meet one; here they are refused where a check would read them.
-    used = array[: ntrain + ltest + ktest + largest_dim - 1]
-    bad = np.flatnonzero(~np.isfinite(used))
-    if bad.size:
-        part = "training part" if bad[0] < ntrain else "test segment"
-        raise ValueError(
-            f"x[{bad[0]}] is {used[bad[0]]}, in the {part}: the values a check reads must be finite"
-        )
-
-
 def _jobs(jobs):
     if jobs is None:
         return 0
@@ -98,8 +91,6 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid):
     if ntrain is None:
         ntrain = _default_ntrain(array.size, ltest, ktest, largest)
     ntrain = _whole("ntrain", ntrain)
-    if 0 < ntrain and ltest > 0 and ktest > 0 and largest > 0:
-        _require_finite(array, ntrain, ltest, ktest, largest)
     raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, _jobs(jobs), grid)
     return raw, array.size
 

@@ -38,6 +38,9 @@ struct ScanRun {
   std::vector<WorkItem> items;
   std::atomic<std::int32_t> done{0};
   std::atomic<bool> stopping{false};
+  const std::atomic<bool>* stop_request = nullptr;  // the caller's, set from any thread
+
+  bool Stopped() const { return stopping.load() || (stop_request != nullptr && stop_request->load()); }
 
   ModelSettings CheckSettings(std::int32_t D, double eps) const {
     const ScanSettings& settings = result.settings;
@@ -60,8 +63,7 @@ struct ScanRun {
     auto grid = std::make_unique<NeighbourGrid>();
     BuildNeighbourGrid(settings.Ntrain, series.first(static_cast<std::size_t>(settings.Ntrain)), settings.D - 1,
                        settings.eps, *grid);
-    CheckOptions options{.threads = check_threads,
-                         .progress = [this](const CheckProgress&) { return !stopping.load(); }};
+    CheckOptions options{.threads = check_threads, .progress = [this](const CheckProgress&) { return !Stopped(); }};
     CheckResult check = RunModelCheck(MakeCheckInput(series, settings, statistics, *grid), options);
     if (check.cancelled) return;  // stays not run
     cell.iterative_time = PredictionTime(check.iterative.errors, result.settings.threshold);
@@ -146,18 +148,19 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   const int jobs = ThreadCount(options.jobs);
   // Fewer cells than jobs: each check spreads over the jobs left idle.
   run.check_threads = std::max(1, jobs / std::max<std::int32_t>(count, 1));
+  run.stop_request = options.stop;
   std::function<bool()> keep_going;
-  if (options.progress) {
+  if (options.progress || options.stop) {
     keep_going = [&] {
-      if (!options.progress({.done = run.done.load(), .total = count})) run.stopping = true;
-      return !run.stopping.load();
+      if (options.progress && !options.progress({.done = run.done.load(), .total = count})) run.stopping = true;
+      return !run.Stopped();
     };
   }
   // A stop asked for before the first item leaves every outcome not run.
   if (keep_going && !keep_going()) return result;
   const bool finished = RunSchedule(
       count, jobs, [&run](std::int32_t item, PieceWork&) { return run.Run(item); }, keep_going);
-  result.complete = finished && !run.stopping.load();
+  result.complete = finished && !run.Stopped();
   if (result.complete && options.progress) options.progress({.done = count, .total = count});
   return result;
 }

@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "support/henon.h"
@@ -28,7 +31,7 @@ std::vector<double> SingularFitValues() {
   return values;
 }
 
-ScanOptions Jobs(int jobs) { return {.jobs = jobs, .progress = {}}; }
+ScanOptions Jobs(int jobs) { return {.jobs = jobs, .progress = {}, .stop = nullptr}; }
 
 void ExpectSameCheck(const CheckResult& scan, const CheckResult& single) {
   EXPECT_EQ(scan.iterative.errors, single.iterative.errors);
@@ -119,12 +122,31 @@ TEST(ScanSingularTest, ASingularFitEndsItsCellOnly) {
   EXPECT_EQ(result.cell(0, 1).status, CellStatus::kInfeasible);
 }
 
+// A request from another thread reaches a check that runs on the caller's
+// own thread, with no progress callback to ask: it ends at its next piece.
+TEST(ScanStopTest, AStopRequestFromAnotherThreadEndsTheRunningCheck) {
+  const std::vector<double> series = testing::HenonValues(100000);
+  const ScanSettings settings{.Ntrain = 99000, .dimensions = {1}, .box_sizes = {0.3}, .Ltest = 30, .Ktest = 100};
+  std::atomic<bool> stop{false};
+  std::jthread requester([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    stop = true;
+  });
+  const ScanResult result = RunScan(series, settings, {.jobs = 1, .progress = {}, .stop = &stop});
+  EXPECT_FALSE(result.complete);
+  EXPECT_EQ(result.cells[0].status, CellStatus::kNotRun);
+}
+
 TEST_F(ScanTest, AStoppedScanKeepsWhatFinishedAndMarksTheRestNotRun) {
   int calls = 0;
-  const ScanResult result = RunScan(series_, settings_, {.jobs = 1, .progress = [&](const ScanProgress& progress) {
-                                                           EXPECT_EQ(progress.total, 12);
-                                                           return ++calls < 5;
-                                                         }});
+  const ScanResult result = RunScan(series_, settings_,
+                                    {.jobs = 1,
+                                     .progress =
+                                         [&](const ScanProgress& progress) {
+                                           EXPECT_EQ(progress.total, 12);
+                                           return ++calls < 5;
+                                         },
+                                     .stop = nullptr});
   EXPECT_FALSE(result.complete);
   int finished = 0, not_run = 0;
   for (const ScanCell& cell : result.cells) {

@@ -31,10 +31,13 @@ void Fail(const std::string& line) { std::fprintf(stderr, "modelcheck-batch: %s\
 
 modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck::BatchOptions& options) {
   modelcheck::ProgressLine line = modelcheck::StartProgressLine();
-  modelcheck::ScanOptions scan_options{.jobs = options.jobs, .progress = [&](const modelcheck::ScanProgress& progress) {
-                                         modelcheck::ShowProgress(line, progress);
-                                         return interrupted == 0;
-                                       }};
+  modelcheck::ScanOptions scan_options{.jobs = options.jobs,
+                                       .progress =
+                                           [&](const modelcheck::ScanProgress& progress) {
+                                             modelcheck::ShowProgress(line, progress);
+                                             return interrupted == 0;
+                                           },
+                                       .stop = nullptr};
   modelcheck::ScanResult result = modelcheck::RunScan(series, options.scan, scan_options);
   modelcheck::EndProgressLine(line);
   return result;

@@ -8,6 +8,11 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <future>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -48,12 +53,93 @@ const char* ArgumentName(ScanSetting setting, bool grid) {
   return "?";
 }
 
-void RequireSettings(const ScanSettings& settings, std::size_t count, bool grid) {
+// Whole numbers as Python gave them, up to 64 bits; the settings hold them
+// clamped to 32 bits, so a message can still name the value the user typed.
+struct TypedCounts {
+  std::int64_t ntrain = 0;
+  std::vector<std::int64_t> dims;
+  std::int64_t ltest = 0;
+  std::int64_t ktest = 0;
+};
+
+std::int32_t Clamped(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+// The value of `setting` as typed, when clamping changed it.
+std::optional<std::int64_t> Unclamped(ScanSetting setting, const TypedCounts& typed) {
+  const auto changed = [](std::int64_t value) { return Clamped(value) != value; };
+  switch (setting) {
+    case ScanSetting::kNtrain:
+      return changed(typed.ntrain) ? std::optional(typed.ntrain) : std::nullopt;
+    case ScanSetting::kLtest:
+      return changed(typed.ltest) ? std::optional(typed.ltest) : std::nullopt;
+    case ScanSetting::kKtest:
+      return changed(typed.ktest) ? std::optional(typed.ktest) : std::nullopt;
+    case ScanSetting::kDimension:
+      for (const std::int64_t D : typed.dims)
+        if (changed(D)) return D;
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+void RequireSettings(const ScanSettings& settings, const TypedCounts& typed, std::size_t count, bool grid) {
   if (count < 4) throw py::value_error("x has " + std::to_string(count) + " values; a check needs at least 4");
   if (const auto problem = CheckScanSettings(settings, count)) {
-    throw py::value_error(std::string(ArgumentName(problem->setting, grid)) + " = " + problem->value +
+    const auto unclamped = Unclamped(problem->setting, typed);
+    const std::string value = unclamped ? std::to_string(*unclamped) : problem->value;
+    throw py::value_error(std::string(ArgumentName(problem->setting, grid)) + " = " + value +
                           " is out of range: allowed " + problem->allowed);
   }
+}
+
+// The values a scan reads, copied while the GIL is held: once it is
+// released the caller's array may change (another thread, a memmap that
+// another process rewrites), and the engine must never see that.
+std::vector<double> PrivateCopy(const Series& x, const ScanSettings& settings) {
+  std::int64_t largest_D = 1;
+  for (const std::int32_t D : settings.dimensions) largest_D = std::max<std::int64_t>(largest_D, D);
+  const std::int64_t used = std::int64_t{settings.Ntrain} + settings.Ltest + settings.Ktest + largest_D - 1;
+  const auto count = static_cast<std::size_t>(x.size());
+  const std::size_t copied = used > 0 ? std::min(count, static_cast<std::size_t>(used)) : count;
+  return {x.data(), x.data() + copied};
+}
+
+// The interactive program's reader reads no NaN or infinity, so its checks
+// never meet one; here they are refused where a check would read them.
+void RequireFinite(std::span<const double> used, std::int32_t ntrain) {
+  const auto bad = std::find_if(used.begin(), used.end(), [](double value) { return !std::isfinite(value); });
+  if (bad == used.end()) return;
+  const auto index = static_cast<std::int64_t>(bad - used.begin());
+  const std::string value = std::isnan(*bad) ? "nan" : *bad > 0 ? "inf" : "-inf";
+  throw py::value_error("x[" + std::to_string(index) + "] is " + value + ", in the " +
+                        (index < ntrain ? "training part" : "test segment") +
+                        ": the values a check reads must be finite");
+}
+
+// Runs the scan on a thread of its own while this one, the interpreter's,
+// looks for signals every 50 ms: Ctrl-C (a notebook's interrupt) stops the
+// running checks at their next piece and raises KeyboardInterrupt.
+ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& settings, int jobs) {
+  std::atomic<bool> stop{false};
+  bool interrupted = false;
+  std::future<ScanResult> running;
+  {
+    py::gil_scoped_release release;
+    running = std::async(std::launch::async,
+                         [&] { return RunScan(series, settings, {.jobs = jobs, .progress = {}, .stop = &stop}); });
+    while (running.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+      if (interrupted) continue;
+      const py::gil_scoped_acquire acquire;
+      interrupted = PyErr_CheckSignals() != 0;
+      stop = interrupted;
+    }
+  }
+  ScanResult result = running.get();
+  if (interrupted) throw py::error_already_set();
+  return result;
 }
 
 py::object StopDict(const std::optional<CheckStop>& stop) {
@@ -132,23 +218,25 @@ py::dict ResultDict(const ScanResult& result) {
   return out;
 }
 
-py::dict Scan(const Series& x, std::int32_t ntrain, std::vector<std::int32_t> dims, std::vector<double> epss,
-              std::int32_t ltest, std::int32_t ktest, double threshold, int jobs, bool grid) {
-  const ScanSettings settings{.Ntrain = ntrain,
-                              .dimensions = std::move(dims),
+py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
+              std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid) {
+  const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest};
+  std::vector<std::int32_t> dimensions;
+  for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
+  const ScanSettings settings{.Ntrain = Clamped(ntrain),
+                              .dimensions = std::move(dimensions),
                               .box_sizes = std::move(epss),
-                              .Ltest = ltest,
-                              .Ktest = ktest,
+                              .Ltest = Clamped(ltest),
+                              .Ktest = Clamped(ktest),
                               .threshold = threshold};
-  const std::span<const double> series(x.data(), static_cast<std::size_t>(x.size()));
-  RequireSettings(settings, series.size(), grid);
-  ScanResult result;
-  {
-    // The caller's array stays alive and unchanged: the package holds it for the call.
-    py::gil_scoped_release release;
-    result = RunScan(series, settings, {.jobs = jobs, .progress = {}});
-  }
-  return ResultDict(result);
+  const auto count = static_cast<std::size_t>(x.size());
+  const std::vector<double> series = PrivateCopy(x, settings);
+  const bool positive =
+      settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
+      std::all_of(settings.dimensions.begin(), settings.dimensions.end(), [](auto D) { return D > 0; });
+  if (positive) RequireFinite(series, settings.Ntrain);
+  RequireSettings(settings, typed, count, grid);
+  return ResultDict(RunInterruptibly(series, settings, jobs));
 }
 
 [[noreturn]] void Raise(PyObject* type, const std::string& text) {

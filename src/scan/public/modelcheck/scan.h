@@ -14,6 +14,7 @@
 // interactive program holds 0.05, so the default gives the program's times.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -108,6 +109,9 @@ struct ScanOptions {
   // on one). Return false to stop: running checks end at their next piece,
   // and whatever has not finished is marked not run.
   std::function<bool(const ScanProgress&)> progress;
+  // Set from any thread to stop as `progress` returning false does, without
+  // waiting for its next call: running checks end at their next piece.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 // Runs every cell and the baselines. Throws std::invalid_argument with the
