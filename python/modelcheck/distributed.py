@@ -69,7 +69,12 @@ def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100,
         tables = [_scan_table(item, *arguments) for item in items]
     else:
         futures = [client.submit(_scan_table, item, *arguments, pure=False) for item in items]
-        tables = client.gather(futures)
+        try:
+            tables = client.gather(futures)
+        except KeyboardInterrupt:
+            # Ctrl-C here stops the work there too, instead of leaving the workers busy.
+            client.cancel(futures)
+            raise
     columns = {"series": np.array([_name(item, i) for i, (item, t) in enumerate(zip(items, tables))
                                    for _ in range(len(t["dim"]))], dtype=object)}
     for name in (tables[0] if tables else {}):
