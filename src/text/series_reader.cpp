@@ -6,6 +6,7 @@
 
 #include "text/series_file.h"
 #include "text/series_readers.h"
+#include "text/utf8_text.h"
 
 namespace modelcheck {
 
@@ -20,16 +21,11 @@ constexpr std::size_t kExcerptLength = 60;
 std::string Excerpt(std::string_view text) {
   std::string out;
   std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size() && characters < kExcerptLength; ++characters) {
+  std::size_t i = 0;
+  for (; i < text.size() && characters < kExcerptLength; ++characters) {
+    const std::size_t length = Utf8CharacterLength(text, i);
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80           ? 1
-                               : (lead >> 5) == 0x6  ? 2
-                               : (lead >> 4) == 0xE  ? 3
-                               : (lead >> 3) == 0x1E ? 4
-                                                     : 0;
-    bool whole = length > 0 && i + length <= text.size();
-    for (std::size_t k = 1; whole && k < length; ++k) whole = (static_cast<unsigned char>(text[i + k]) >> 6) == 0x2;
-    if (!whole || (length == 1 && (lead < 0x20 || lead == 0x7F))) {
+    if (length == 0 || (length == 1 && (lead < 0x20 || lead == 0x7F))) {
       out.push_back(lead == '\t' ? ' ' : '?');
       ++i;
       continue;
@@ -37,7 +33,7 @@ std::string Excerpt(std::string_view text) {
     out.append(text.substr(i, length));
     i += length;
   }
-  if (characters == kExcerptLength && out.size() < text.size()) out += "...";
+  if (i < text.size()) out += "...";
   return out;
 }
 

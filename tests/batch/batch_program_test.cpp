@@ -3,11 +3,13 @@
 // infeasible one among them), output files the same for any job count,
 // standard input, and the exit statuses of failures and interruptions.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -218,31 +220,69 @@ TEST(BatchProgramTest, InputAndOutputFailuresAreNamedWithStatusOne) {
   EXPECT_NE(unwritable.errors.find("\"henon.txt/results\""), std::string::npos) << unwritable.errors;
 }
 
-TEST(BatchProgramTest, CtrlCWritesWhatFinishedAndMarksTheFilesIncomplete) {
+// Ctrl-C, and what timeout, batch schedulers and a closed ssh session send.
+TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
   WorkDirectory folder;
   folder.WriteFile("henon.txt", testing::HenonSeries(100000));
-  const std::string command = "cd '" + folder.path().string() +
-                              "' && exec '" MODELCHECK_BATCH_PROGRAM
-                              "' henon.txt --dim 1:6 --eps-log 0.05:0.3:20 --jobs 1 >out.txt 2>err.txt";
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
+  for (const auto& [signal_number, status] :
+       {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
+    SCOPED_TRACE(strsignal(signal_number));
+    std::filesystem::remove(folder.path() / "results.json");
+    const std::string command = "cd '" + folder.path().string() +
+                                "' && exec '" MODELCHECK_BATCH_PROGRAM
+                                "' henon.txt --dim 1:6 --eps-log 0.05:0.3:20 --jobs 1 >out.txt 2>err.txt";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    // Long enough to start, far shorter than the scan.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    kill(child, signal_number);
+    int wstatus = 0;
+    waitpid(child, &wstatus, 0);
+    ASSERT_TRUE(WIFEXITED(wstatus)) << "ended by a signal";
+    EXPECT_EQ(WEXITSTATUS(wstatus), status) << ReadText(folder.path() / "err.txt");
+    const nlohmann::json json = ReadJson(folder.path() / "results.json");
+    EXPECT_FALSE(json["complete"].get<bool>());
+    int not_run = 0, finished = 0;
+    for (const auto& cell : json["cells"]) {
+      not_run += cell["status"] == "not run";
+      finished += cell["status"] == "finished";
+    }
+    EXPECT_GT(not_run, 0);
+    EXPECT_GT(finished, 0);
+    EXPECT_NE(ReadText(folder.path() / "scan.csv").find(",not run,"), std::string::npos);
   }
-  // Long enough to start, far shorter than the scan.
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-  kill(child, SIGINT);
-  int wstatus = 0;
-  waitpid(child, &wstatus, 0);
-  ASSERT_TRUE(WIFEXITED(wstatus)) << "ended by a signal";
-  EXPECT_EQ(WEXITSTATUS(wstatus), 130) << ReadText(folder.path() / "err.txt");
+}
+
+TEST(BatchProgramTest, AnOutputThatCannotBeWrittenIsFoundBeforeAnyWork) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(1000));
+  folder.WriteFile("taken", "a file where the folder should be");
+  const BatchRun file = RunBatch(folder, "henon.txt --out taken");
+  EXPECT_EQ(file.status, 1);
+  EXPECT_NE(file.errors.find("\"taken\""), std::string::npos) << file.errors;
+  // A named pipe at an output name would block the program for ever.
+  std::filesystem::create_directory(folder.path() / "out");
+  ASSERT_EQ(mkfifo((folder.path() / "out" / "scan.csv").c_str(), 0600), 0);
+  const BatchRun pipe = RunBatch(folder, "henon.txt --out out");
+  EXPECT_EQ(pipe.status, 1);
+  EXPECT_NE(pipe.errors.find("scan.csv\": a named pipe stands there"), std::string::npos) << pipe.errors;
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "out" / "results.json"));
+}
+
+TEST(BatchProgramTest, ASeriesNameThatIsNotUtf8KeepsItsResults) {
+  WorkDirectory folder;
+  const std::string name = "caf\xe9.txt";  // Latin-1, as an old file system may hold it
+  folder.WriteFile(name, testing::HenonSeries(1000));
+  const BatchRun run = RunBatch(folder, "'" + name + "' --format json,png");
+  ASSERT_EQ(run.status, 0) << run.errors;
   const nlohmann::json json = ReadJson(folder.path() / "results.json");
-  EXPECT_FALSE(json["complete"].get<bool>());
-  int not_run = 0;
-  for (const auto& cell : json["cells"]) not_run += cell["status"] == "not run";
-  EXPECT_GT(not_run, 0);
-  EXPECT_NE(ReadText(folder.path() / "scan.csv").find(",not run,"), std::string::npos);
+  EXPECT_EQ(json["series"]["file"], "caf\\xe9.txt");
+  EXPECT_EQ(json["series"]["file_bytes_hex"], "636166e92e747874");
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "scan.png"));
 }
 
 }  // namespace

@@ -14,17 +14,17 @@
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t stop_signal = 0;
 
-// The first Ctrl-C asks the scan to stop and keep what it has; a second
-// one ends the program at once, as Ctrl-C usually does.
-extern "C" void OnInterrupt(int) {
-  interrupted = 1;
-  std::signal(SIGINT, SIG_DFL);
+// Ctrl-C, and the SIGTERM and SIGHUP that timeout, batch schedulers and a
+// closed ssh session send, ask the scan to stop and keep what it has; a
+// second one of the same kind ends the program at once.
+extern "C" void OnStopSignal(int signal_number) {
+  if (stop_signal == 0) stop_signal = signal_number;
+  std::signal(signal_number, SIG_DFL);
 }
 
 constexpr int kIoFailure = 1;
-constexpr int kInterrupted = 130;  // the shell's status for a program ended by Ctrl-C
 
 // One line on standard error, under the program's name.
 void Fail(const std::string& line) { std::fprintf(stderr, "modelcheck-batch: %s\n", line.c_str()); }
@@ -35,7 +35,7 @@ modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck:
                                        .progress =
                                            [&](const modelcheck::ScanProgress& progress) {
                                              modelcheck::ShowProgress(line, progress);
-                                             return interrupted == 0;
+                                             return stop_signal == 0;
                                            },
                                        .stop = nullptr};
   modelcheck::ScanResult result = modelcheck::RunScan(series, options.scan, scan_options);
@@ -48,8 +48,8 @@ modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck:
 int main(int argc, char** argv) {
   // A reader that has gone makes a write fail like a full disk, not kill the program.
   std::signal(SIGPIPE, SIG_IGN);
-  // From the start, so that Ctrl-C while a long series is read still ends in order.
-  std::signal(SIGINT, OnInterrupt);
+  // From the start, so that a stop while a long series is read still ends in order.
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal_number, OnStopSignal);
   auto parsed = modelcheck::ParseBatchCommandLine(argc, argv);
   if (const auto* exit = std::get_if<modelcheck::CommandLineExit>(&parsed)) {
     std::fputs(exit->text.c_str(), exit->status == 0 ? stdout : stderr);
@@ -67,13 +67,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", refusal->c_str());
     return 2;
   }
+  // Found now, not after the scan: hours of work must have somewhere to go.
+  if (const auto problem = modelcheck::PrepareOutputFolder(options)) {
+    Fail(*problem);
+    return kIoFailure;
+  }
   const modelcheck::ScanResult result = Scan(series.values, options);
-  std::signal(SIGINT, SIG_DFL);
   const modelcheck::ScanSource source{
       .file = options.series_path, .values = series.values.size(), .reading = series.info};
   const modelcheck::OutputReport report = modelcheck::WriteScanOutputs(options, result, source);
   std::cout << modelcheck::ScanSummary(result, report.written, options.out_folder) << std::flush;
   for (const std::string& failure : report.failures) Fail(failure);
   if (!report.failures.empty() || !std::cout) return kIoFailure;
-  return result.complete ? 0 : kInterrupted;
+  // The shell's status for a program ended by that signal: 130, 143, 129.
+  if (stop_signal != 0) return 128 + stop_signal;
+  return result.complete ? 0 : 1;
 }

@@ -35,8 +35,8 @@ constexpr const char* kDescription =
     "interactive program does, beside two baselines (persistence and the global affine model). Writes "
     "results.json, curves.csv, scan.csv, scan.png and curves.png to the output folder.\n"
     "Exit status: 0 when every cell has its outcome (singular and infeasible cells included), 1 on an "
-    "input or output failure, 2 on a usage error, 130 when interrupted (the files are written, marked "
-    "incomplete).";
+    "input or output failure, 2 on a usage error, 130, 143 or 129 when stopped by Ctrl-C, SIGTERM or SIGHUP (the "
+    "files are written, marked incomplete).";
 
 constexpr const char* kInputFormats =
     "\nSeries files:\n"

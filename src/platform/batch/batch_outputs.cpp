@@ -1,5 +1,10 @@
 #include "platform/batch/batch_outputs.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -33,7 +38,47 @@ void WriteOne(const std::string& folder, const std::string& name, const std::fun
   report.written.push_back(name);
 }
 
+std::string Cause(int error) { return std::strerror(error); }
+
+// What stands at an output name, when it is not something the output may replace.
+std::optional<std::string> Occupant(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return std::nullopt;
+  if (S_ISREG(status.st_mode) || S_ISLNK(status.st_mode)) return std::nullopt;
+  if (S_ISFIFO(status.st_mode)) return "a named pipe";
+  if (S_ISDIR(status.st_mode)) return "a folder";
+  return "not a regular file";
+}
+
 }  // namespace
+
+std::vector<std::string> OutputNames(const BatchOptions& options) {
+  std::vector<std::string> names;
+  if (options.write_json) names.emplace_back("results.json");
+  if (options.write_csv) names.insert(names.end(), {"curves.csv", "scan.csv"});
+  if (options.write_png) names.insert(names.end(), {"scan.png", "curves.png"});
+  return names;
+}
+
+std::optional<std::string> PrepareOutputFolder(const BatchOptions& options) {
+  const std::string& folder = options.out_folder;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) return "cannot make the output folder \"" + folder + "\": " + error.message();
+  if (!std::filesystem::is_directory(folder, error)) return "the output folder \"" + folder + "\" is not a folder";
+  for (const std::string& name : OutputNames(options)) {
+    const std::string path = (std::filesystem::path(folder) / name).string();
+    if (const auto occupant = Occupant(path))
+      return "cannot write \"" + path + "\": " + *occupant + " stands there; remove it or choose another --out";
+  }
+  // A file made and removed again: the only sure test of writing, whoever runs the program.
+  std::string probe = (std::filesystem::path(folder) / ".modelcheck-batch-XXXXXX").string();
+  const int descriptor = ::mkstemp(probe.data());
+  if (descriptor < 0) return "cannot write in the output folder \"" + folder + "\": " + Cause(errno);
+  ::close(descriptor);
+  ::unlink(probe.c_str());
+  return std::nullopt;
+}
 
 OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& result, const ScanSource& source) {
   OutputReport report;

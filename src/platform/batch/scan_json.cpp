@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/batch/neighbour_summary.h"
+#include "text/utf8_text.h"
 
 namespace modelcheck {
 
@@ -61,6 +62,21 @@ Json CellJson(const ScanCell& cell, const ScanBaselines& baselines) {
   return json;
 }
 
+// The file's name as UTF-8, its stray bytes written \xNN; a name that is not
+// UTF-8 also gets its exact bytes in hexadecimal, so a program can find the file.
+Json FileJson(const std::string& file) {
+  Json json{{"file", EscapeInvalidUtf8(file)}};
+  if (IsValidUtf8(file)) return json;
+  std::string hex;
+  for (const char byte : file) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    hex += kDigits[static_cast<unsigned char>(byte) >> 4];
+    hex += kDigits[static_cast<unsigned char>(byte) & 0xF];
+  }
+  json["file_bytes_hex"] = hex;
+  return json;
+}
+
 // How the file was read: every field always present, so readers need no guesses.
 Json ReadingJson(const SeriesFileInfo& info) {
   Json json{{"format", FormatName(info.format)},
@@ -95,12 +111,12 @@ std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) 
   Json json{{"program", "modelcheck-batch"},
             {"version", MODELCHECK_VERSION},
             {"complete", result.complete},
-            {"series", Json{{"file", source.file},
-                            {"values", source.values},
-                            {"reading", ReadingJson(source.reading)},
-                            {"training_minimum", result.training_minimum},
-                            {"training_maximum", result.training_maximum}}},
+            {"series", FileJson(source.file)},
             {"settings", SettingsJson(result.settings)}};
+  json["series"]["values"] = source.values;
+  json["series"]["reading"] = ReadingJson(source.reading);
+  json["series"]["training_minimum"] = result.training_minimum;
+  json["series"]["training_maximum"] = result.training_maximum;
   const auto best = BestCell(result);
   json["best_cell"] = best ? Json(*best) : Json(nullptr);
   json["baselines"] = Json::array();
@@ -109,7 +125,8 @@ std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) 
   const std::size_t columns = result.settings.box_sizes.size();
   for (std::size_t c = 0; c < result.cells.size(); ++c)
     json["cells"].push_back(CellJson(result.cells[c], result.baselines[c / columns]));
-  return json.dump(2) + "\n";
+  // Header lines and names from the file may be in any encoding: never a reason to lose the results.
+  return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace modelcheck

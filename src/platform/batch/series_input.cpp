@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "text/utf8_text.h"
+
 namespace modelcheck {
 
 namespace {
@@ -36,7 +38,8 @@ std::string ReadingLine(const std::string& path, const SeriesFileInfo& info) {
 std::string SeriesName(const std::string& path) {
   if (path == "-") return "standard input";
   const std::string name = std::filesystem::path(path).filename().string();
-  return name.empty() ? path : name;
+  // Pictures draw UTF-8 only.
+  return EscapeInvalidUtf8(name.empty() ? path : name);
 }
 
 }  // namespace modelcheck
