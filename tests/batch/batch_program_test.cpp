@@ -273,6 +273,18 @@ TEST(BatchProgramTest, AnOutputThatCannotBeWrittenIsFoundBeforeAnyWork) {
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "out" / "results.json"));
 }
 
+TEST(BatchProgramTest, AStandardOutputThatCannotBeWrittenIsAFailure) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(1000));
+  for (const char* arguments : {"--help", "henon.txt --format csv"}) {
+    const std::string command =
+        "cd '" + folder.path().string() + "' && '" MODELCHECK_BATCH_PROGRAM "' " + arguments + " >/dev/full 2>err.txt";
+    const int wstatus = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1, 1) << arguments;
+    EXPECT_NE(ReadText(folder.path() / "err.txt").find("cannot write standard output"), std::string::npos);
+  }
+}
+
 TEST(BatchProgramTest, ASeriesNameThatIsNotUtf8KeepsItsResults) {
   WorkDirectory folder;
   const std::string name = "caf\xe9.txt";  // Latin-1, as an old file system may hold it

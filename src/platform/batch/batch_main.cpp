@@ -1,7 +1,9 @@
 // modelcheck-batch: model checks over a grid of dimensions and box sizes,
 // from the command line, with the results as data files and pictures.
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <variant>
 
@@ -52,7 +54,11 @@ int main(int argc, char** argv) {
   for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal_number, OnStopSignal);
   auto parsed = modelcheck::ParseBatchCommandLine(argc, argv);
   if (const auto* exit = std::get_if<modelcheck::CommandLineExit>(&parsed)) {
-    std::fputs(exit->text.c_str(), exit->status == 0 ? stdout : stderr);
+    std::FILE* stream = exit->status == 0 ? stdout : stderr;
+    if (std::fputs(exit->text.c_str(), stream) < 0 || std::fflush(stream) != 0) {
+      Fail(std::string("cannot write standard output: ") + std::strerror(errno));
+      return kIoFailure;
+    }
     return exit->status;
   }
   auto& options = std::get<modelcheck::BatchOptions>(parsed);
@@ -78,6 +84,7 @@ int main(int argc, char** argv) {
   const modelcheck::OutputReport report = modelcheck::WriteScanOutputs(options, result, source);
   std::cout << modelcheck::ScanSummary(result, report.written, options.out_folder) << std::flush;
   for (const std::string& failure : report.failures) Fail(failure);
+  if (!std::cout) Fail("cannot write standard output (the files are written)");
   if (!report.failures.empty() || !std::cout) return kIoFailure;
   // The shell's status for a program ended by that signal: 130, 143, 129.
   if (stop_signal != 0) return 128 + stop_signal;

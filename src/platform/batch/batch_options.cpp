@@ -1,7 +1,10 @@
 #include "platform/batch/batch_options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "platform/batch/value_lists.h"
 
@@ -141,9 +144,9 @@ std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& op
     std::int64_t* out;
   };
   std::int64_t ntrain = 0, ltest = 0, ktest = 0, jobs = 0;
-  const Count counts[] = {{"--ntrain", typed.ntrain, INT32_MIN, INT32_MAX, &ntrain},
-                          {"--ltest", typed.ltest, INT32_MIN, INT32_MAX, &ltest},
-                          {"--ktest", typed.ktest, INT32_MIN, INT32_MAX, &ktest},
+  const Count counts[] = {{"--ntrain", typed.ntrain, INT64_MIN, INT64_MAX, &ntrain},
+                          {"--ltest", typed.ltest, INT64_MIN, INT64_MAX, &ltest},
+                          {"--ktest", typed.ktest, INT64_MIN, INT64_MAX, &ktest},
                           {"--jobs", typed.jobs, 1, 1024, &jobs}};
   for (const Count& count : counts) {
     if (count.text.empty()) continue;
@@ -156,9 +159,15 @@ std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& op
     }
     *count.out = number;
   }
-  if (!typed.ntrain.empty()) options.Ntrain = static_cast<std::int32_t>(ntrain);
-  options.scan.Ltest = static_cast<std::int32_t>(ltest);
-  options.scan.Ktest = static_cast<std::int32_t>(ktest);
+  const auto clamped = [](std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+  };
+  if (!typed.ntrain.empty()) options.Ntrain = clamped(ntrain);
+  options.scan.Ltest = clamped(ltest);
+  options.scan.Ktest = clamped(ktest);
+  options.typed_Ntrain = ntrain;
+  options.typed_Ltest = ltest;
+  options.typed_Ktest = ktest;
   options.jobs = static_cast<int>(jobs);
   return std::nullopt;
 }
@@ -170,6 +179,40 @@ void ReadFormats(const TypedOptions& typed, BatchOptions& options) {
     if (format == "csv") options.write_csv = true;
     if (format == "png") options.write_png = true;
   }
+}
+
+// The number of one-character edits between two words.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// "; did you mean --ktest?" for every word that looks like a mistyped option.
+std::string Suggestions(const CLI::App& app, int argc, const char* const* argv) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : app.get_options())
+    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = std::string(argv[i]).substr(0, std::string(argv[i]).find('='));
+    if (!word.starts_with("--") || std::find(names.begin(), names.end(), word) != names.end()) continue;
+    const auto nearest = std::min_element(names.begin(), names.end(), [&](const auto& x, const auto& y) {
+      return EditDistance(word, x) < EditDistance(word, y);
+    });
+    if (nearest != names.end() && EditDistance(word, *nearest) <= 3)
+      text += "; " + word + ": did you mean " + *nearest + "?";
+  }
+  return text;
 }
 
 }  // namespace
@@ -187,8 +230,9 @@ std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, cons
   } catch (const CLI::CallForVersion& version) {
     return CommandLineExit{.status = 0, .text = std::string(version.what()) + "\n"};
   } catch (const CLI::ParseError& error) {
-    return CommandLineExit{
-        .status = 2, .text = "modelcheck-batch: " + std::string(error.what()) + "\nRun with --help for the options.\n"};
+    return CommandLineExit{.status = 2,
+                           .text = "modelcheck-batch: " + std::string(error.what()) + Suggestions(app, argc, argv) +
+                                   "\nRun with --help for the options.\n"};
   }
   BatchOptions options;
   options.out_folder = typed.out;
@@ -217,6 +261,22 @@ const char* OptionOf(ScanSetting setting, bool logarithmic_eps) {
   return "?";
 }
 
+// The refused value as the user typed it, not as clamped to 32 bits.
+std::string TypedValue(const ScanSettingProblem& problem, const BatchOptions& options) {
+  const ScanSettings& scan = options.scan;
+  switch (problem.setting) {
+    case ScanSetting::kNtrain:
+      return options.Ntrain && options.typed_Ntrain != scan.Ntrain ? std::to_string(options.typed_Ntrain)
+                                                                   : problem.value;
+    case ScanSetting::kLtest:
+      return options.typed_Ltest != scan.Ltest ? std::to_string(options.typed_Ltest) : problem.value;
+    case ScanSetting::kKtest:
+      return options.typed_Ktest != scan.Ktest ? std::to_string(options.typed_Ktest) : problem.value;
+    default:
+      return problem.value;
+  }
+}
+
 }  // namespace
 
 std::optional<std::string> SettleScanSettings(BatchOptions& options, std::size_t value_count) {
@@ -226,12 +286,21 @@ std::optional<std::string> SettleScanSettings(BatchOptions& options, std::size_t
   if (count < 4) {
     return "modelcheck-batch: the series has " + std::to_string(count) + " values; a check needs at least 4";
   }
+  // The default Ntrain leaves room for the tests; with no test pieces or no
+  // steps there is nothing to leave room for, and the count itself is wrong.
+  if (!options.Ntrain && (scan.Ltest < 1 || scan.Ktest < 1)) {
+    const bool ltest = scan.Ltest < 1;
+    return Refusal(ltest ? "--ltest" : "--ktest", std::to_string(ltest ? options.typed_Ltest : options.typed_Ktest) +
+                                                      " is out of range: allowed 1 or more");
+  }
   if (options.Ntrain) {
     scan.Ntrain = *options.Ntrain;
   } else {
     std::int32_t largest_D = 1;
     for (const std::int32_t D : scan.dimensions) largest_D = std::max(largest_D, D);
-    const std::int64_t tests = std::int64_t{scan.Ltest} + scan.Ktest + largest_D - 1;
+    // As typed, kept far enough from the 64-bit limit that the sum cannot overflow.
+    const auto bounded = [](std::int64_t value) { return std::clamp<std::int64_t>(value, -(1LL << 60), 1LL << 60); };
+    const std::int64_t tests = bounded(options.typed_Ltest) + bounded(options.typed_Ktest) + largest_D - 1;
     const std::int64_t Ntrain = count - tests;
     if (Ntrain < 2) {
       return "modelcheck-batch: the series has " + std::to_string(count) + " values, too few for the tests (" +
@@ -242,7 +311,7 @@ std::optional<std::string> SettleScanSettings(BatchOptions& options, std::size_t
   const auto problem = CheckScanSettings(scan, value_count);
   if (!problem) return std::nullopt;
   return Refusal(OptionOf(problem->setting, options.logarithmic_eps),
-                 problem->value + " is out of range: allowed " + problem->allowed);
+                 TypedValue(*problem, options) + " is out of range: allowed " + problem->allowed);
 }
 
 }  // namespace modelcheck

@@ -21,9 +21,14 @@ struct BatchOptions {
   std::string series_path;             // "-": standard input
   SeriesReadOptions reading;           // how the series file is read
   std::optional<std::int32_t> Ntrain;  // none: the count less what the tests need
-  ScanSettings scan;                   // Ntrain settled later
-  bool logarithmic_eps = false;        // the box sizes came from --eps-log
-  int jobs = 0;                        // 0: every core
+  // The counts as typed, up to 64 bits; the settings hold them clamped to
+  // 32, so a refusal still names the number the user gave.
+  std::int64_t typed_Ntrain = 0;
+  std::int64_t typed_Ltest = 0;
+  std::int64_t typed_Ktest = 0;
+  ScanSettings scan;             // Ntrain settled later
+  bool logarithmic_eps = false;  // the box sizes came from --eps-log
+  int jobs = 0;                  // 0: every core
   std::string out_folder = ".";
   bool write_json = true;
   bool write_csv = true;
