@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cfloat>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -42,6 +43,25 @@ struct ScanRun {
 
   bool Stopped() const { return stopping.load() || (stop_request != nullptr && stop_request->load()); }
 
+  // Outcomes that the caller's thread has yet to hear of.
+  std::mutex untold_mutex;
+  std::vector<ScanOutcome> untold;
+
+  void Note(bool baselines, std::size_t index) {
+    const std::lock_guard lock(untold_mutex);
+    untold.push_back({.baselines = baselines, .index = index});
+  }
+
+  void Tell(const ScanOptions& options) {
+    if (!options.on_outcome) return;
+    std::vector<ScanOutcome> outcomes;
+    {
+      const std::lock_guard lock(untold_mutex);
+      outcomes.swap(untold);
+    }
+    for (const ScanOutcome& outcome : outcomes) options.on_outcome(result, outcome);
+  }
+
   ModelSettings CheckSettings(std::int32_t D, double eps) const {
     const ScanSettings& settings = result.settings;
     return {.Ntrain = settings.Ntrain, .D = D, .eps = eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
@@ -76,8 +96,10 @@ struct ScanRun {
     const WorkItem item = items[static_cast<std::size_t>(item_number)];
     if (item.baselines) {
       RunBaselines(result.baselines[item.index]);
+      Note(true, item.index);
     } else {
       RunCell(result.cells[item.index]);
+      if (result.cells[item.index].status != CellStatus::kNotRun) Note(false, item.index);
     }
     ++done;
     return true;  // every outcome is a result: nothing stops the others
@@ -91,12 +113,13 @@ struct ScanRun {
 std::vector<WorkItem> StartOrder(const ScanResult& result) {
   std::vector<WorkItem> items;
   for (std::size_t a = 0; a < result.baselines.size(); ++a) {
-    if (DimensionFits(result.settings, result.value_count, result.baselines[a].D))
+    const ScanBaselines& baselines = result.baselines[a];
+    if (!baselines.computed && DimensionFits(result.settings, result.value_count, baselines.D))
       items.push_back({.baselines = true, .index = a});
   }
   std::vector<std::size_t> cells;
   for (std::size_t c = 0; c < result.cells.size(); ++c) {
-    if (result.cells[c].status != CellStatus::kInfeasible) cells.push_back(c);
+    if (result.cells[c].status == CellStatus::kNotRun) cells.push_back(c);
   }
   std::stable_sort(cells.begin(), cells.end(), [&](std::size_t a, std::size_t b) {
     const ScanCell& first = result.cells[a];
@@ -127,6 +150,20 @@ void LayOutGrid(std::span<const double> series, ScanResult& result) {
   }
 }
 
+// Takes the outcomes an earlier, stopped run of the same scan already has.
+void TakeOutcomes(const ScanResult& earlier, ScanResult& result) {
+  if (earlier.cells.size() != result.cells.size() || earlier.baselines.size() != result.baselines.size())
+    throw std::invalid_argument("the scan to resume has another grid");
+  for (std::size_t c = 0; c < result.cells.size(); ++c) {
+    const ScanCell& cell = earlier.cells[c];
+    if (cell.D != result.cells[c].D || cell.eps != result.cells[c].eps)
+      throw std::invalid_argument("the scan to resume has another grid");
+    if (cell.status == CellStatus::kFinished || cell.status == CellStatus::kSingular) result.cells[c] = cell;
+  }
+  for (std::size_t a = 0; a < result.baselines.size(); ++a)
+    if (earlier.baselines[a].computed) result.baselines[a] = earlier.baselines[a];
+}
+
 }  // namespace
 
 ScanResult RunScan(std::span<const double> series, const ScanSettings& settings, const ScanOptions& options) {
@@ -143,6 +180,7 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   result.training_minimum = run.statistics.minimum;
   result.training_maximum = run.statistics.maximum;
   LayOutGrid(series, result);
+  if (options.resume != nullptr) TakeOutcomes(*options.resume, result);
   run.items = StartOrder(result);
   const auto count = static_cast<std::int32_t>(run.items.size());
   const int jobs = ThreadCount(options.jobs);
@@ -150,8 +188,9 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   run.check_threads = std::max(1, jobs / std::max<std::int32_t>(count, 1));
   run.stop_request = options.stop;
   std::function<bool()> keep_going;
-  if (options.progress || options.stop) {
+  if (options.progress || options.stop || options.on_outcome) {
     keep_going = [&] {
+      run.Tell(options);
       if (options.progress && !options.progress({.done = run.done.load(), .total = count})) run.stopping = true;
       return !run.Stopped();
     };
@@ -160,6 +199,7 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   if (keep_going && !keep_going()) return result;
   const bool finished = RunSchedule(
       count, jobs, [&run](std::int32_t item, PieceWork&) { return run.Run(item); }, keep_going);
+  run.Tell(options);
   result.complete = finished && !run.Stopped();
   if (result.complete && options.progress) options.progress({.done = count, .total = count});
   return result;

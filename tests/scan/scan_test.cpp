@@ -31,7 +31,9 @@ std::vector<double> SingularFitValues() {
   return values;
 }
 
-ScanOptions Jobs(int jobs) { return {.jobs = jobs, .progress = {}, .stop = nullptr}; }
+ScanOptions Jobs(int jobs) {
+  return {.jobs = jobs, .progress = {}, .stop = nullptr, .on_outcome = {}, .resume = nullptr};
+}
 
 void ExpectSameCheck(const CheckResult& scan, const CheckResult& single) {
   EXPECT_EQ(scan.iterative.errors, single.iterative.errors);
@@ -132,9 +134,36 @@ TEST(ScanStopTest, AStopRequestFromAnotherThreadEndsTheRunningCheck) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     stop = true;
   });
-  const ScanResult result = RunScan(series, settings, {.jobs = 1, .progress = {}, .stop = &stop});
+  const ScanResult result =
+      RunScan(series, settings, {.jobs = 1, .progress = {}, .stop = &stop, .on_outcome = {}, .resume = nullptr});
   EXPECT_FALSE(result.complete);
   EXPECT_EQ(result.cells[0].status, CellStatus::kNotRun);
+}
+
+TEST_F(ScanTest, AResumedScanComputesOnlyWhatIsMissingAndEndsAsAWholeRun) {
+  const ScanResult whole = RunScan(series_, settings_, Jobs(2));
+  int calls = 0;
+  std::vector<ScanOutcome> told;
+  ScanOptions stopping = Jobs(1);
+  stopping.progress = [&](const ScanProgress&) { return ++calls < 6; };
+  stopping.on_outcome = [&](const ScanResult&, const ScanOutcome& outcome) { told.push_back(outcome); };
+  const ScanResult stopped = RunScan(series_, settings_, stopping);
+  ASSERT_FALSE(stopped.complete);
+  // Every outcome was told, once: three baselines and two cells.
+  ASSERT_EQ(told.size(), 5u);
+  std::vector<ScanOutcome> told_again;
+  ScanOptions resuming = Jobs(2);
+  resuming.resume = &stopped;
+  resuming.on_outcome = [&](const ScanResult&, const ScanOutcome& outcome) { told_again.push_back(outcome); };
+  const ScanResult resumed = RunScan(series_, settings_, resuming);
+  ASSERT_TRUE(resumed.complete);
+  EXPECT_EQ(told_again.size(), 7u);  // the cells still missing, nothing twice
+  for (std::size_t c = 0; c < whole.cells.size(); ++c) {
+    EXPECT_EQ(resumed.cells[c].status, whole.cells[c].status) << c;
+    ExpectSameCheck(resumed.cells[c].result, whole.cells[c].result);
+  }
+  for (std::size_t a = 0; a < whole.baselines.size(); ++a)
+    EXPECT_EQ(resumed.baselines[a].result.global_direct.errors, whole.baselines[a].result.global_direct.errors);
 }
 
 TEST_F(ScanTest, AStoppedScanKeepsWhatFinishedAndMarksTheRestNotRun) {
@@ -146,7 +175,9 @@ TEST_F(ScanTest, AStoppedScanKeepsWhatFinishedAndMarksTheRestNotRun) {
                                            EXPECT_EQ(progress.total, 12);
                                            return ++calls < 5;
                                          },
-                                     .stop = nullptr});
+                                     .stop = nullptr,
+                                     .on_outcome = {},
+                                     .resume = nullptr});
   EXPECT_FALSE(result.complete);
   int finished = 0, not_run = 0;
   for (const ScanCell& cell : result.cells) {

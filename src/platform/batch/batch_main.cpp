@@ -39,7 +39,9 @@ modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck:
                                              modelcheck::ShowProgress(line, progress);
                                              return stop_signal == 0;
                                            },
-                                       .stop = nullptr};
+                                       .stop = nullptr,
+                                       .on_outcome = {},
+                                       .resume = nullptr};
   modelcheck::ScanResult result = modelcheck::RunScan(series, options.scan, scan_options);
   modelcheck::EndProgressLine(line);
   return result;

@@ -128,8 +128,10 @@ ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& 
   std::future<ScanResult> running;
   {
     py::gil_scoped_release release;
-    running = std::async(std::launch::async,
-                         [&] { return RunScan(series, settings, {.jobs = jobs, .progress = {}, .stop = &stop}); });
+    running = std::async(std::launch::async, [&] {
+      return RunScan(series, settings,
+                     {.jobs = jobs, .progress = {}, .stop = &stop, .on_outcome = {}, .resume = nullptr});
+    });
     while (running.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
       if (interrupted) continue;
       const py::gil_scoped_acquire acquire;

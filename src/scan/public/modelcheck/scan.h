@@ -102,6 +102,12 @@ struct ScanProgress {
   std::int32_t total = 0;  // cells and baselines to compute
 };
 
+// Which slot of a result got its outcome: a cell, or a dimension's baselines.
+struct ScanOutcome {
+  bool baselines = false;
+  std::size_t index = 0;  // into ScanResult::cells, or ::baselines
+};
+
 struct ScanOptions {
   int jobs = 0;  // threads; 0: every hardware thread. The figures do not depend on it.
   // Called on the calling thread while the scan runs, whenever work
@@ -112,6 +118,15 @@ struct ScanOptions {
   // Set from any thread to stop as `progress` returning false does, without
   // waiting for its next call: running checks end at their next piece.
   const std::atomic<bool>* stop = nullptr;
+  // Called on the calling thread for each cell and each dimension's
+  // baselines soon after it gets its outcome (finished or singular cells,
+  // computed baselines), at the latest before RunScan returns; `result` is
+  // the scan's, whose slot named is complete. For a log that outlives the run.
+  std::function<void(const ScanResult& result, const ScanOutcome& outcome)> on_outcome;
+  // A run of the same scan that was stopped: its cells with an outcome and
+  // its computed baselines are taken as they are, and only the rest is
+  // computed. Its settings and grid must be this scan's.
+  const ScanResult* resume = nullptr;
 };
 
 // Runs every cell and the baselines. Throws std::invalid_argument with the
