@@ -257,6 +257,36 @@ TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
   }
 }
 
+// A scan killed outright (kill -9) keeps every outcome in cells.jsonl, and
+// --resume ends it with the files one uninterrupted run writes.
+TEST(BatchProgramTest, AResumedScanWritesTheFilesOfOneUninterruptedRun) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(100000));
+  const std::string grid = "henon.txt --dim 1:3 --eps-log 0.02:0.3:6 --jobs 2";
+  ASSERT_EQ(RunBatch(folder, grid + " --out whole").status, 0);
+  const std::string command =
+      "cd '" + folder.path().string() + "' && exec '" MODELCHECK_BATCH_PROGRAM "' " + grid + " --out cut 2>/dev/null";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "cut" / "results.json"));
+  const BatchRun resumed = RunBatch(folder, grid + " --out cut --resume");
+  ASSERT_EQ(resumed.status, 0) << resumed.errors;
+  EXPECT_NE(resumed.errors.find("resuming from"), std::string::npos) << resumed.errors;
+  for (const char* name : {"results.json", "curves.csv", "scan.csv", "scan.png", "curves.png"})
+    EXPECT_EQ(ReadText(folder.path() / "cut" / name), ReadText(folder.path() / "whole" / name)) << name;
+  // Another grid does not take this log's outcomes.
+  const BatchRun other = RunBatch(folder, "henon.txt --dim 1:2 --out cut --resume");
+  EXPECT_EQ(other.status, 1);
+  EXPECT_NE(other.errors.find("belongs to another scan"), std::string::npos) << other.errors;
+}
+
 TEST(BatchProgramTest, AnOutputThatCannotBeWrittenIsFoundBeforeAnyWork) {
   WorkDirectory folder;
   folder.WriteFile("henon.txt", testing::HenonSeries(1000));

@@ -4,12 +4,15 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <variant>
 
 #include "modelcheck/scan.h"
 #include "platform/batch/batch_options.h"
 #include "platform/batch/batch_outputs.h"
+#include "platform/batch/cells_log.h"
 #include "platform/batch/progress_line.h"
 #include "platform/batch/scan_summary.h"
 #include "platform/batch/series_input.h"
@@ -31,17 +34,50 @@ constexpr int kIoFailure = 1;
 // One line on standard error, under the program's name.
 void Fail(const std::string& line) { std::fprintf(stderr, "modelcheck-batch: %s\n", line.c_str()); }
 
-modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck::BatchOptions& options) {
+// Starts cells.jsonl, carrying over what an earlier run logged when resuming;
+// the earlier outcomes, or nullopt after a refusal (said on standard error).
+std::optional<std::optional<modelcheck::ScanResult>> StartLog(const std::vector<double>& series,
+                                                              const modelcheck::BatchOptions& options,
+                                                              modelcheck::CellsLogWriter& log) {
+  const std::string path = (std::filesystem::path(options.out_folder) / "cells.jsonl").string();
+  const std::string header = modelcheck::CellsLogHeader(options.scan, series);
+  std::vector<std::string> lines{header};
+  std::optional<modelcheck::ScanResult> earlier;
+  if (options.resume) {
+    auto logged = modelcheck::ReadCellsLog(path, header, options.scan);
+    if (!logged) {
+      Fail("no \"" + path + "\" to resume from: the scan starts from the beginning");
+    } else if (!logged->problem.empty()) {
+      Fail("cannot resume from \"" + path + "\": " + logged->problem + "; run without --resume to start again");
+      return std::nullopt;
+    } else {
+      Fail("resuming from \"" + path + "\": " + std::to_string(logged->records.size()) + " outcomes taken" +
+           (logged->cut_lines > 0 ? ", " + std::to_string(logged->cut_lines) + " lines cut short left out" : ""));
+      lines.insert(lines.end(), logged->records.begin(), logged->records.end());
+      earlier = std::move(logged->earlier);
+    }
+  }
+  if (const std::string failure = log.Start(path, lines); !failure.empty())
+    Fail(failure + "; the scan goes on without it");
+  return earlier;
+}
+
+modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck::BatchOptions& options,
+                            const std::optional<modelcheck::ScanResult>& earlier, modelcheck::CellsLogWriter& log) {
   modelcheck::ProgressLine line = modelcheck::StartProgressLine();
-  modelcheck::ScanOptions scan_options{.jobs = options.jobs,
-                                       .progress =
-                                           [&](const modelcheck::ScanProgress& progress) {
-                                             modelcheck::ShowProgress(line, progress);
-                                             return stop_signal == 0;
-                                           },
-                                       .stop = nullptr,
-                                       .on_outcome = {},
-                                       .resume = nullptr};
+  modelcheck::ScanOptions scan_options{
+      .jobs = options.jobs,
+      .progress =
+          [&](const modelcheck::ScanProgress& progress) {
+            modelcheck::ShowProgress(line, progress);
+            return stop_signal == 0;
+          },
+      .stop = nullptr,
+      .on_outcome =
+          [&](const modelcheck::ScanResult& result, const modelcheck::ScanOutcome& outcome) {
+            log.Append(modelcheck::CellsLogRecord(result, outcome));
+          },
+      .resume = earlier ? &*earlier : nullptr};
   modelcheck::ScanResult result = modelcheck::RunScan(series, options.scan, scan_options);
   modelcheck::EndProgressLine(line);
   return result;
@@ -80,7 +116,12 @@ int main(int argc, char** argv) {
     Fail(*problem);
     return kIoFailure;
   }
-  const modelcheck::ScanResult result = Scan(series.values, options);
+  modelcheck::CellsLogWriter log;
+  const auto earlier = StartLog(series.values, options, log);
+  if (!earlier) return kIoFailure;
+  const modelcheck::ScanResult result = Scan(series.values, options, *earlier, log);
+  const std::string log_failure = log.failure();
+  if (!log_failure.empty()) Fail(log_failure);
   const modelcheck::ScanSource source{
       .file = options.series_path, .values = series.values.size(), .reading = series.info};
   const modelcheck::OutputReport report = modelcheck::WriteScanOutputs(options, result, source);

@@ -30,13 +30,15 @@ struct TypedOptions {
   std::string column;
   std::string delimiter;
   std::string skip_rows;
+  bool resume = false;
 };
 
 constexpr const char* kDescription =
     "Checks how well local affine model maps predict a time series, for every dimension D and box size eps "
     "of a grid: each check runs the model's orbit, the iterative and the direct prediction test, as the "
     "interactive program does, beside two baselines (persistence and the global affine model). Writes "
-    "results.json, curves.csv, scan.csv, scan.png and curves.png to the output folder.\n"
+    "results.json, curves.csv, scan.csv, scan.png and curves.png to the output folder, and each outcome to "
+    "cells.jsonl as it lands (see --resume).\n"
     "Exit status: 0 when every cell has its outcome (singular and infeasible cells included), 1 on an "
     "input or output failure, 2 on a usage error, 130, 143 or 129 when stopped by Ctrl-C, SIGTERM or SIGHUP (the "
     "files are written, marked incomplete).";
@@ -85,6 +87,8 @@ void DeclareOptions(CLI::App& app, TypedOptions& typed) {
                  "Checks run at once [default: every core, " +
                      std::to_string(std::max(1U, std::thread::hardware_concurrency())) + "]");
   app.add_option("--out", typed.out, "Folder for the results, made when missing")->capture_default_str();
+  app.add_flag("--resume", typed.resume,
+               "Continue the scan whose cells.jsonl is in the output folder: compute only the cells it lacks");
   app.add_option("--format", typed.formats, "Files to write: json, csv, png, comma-separated")
       ->delimiter(',')
       ->check(CLI::IsMember({"json", "csv", "png"}))
@@ -236,6 +240,7 @@ std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, cons
   }
   BatchOptions options;
   options.out_folder = typed.out;
+  options.resume = typed.resume;
   ReadFormats(typed, options);
   if (const auto refusal = ReadTyped(typed, options)) return CommandLineExit{.status = 2, .text = *refusal + "\n"};
   return options;

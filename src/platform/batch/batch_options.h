@@ -33,6 +33,7 @@ struct BatchOptions {
   bool write_json = true;
   bool write_csv = true;
   bool write_png = true;
+  bool resume = false;  // take the outcomes in the output folder's cells.jsonl
 };
 
 // What ends the program before a scan: help or version text (status 0, on

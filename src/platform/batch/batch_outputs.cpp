@@ -66,7 +66,9 @@ std::optional<std::string> PrepareOutputFolder(const BatchOptions& options) {
   std::filesystem::create_directories(folder, error);
   if (error) return "cannot make the output folder \"" + folder + "\": " + error.message();
   if (!std::filesystem::is_directory(folder, error)) return "the output folder \"" + folder + "\" is not a folder";
-  for (const std::string& name : OutputNames(options)) {
+  std::vector<std::string> names = OutputNames(options);
+  names.emplace_back("cells.jsonl");
+  for (const std::string& name : names) {
     const std::string path = (std::filesystem::path(folder) / name).string();
     if (const auto occupant = Occupant(path))
       return "cannot write \"" + path + "\": " + *occupant + " stands there; remove it or choose another --out";
