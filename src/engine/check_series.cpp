@@ -3,10 +3,12 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "engine/baselines.h"
 #include "engine/model_check.h"
 #include "engine/neighbour_grid.h"
+#include "engine/tiny_series.h"
 #include "engine/training_statistics.h"
 #include "modelcheck/engine.h"
 
@@ -52,22 +54,35 @@ std::string SettingsProblem(const ModelSettings& settings, std::size_t value_cou
   return {};
 }
 
-CheckResult CheckSeries(std::span<const double> series, const ModelSettings& settings, const CheckOptions& options) {
-  const std::string problem = SettingsProblem(settings, series.size());
+CheckResult CheckSeries(std::span<const double> given, const ModelSettings& given_settings,
+                        const CheckOptions& options) {
+  const std::string problem = SettingsProblem(given_settings, given.size());
   if (!problem.empty()) throw std::invalid_argument(problem);
+  const int k = TinySeriesExponent(given);
+  const std::vector<double> scaled = k == 0 ? std::vector<double>{} : ScaledSeries(given, k);
+  const std::span<const double> series = k == 0 ? given : std::span<const double>(scaled);
+  ModelSettings settings = given_settings;
+  settings.eps = std::ldexp(settings.eps, k);
   const auto Ntrain = static_cast<std::size_t>(settings.Ntrain);
   const std::span<const double> training = series.first(Ntrain);
   // The grid's 64 KiB cell table stays off the caller's stack.
   auto grid = std::make_unique<NeighbourGrid>();
   BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, *grid);
-  return RunModelCheck(MakeCheckInput(series, settings, ComputeStatistics(training), *grid), options);
+  CheckResult result = RunModelCheck(MakeCheckInput(series, settings, ComputeStatistics(training), *grid), options);
+  ScaleBack(result, k);
+  return result;
 }
 
-BaselineResult CheckBaselines(std::span<const double> series, const ModelSettings& settings) {
-  const std::string problem = SettingsProblem(settings, series.size());
+BaselineResult CheckBaselines(std::span<const double> given, const ModelSettings& settings) {
+  const std::string problem = SettingsProblem(settings, given.size());
   if (!problem.empty()) throw std::invalid_argument(problem);
+  const int k = TinySeriesExponent(given);
+  const std::vector<double> scaled = k == 0 ? std::vector<double>{} : ScaledSeries(given, k);
+  const std::span<const double> series = k == 0 ? given : std::span<const double>(scaled);
   const TrainingStatistics statistics = ComputeStatistics(series.first(static_cast<std::size_t>(settings.Ntrain)));
-  return RunBaselines(MakeCheckInput(series, settings, statistics));
+  BaselineResult result = RunBaselines(MakeCheckInput(series, settings, statistics));
+  ScaleBack(result, k);
+  return result;
 }
 
 }  // namespace modelcheck

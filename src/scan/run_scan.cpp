@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cfloat>
+#include <cmath>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 #include "engine/check_schedule.h"
 #include "engine/model_check.h"
 #include "engine/neighbour_grid.h"
+#include "engine/tiny_series.h"
 #include "engine/training_statistics.h"
 #include "modelcheck/scan.h"
 #include "scan/scan_cells.h"
@@ -32,7 +34,8 @@ struct WorkItem {
 struct ScanRun {
   ScanRun(std::span<const double> values, ScanResult& out) : series(values), result(out) {}
 
-  std::span<const double> series;
+  std::span<const double> series;  // in units 2^scale of the given one (tiny_series.h)
+  int scale = 0;
   ScanResult& result;
   TrainingStatistics statistics;
   int check_threads = 1;
@@ -64,12 +67,17 @@ struct ScanRun {
 
   ModelSettings CheckSettings(std::int32_t D, double eps) const {
     const ScanSettings& settings = result.settings;
-    return {.Ntrain = settings.Ntrain, .D = D, .eps = eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
+    return {.Ntrain = settings.Ntrain,
+            .D = D,
+            .eps = std::ldexp(eps, scale),
+            .Ltest = settings.Ltest,
+            .Ktest = settings.Ktest};
   }
 
   void RunBaselines(ScanBaselines& out) {
     const CheckInput input = MakeCheckInput(series, CheckSettings(out.D, 0.0), statistics);
     out.result = modelcheck::RunBaselines(input);
+    ScaleBack(out.result, scale);
     const double threshold = result.settings.threshold;
     out.persistence_time = PredictionTime(out.result.persistence.errors, threshold);
     out.global_iterative_time = PredictionTime(out.result.global_iterative.errors, threshold);
@@ -86,6 +94,7 @@ struct ScanRun {
     CheckOptions options{.threads = check_threads, .progress = [this](const CheckProgress&) { return !Stopped(); }};
     CheckResult check = RunModelCheck(MakeCheckInput(series, settings, statistics, *grid), options);
     if (check.cancelled) return;  // stays not run
+    ScaleBack(check, scale);
     cell.iterative_time = PredictionTime(check.iterative.errors, result.settings.threshold);
     cell.direct_time = PredictionTime(check.direct.errors, result.settings.threshold);
     cell.status = check.stop ? CellStatus::kSingular : CellStatus::kFinished;
@@ -175,10 +184,13 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   result.settings = settings;
   result.settings.threshold = static_cast<double>(static_cast<float>(settings.threshold));
   result.value_count = series.size();
-  ScanRun run(series, result);
-  run.statistics = ComputeStatistics(series.first(static_cast<std::size_t>(settings.Ntrain)));
-  result.training_minimum = run.statistics.minimum;
-  result.training_maximum = run.statistics.maximum;
+  const int scale = TinySeriesExponent(series);
+  const std::vector<double> scaled = scale == 0 ? std::vector<double>{} : ScaledSeries(series, scale);
+  ScanRun run(scale == 0 ? series : std::span<const double>(scaled), result);
+  run.scale = scale;
+  run.statistics = ComputeStatistics(run.series.first(static_cast<std::size_t>(settings.Ntrain)));
+  result.training_minimum = std::ldexp(run.statistics.minimum, -scale);
+  result.training_maximum = std::ldexp(run.statistics.maximum, -scale);
   LayOutGrid(series, result);
   if (options.resume != nullptr) TakeOutcomes(*options.resume, result);
   run.items = StartOrder(result);

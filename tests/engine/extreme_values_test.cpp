@@ -69,5 +69,28 @@ TEST(ExtremeValuesTest, TinyValuesGiveFiniteErrorsCloseToTheOrdinaryOnes) {
   EXPECT_EQ(tiny.direct.prediction_time, plain.direct.prediction_time);
 }
 
+// A series near the bottom of the doubles (2^-1018, about 1e-307, some of
+// its values subnormal) is fitted in units a power of two larger: its figures
+// are the ordinary series' and every one is finite; what is in series units
+// comes back in the series' own.
+TEST(ExtremeValuesTest, TinyValuesAreFittedInLargerUnitsAndGiveTheOrdinaryFigures) {
+  const std::vector<double> henon = testing::HenonValues(3000);
+  const ModelSettings settings{.Ntrain = 2000, .D = 2, .eps = 0.05, .Ltest = 30, .Ktest = 100};
+  ModelSettings tiny_settings = settings;
+  tiny_settings.eps = std::ldexp(settings.eps, -1018);
+  const std::vector<double> tiny_values = Scaled(henon, -1018);
+  const CheckResult plain = CheckSeries(henon, settings);
+  const CheckResult tiny = CheckSeries(tiny_values, tiny_settings);
+  ASSERT_TRUE(plain.finished() && tiny.finished());
+  for (std::size_t i = 0; i < plain.iterative.errors.size(); ++i) {
+    EXPECT_TRUE(std::isfinite(tiny.iterative.errors[i]) && std::isfinite(tiny.direct.errors[i])) << i + 1;
+    EXPECT_NEAR(tiny.iterative.errors[i], plain.iterative.errors[i], 1e-6 * plain.iterative.errors[i]) << i + 1;
+  }
+  EXPECT_EQ(tiny.iterative.prediction_time, plain.iterative.prediction_time);
+  EXPECT_EQ(tiny.direct.prediction_time, plain.direct.prediction_time);
+  EXPECT_EQ(tiny.settings.eps, tiny_settings.eps);
+  EXPECT_NEAR(tiny.orbit[0].newest, std::ldexp(plain.orbit[0].newest, -1018), 1e-9 * std::ldexp(1.0, -1018));
+}
+
 }  // namespace
 }  // namespace modelcheck

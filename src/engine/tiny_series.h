@@ -1,0 +1,28 @@
+// Series so small in magnitude that products of their values fall below
+// the normal doubles (the largest |x| under 2^-1000, about 1e-301): the fits
+// would lose their digits to underflow. Such a series is checked in units a
+// power of two larger, which is exact, and the results in series units (the
+// orbit, the first piece's predictions, eps) are given back in its own.
+// Every other series is checked as it is, bit for bit.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "modelcheck/engine.h"
+
+namespace modelcheck {
+
+// The power of two k that brings the largest magnitude of `series` into
+// [0.5, 1) when the series is tiny; 0 for every other series (and all zeros).
+int TinySeriesExponent(std::span<const double> series);
+
+// `series` times 2^k.
+std::vector<double> ScaledSeries(std::span<const double> series, int k);
+
+// The series-unit parts of a result computed in units 2^k larger, given back
+// in the series' own units: the orbit, the first piece's predictions, eps.
+void ScaleBack(CheckResult& result, int k);
+void ScaleBack(BaselineResult& result, int k);
+
+}  // namespace modelcheck
