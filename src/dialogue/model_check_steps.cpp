@@ -1,9 +1,12 @@
 // One model check: computed by the engine, then presented in the order the
 // steps happen: the plot set-up, the model's orbit, the iterative test, the
 // direct test, and the finished picture for the platform.
+#include <cmath>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "dialogue/check_progress_view.h"
 #include "dialogue/dialogue_run.h"
@@ -11,6 +14,8 @@
 #include "dialogue/prompts.h"
 #include "dialogue/status_line.h"
 #include "engine/model_check.h"
+#include "engine/tiny_series.h"
+#include "engine/training_statistics.h"
 #include "errors/message_sink.h"
 #include "errors/orderly_stop.h"
 #include "plots/plot_window.h"
@@ -82,11 +87,30 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   FinishPlotPicture(run.surface, *run.window);
 }
 
+// The check of the pass's settings. A tiny series is fitted in units a power
+// of two larger (tiny_series.h); the picture and the report take the result
+// back in its own units. Every other series is checked as it is.
+CheckResult Evaluate(const DialogueRun& run, const CheckInput& input) {
+  const CheckOptions options{.threads = run.threads, .progress = CheckProgressReporter()};
+  const int k = TinySeriesExponent(run.series);
+  if (k == 0) return RunModelCheck(input, options);
+  const std::vector<double> series = ScaledSeries(run.series, k);
+  ModelSettings settings = run.settings;
+  settings.eps = std::ldexp(settings.eps, k);
+  const std::span<const double> training =
+      std::span<const double>(series).first(static_cast<std::size_t>(settings.Ntrain));
+  auto grid = std::make_unique<NeighbourGrid>();
+  BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, *grid);
+  CheckResult result = RunModelCheck(MakeCheckInput(series, settings, ComputeStatistics(training), *grid), options);
+  ScaleBack(result, k);
+  return result;
+}
+
 }  // namespace
 
 void RunEvaluation(DialogueRun& run) {
   const CheckInput input = MakeCheckInput(run.series, run.settings, run.statistics, run.grid);
-  CheckResult result = RunModelCheck(input, {.threads = run.threads, .progress = CheckProgressReporter()});
+  CheckResult result = Evaluate(run, input);
   if (result.cancelled) {
     // Only a user who quits the program stops a check early: it ends in
     // order, report.txt keeping every line written before the check.

@@ -62,19 +62,23 @@ std::string PredictionTimes(const std::string& series, const std::string& eps) {
 // scaled units and come out as for the same series at ordinary size, where
 // every error used to be asterisks and both prediction times 0.
 TEST(LongSeries, ValuesOfExtremeMagnitudeGiveTrueFigures) {
-  std::string ordinary, tiny;
+  std::string ordinary, tiny, tiniest;
   for (const double value : HenonValues(3000)) {
     char line[32];
     std::snprintf(line, sizeof line, "%.12g\n", value);
     ordinary += line;
     std::snprintf(line, sizeof line, "%.12g\n", std::ldexp(value, -530));
     tiny += line;
+    // Near the bottom of the doubles, some values subnormal: fitted in larger units.
+    std::snprintf(line, sizeof line, "%.10E\n", value * 1e-307);
+    tiniest += line;
   }
   char tiny_eps[32];
   std::snprintf(tiny_eps, sizeof tiny_eps, "%.6E", std::ldexp(0.05, -530));
   const std::string expected = PredictionTimes(ordinary, "0.05");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(PredictionTimes(tiny, tiny_eps), expected);
+  EXPECT_EQ(PredictionTimes(tiniest, "5.0E-309"), expected);
 }
 
 }  // namespace
