@@ -3,11 +3,13 @@
 # box sizes spaced logarithmically from 0.002 to 0.2 (120 checks, Ltest 30,
 # Ktest 100) on generated Henon x series of 10^5 and 10^6 values, with one
 # job and with every core; prints wall-clock seconds and the speed-up.
+# Then the peak memory of the largest grid (99 x 1000 cells on 10^4 values)
+# stopped by Ctrl-C after 25 s, its files written.
 # Arguments: the series lengths to time (default: 100000 1000000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh time
 cmake -S . -B build -DMODELCHECK_BUILD_BENCHMARKS=ON > /dev/null
 cmake --build build -j "$(nproc)" --target modelcheck-batch henon_series_file > /dev/null
 
@@ -35,3 +37,14 @@ for count in "${@:-100000 1000000}"; do
     printf '%-9s %6s %12s %12s %9s\n' "$n" "$(nproc)" "$one" "$all" "$speedup"
   done
 done
+
+# The largest grid, interrupted: its files are written from the cells' figures
+# row by row and cell by cell, never held whole as text.
+build/bench/henon_series_file 10000 "$work/small.txt"
+/usr/bin/time -f "%M" -o "$work/peak.txt" "$batch" "$work/small.txt" --dim 1:99 --eps-log 0.001:0.5:1000 \
+  --ltest 10 --ktest 20 --out "$work/large" > /dev/null 2>&1 &
+sleep 25
+pkill -INT -f "$work/small.txt" || true
+wait || true
+echo "99000-cell grid interrupted after 25 s: $(grep -c '' "$work/large/cells.jsonl") lines in cells.jsonl," \
+  "curves.csv $(( $(stat -c %s "$work/large/curves.csv") / 1000000 )) MB, peak memory $(( $(tail -1 "$work/peak.txt") / 1024 )) MB"

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace modelcheck {
@@ -32,18 +33,75 @@ mode_t PlainCreationMode() {
   return static_cast<mode_t>(0666 & ~mask);
 }
 
-std::optional<FileFailure> WriteDirectly(const std::string& path, std::string_view bytes) {
+// Gathers the pieces into blocks and writes each block whole; remembers the
+// first failure and writes nothing after it.
+class BlockWriter {
+ public:
+  explicit BlockWriter(int descriptor) : descriptor_(descriptor) { block_.reserve(kBlockSize); }
+
+  bool Add(std::string_view bytes) {
+    if (failed_) return false;
+    if (block_.size() + bytes.size() > kBlockSize) Flush();
+    if (bytes.size() >= kBlockSize) {
+      if (!failed_ && !WriteAll(descriptor_, bytes)) Fail();
+    } else {
+      block_.append(bytes);
+    }
+    return !failed_;
+  }
+
+  // True when every byte was written; errno holds the cause otherwise.
+  bool Finish() {
+    Flush();
+    if (failed_) errno = error_;
+    return !failed_;
+  }
+
+ private:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+
+  void Flush() {
+    if (!failed_ && !block_.empty() && !WriteAll(descriptor_, block_)) Fail();
+    block_.clear();
+  }
+  void Fail() {
+    failed_ = true;
+    error_ = errno;
+  }
+
+  int descriptor_;
+  std::string block_;
+  bool failed_ = false;
+  int error_ = 0;
+};
+
+bool Produce(int descriptor, const std::function<void(const ByteWriter&)>& produce) {
+  BlockWriter writer(descriptor);
+  produce([&writer](std::string_view bytes) { return writer.Add(bytes); });
+  return writer.Finish();
+}
+
+std::optional<FileFailure> WriteDirectly(const std::string& path,
+                                         const std::function<void(const ByteWriter&)>& produce) {
   const int descriptor = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
   if (descriptor < 0) return Failure("open", errno);
-  const bool written = WriteAll(descriptor, bytes);
+  const bool written = Produce(descriptor, produce);
   const int write_error = errno;
   if (::close(descriptor) != 0 && written) return Failure("close", errno);
   if (!written) return Failure("write", write_error);
   return std::nullopt;
 }
 
-std::optional<FileFailure> WriteTemporary(int descriptor, std::string_view bytes, mode_t mode) {
-  if (!WriteAll(descriptor, bytes)) {
+std::optional<FileFailure> WriteTemporary(int descriptor, const std::function<void(const ByteWriter&)>& produce,
+                                          mode_t mode) {
+  bool produced = false;
+  try {
+    produced = Produce(descriptor, produce);
+  } catch (...) {
+    ::close(descriptor);
+    throw;
+  }
+  if (!produced) {
     const int error = errno;
     ::close(descriptor);
     return Failure("write", error);
@@ -61,17 +119,30 @@ std::optional<FileFailure> WriteTemporary(int descriptor, std::string_view bytes
 }  // namespace
 
 std::optional<FileFailure> ReplaceFileWhole(const std::string& path, std::string_view bytes) {
+  return ReplaceFileStreamed(path, [bytes](const ByteWriter& write) { write(bytes); });
+}
+
+std::optional<FileFailure> ReplaceFileStreamed(const std::string& path,
+                                               const std::function<void(const ByteWriter&)>& produce) {
   struct stat existing {};
   const bool exists = ::lstat(path.c_str(), &existing) == 0;
   if (exists && S_ISDIR(existing.st_mode)) return Failure("open", EISDIR);
-  if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) return WriteDirectly(path, bytes);
+  if (exists && !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) return WriteDirectly(path, produce);
   const mode_t mode = exists && S_ISREG(existing.st_mode) ? (existing.st_mode & 07777) : PlainCreationMode();
   std::vector<char> name(path.begin(), path.end());
   for (const char c : std::string_view(".XXXXXX")) name.push_back(c);
   name.push_back('\0');
   const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
   if (descriptor < 0) return Failure("open", errno);
-  if (std::optional<FileFailure> failure = WriteTemporary(descriptor, bytes, mode)) {
+  std::optional<FileFailure> failure;
+  try {
+    failure = WriteTemporary(descriptor, produce, mode);
+  } catch (...) {
+    // A producer that fails leaves no half file behind.
+    ::unlink(name.data());
+    throw;
+  }
+  if (failure) {
     ::unlink(name.data());
     return failure;
   }

@@ -9,6 +9,7 @@
 // a device or a pipe is written directly (it cannot be renamed over).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,5 +23,14 @@ struct FileFailure {
 
 // Empty on success; the temporary file never outlives a failure.
 std::optional<FileFailure> ReplaceFileWhole(const std::string& path, std::string_view bytes);
+
+// Takes the next piece of a file's content; false once writing has failed
+// (the producer may stop then: nothing more is written).
+using ByteWriter = std::function<bool(std::string_view)>;
+
+// The same, with the content made piece by piece by `produce`, so that a
+// large file never has to be held whole in memory.
+std::optional<FileFailure> ReplaceFileStreamed(const std::string& path,
+                                               const std::function<void(const ByteWriter&)>& produce);
 
 }  // namespace modelcheck

@@ -157,6 +157,16 @@ class ScanFilesTest : public ::testing::Test {
   const ScanResult result_ = Scan();
 };
 
+// Written cell by cell, the document is still the one a whole dump gives.
+TEST_F(ScanFilesTest, ResultsJsonWrittenCellByCellIsTheWholeDocument) {
+  const std::string streamed = ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}});
+  EXPECT_EQ(streamed, nlohmann::ordered_json::parse(streamed).dump(2) + "\n");
+  ScanResult empty = result_;
+  empty.cells.clear();
+  const std::string no_cells = ScanResultsJson(empty, {.file = "henon.txt", .values = 700, .reading = {}});
+  EXPECT_EQ(no_cells, nlohmann::ordered_json::parse(no_cells).dump(2) + "\n");
+}
+
 TEST_F(ScanFilesTest, ResultsJsonHoldsEveryField) {
   const auto json =
       nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}}));

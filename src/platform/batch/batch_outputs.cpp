@@ -20,17 +20,19 @@ namespace modelcheck {
 
 namespace {
 
-void WriteOne(const std::string& folder, const std::string& name, const std::function<std::string()>& make,
+// Writes one output as it is made, piece by piece; a failure to make it or
+// to write it is named, and an earlier file of that name stays.
+void WriteOne(const std::string& folder, const std::string& name, const std::function<void(const ByteWriter&)>& produce,
               OutputReport& report) {
   const std::string path = (std::filesystem::path(folder) / name).string();
-  std::string bytes;
+  std::optional<FileFailure> failure;
   try {
-    bytes = make();
-  } catch (const std::exception& failure) {
-    report.failures.push_back("cannot make \"" + path + "\": " + failure.what());
+    failure = ReplaceFileStreamed(path, produce);
+  } catch (const std::exception& error) {
+    report.failures.push_back("cannot make \"" + path + "\": " + error.what());
     return;
   }
-  if (const auto failure = ReplaceFileWhole(path, bytes)) {
+  if (failure) {
     report.failures.push_back("cannot write \"" + path + "\": " + std::strerror(failure->error) + " (" +
                               failure->action + ")");
     return;
@@ -92,20 +94,21 @@ OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& res
     return report;
   }
   const std::string name = SeriesName(source.file);
-  if (options.write_json)
+  if (options.write_json) {
     WriteOne(
-        folder, "results.json", [&] { return ScanResultsJson(result, source); }, report);
+        folder, "results.json", [&](const ByteWriter& write) { WriteScanResultsJson(result, source, write); }, report);
+  }
   if (options.write_csv) {
     WriteOne(
-        folder, "curves.csv", [&] { return CurvesTable(result); }, report);
+        folder, "curves.csv", [&](const ByteWriter& write) { WriteCurvesTable(result, write); }, report);
     WriteOne(
-        folder, "scan.csv", [&] { return ScanTable(result); }, report);
+        folder, "scan.csv", [&](const ByteWriter& write) { WriteScanTable(result, write); }, report);
   }
   if (options.write_png) {
     WriteOne(
-        folder, "scan.png", [&] { return DrawScanHeatMap(result, name); }, report);
+        folder, "scan.png", [&](const ByteWriter& write) { write(DrawScanHeatMap(result, name)); }, report);
     WriteOne(
-        folder, "curves.png", [&] { return DrawBestCurves(result, name); }, report);
+        folder, "curves.png", [&](const ByteWriter& write) { write(DrawBestCurves(result, name)); }, report);
   }
   return report;
 }

@@ -105,9 +105,20 @@ Json SettingsJson(const ScanSettings& settings) {
               {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest},  {"threshold", settings.threshold}};
 }
 
+// Every line of `text` indented by `columns` blanks.
+std::string Indented(const std::string& text, std::size_t columns) {
+  const std::string indent(columns, ' ');
+  std::string out = indent;
+  for (const char c : text) {
+    out += c;
+    if (c == '\n') out += indent;
+  }
+  return out;
+}
+
 }  // namespace
 
-std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) {
+void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, const ByteWriter& write) {
   Json json{{"program", "modelcheck-batch"},
             {"version", MODELCHECK_VERSION},
             {"complete", result.complete},
@@ -122,11 +133,31 @@ std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) 
   json["baselines"] = Json::array();
   for (const ScanBaselines& baselines : result.baselines) json["baselines"].push_back(BaselinesJson(baselines));
   json["cells"] = Json::array();
-  const std::size_t columns = result.settings.box_sizes.size();
-  for (std::size_t c = 0; c < result.cells.size(); ++c)
-    json["cells"].push_back(CellJson(result.cells[c], result.baselines[c / columns]));
   // Header lines and names from the file may be in any encoding: never a reason to lose the results.
-  return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+  const auto dump = [](const Json& value) { return value.dump(2, ' ', false, Json::error_handler_t::replace); };
+  const std::string head = dump(json);
+  // The document is the one dump would give whole: its cells, the last member, written one at a time.
+  const std::string empty_cells = "\"cells\": []";
+  if (result.cells.empty()) {
+    write(head + "\n");
+    return;
+  }
+  if (!write(head.substr(0, head.rfind(empty_cells) + empty_cells.size() - 1))) return;
+  const std::size_t columns = result.settings.box_sizes.size();
+  for (std::size_t c = 0; c < result.cells.size(); ++c) {
+    const std::string cell = dump(CellJson(result.cells[c], result.baselines[c / columns]));
+    if (!write((c == 0 ? "\n" : ",\n") + Indented(cell, 4))) return;
+  }
+  write("\n  ]\n}\n");
+}
+
+std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) {
+  std::string document;
+  WriteScanResultsJson(result, source, [&document](std::string_view piece) {
+    document += piece;
+    return true;
+  });
+  return document;
 }
 
 }  // namespace modelcheck

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "modelcheck/scan.h"
+#include "text/replace_file.h"
 #include "text/series_reader.h"
 
 namespace modelcheck {
@@ -25,6 +26,10 @@ struct ScanSource {
   SeriesFileInfo reading;  // how the file was read
 };
 
+// Cell by cell to `write`, so a large grid is never held as one document.
+void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, const ByteWriter& write);
+
+// The same document whole.
 std::string ScanResultsJson(const ScanResult& result, const ScanSource& source);
 
 }  // namespace modelcheck

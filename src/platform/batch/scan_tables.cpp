@@ -75,25 +75,42 @@ std::string ScanRow(const ScanCell& cell, const ScanBaselines& baselines) {
 
 }  // namespace
 
-std::string CurvesTable(const ScanResult& result) {
-  std::string table =
-      "D,eps,status,horizon,iterative_error,direct_error,persistence_error,global_iterative_error,"
-      "global_direct_error\n";
+void WriteCurvesTable(const ScanResult& result, const ByteWriter& write) {
+  if (!write("D,eps,status,horizon,iterative_error,direct_error,persistence_error,global_iterative_error,"
+             "global_direct_error\n"))
+    return;
   const std::size_t columns = result.settings.box_sizes.size();
   const auto horizons = static_cast<std::size_t>(result.settings.Ltest);
   for (std::size_t c = 0; c < result.cells.size(); ++c) {
-    for (std::size_t i = 0; i < horizons; ++i) table += CurveRow(result.cells[c], result.baselines[c / columns], i);
+    for (std::size_t i = 0; i < horizons; ++i)
+      if (!write(CurveRow(result.cells[c], result.baselines[c / columns], i))) return;
   }
+}
+
+void WriteScanTable(const ScanResult& result, const ByteWriter& write) {
+  if (!write("D,eps,status,one_step_error,iterative_time,direct_time,persistence_time,global_iterative_time,"
+             "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason\n"))
+    return;
+  const std::size_t columns = result.settings.box_sizes.size();
+  for (std::size_t c = 0; c < result.cells.size(); ++c)
+    if (!write(ScanRow(result.cells[c], result.baselines[c / columns]))) return;
+}
+
+std::string CurvesTable(const ScanResult& result) {
+  std::string table;
+  WriteCurvesTable(result, [&table](std::string_view row) {
+    table += row;
+    return true;
+  });
   return table;
 }
 
 std::string ScanTable(const ScanResult& result) {
-  std::string table =
-      "D,eps,status,one_step_error,iterative_time,direct_time,persistence_time,global_iterative_time,"
-      "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason\n";
-  const std::size_t columns = result.settings.box_sizes.size();
-  for (std::size_t c = 0; c < result.cells.size(); ++c)
-    table += ScanRow(result.cells[c], result.baselines[c / columns]);
+  std::string table;
+  WriteScanTable(result, [&table](std::string_view row) {
+    table += row;
+    return true;
+  });
   return table;
 }
 

@@ -19,9 +19,15 @@
 #include <string>
 
 #include "modelcheck/scan.h"
+#include "text/replace_file.h"
 
 namespace modelcheck {
 
+// Row by row to `write`, so a large grid is never held as text.
+void WriteCurvesTable(const ScanResult& result, const ByteWriter& write);
+void WriteScanTable(const ScanResult& result, const ByteWriter& write);
+
+// The same tables whole.
 std::string CurvesTable(const ScanResult& result);
 std::string ScanTable(const ScanResult& result);
 
