@@ -49,6 +49,23 @@ BatchRun RunBatch(const WorkDirectory& directory, const std::string& arguments, 
   return run;
 }
 
+// Runs the batch program with `arguments` (shell words) in `folder`, sends it
+// `signal_number` after `milliseconds`, and gives its wait status.
+int RunUntilSignalled(const WorkDirectory& folder, const std::string& arguments, int milliseconds, int signal_number) {
+  const std::string command = "cd '" + folder.path().string() + "' && exec '" MODELCHECK_BATCH_PROGRAM "' " + arguments;
+  const pid_t child = fork();
+  if (child < 0) return -1;  // never a kill of pid -1
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  kill(child, signal_number);
+  int wstatus = 0;
+  waitpid(child, &wstatus, 0);
+  return wstatus;
+}
+
 nlohmann::json ReadJson(const std::filesystem::path& path) { return nlohmann::json::parse(ReadText(path)); }
 
 std::string SeriesText(const std::vector<double>& values) {
@@ -228,20 +245,9 @@ TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
        {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
     SCOPED_TRACE(strsignal(signal_number));
     std::filesystem::remove(folder.path() / "results.json");
-    const std::string command = "cd '" + folder.path().string() +
-                                "' && exec '" MODELCHECK_BATCH_PROGRAM
-                                "' henon.txt --dim 1:6 --eps-log 0.05:0.3:20 --jobs 1 >out.txt 2>err.txt";
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
     // Long enough to start, far shorter than the scan.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    kill(child, signal_number);
-    int wstatus = 0;
-    waitpid(child, &wstatus, 0);
+    const int wstatus = RunUntilSignalled(
+        folder, "henon.txt --dim 1:6 --eps-log 0.05:0.3:20 --jobs 1 >out.txt 2>err.txt", 1500, signal_number);
     ASSERT_TRUE(WIFEXITED(wstatus)) << "ended by a signal";
     EXPECT_EQ(WEXITSTATUS(wstatus), status) << ReadText(folder.path() / "err.txt");
     const nlohmann::json json = ReadJson(folder.path() / "results.json");
@@ -264,17 +270,7 @@ TEST(BatchProgramTest, AResumedScanWritesTheFilesOfOneUninterruptedRun) {
   folder.WriteFile("henon.txt", testing::HenonSeries(100000));
   const std::string grid = "henon.txt --dim 1:3 --eps-log 0.02:0.3:6 --jobs 2";
   ASSERT_EQ(RunBatch(folder, grid + " --out whole").status, 0);
-  const std::string command =
-      "cd '" + folder.path().string() + "' && exec '" MODELCHECK_BATCH_PROGRAM "' " + grid + " --out cut 2>/dev/null";
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(2000));
-  kill(child, SIGKILL);
-  waitpid(child, nullptr, 0);
+  RunUntilSignalled(folder, grid + " --out cut 2>/dev/null", 2000, SIGKILL);
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "cut" / "results.json"));
   const BatchRun resumed = RunBatch(folder, grid + " --out cut --resume");
   ASSERT_EQ(resumed.status, 0) << resumed.errors;
