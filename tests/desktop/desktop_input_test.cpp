@@ -156,6 +156,27 @@ TEST_F(QuitDuringCheckTest, AnswersTypedAheadDuringACheckLeaveTheConsolesTranscr
   EXPECT_EQ(Ended(), 0);
 }
 
+TEST_F(DesktopProgramTest, TheInputWindowStaysOpenAndAClosedPlotWindowComesBack) {
+  ASSERT_TRUE(StartCheck(kHenon, "2000", "0.05"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }));
+  Windows().dialogue_frame->close();  // its close button
+  Settle();
+  EXPECT_TRUE(Windows().dialogue_frame->isVisible());
+  Windows().plot_frame->close();
+  Settle();
+  ASSERT_FALSE(Windows().plot_frame->isVisible());
+  for (QAction* action : Windows().main->findChildren<QAction*>()) {
+    if (action->text() == "&Model efficiency") action->trigger();
+  }
+  Settle();
+  EXPECT_TRUE(Windows().plot_frame->isVisible());
+  EXPECT_FALSE(Windows().picture.isNull());
+  ASSERT_TRUE(Answer(" " + std::string(kQ5), "n"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ6)); }));
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
 TEST_F(DesktopProgramTest, CtrlQWhenIdleQuitsAtOnce) {
   ASSERT_TRUE(ChooseFile(kHenon));
   ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ1)); }));

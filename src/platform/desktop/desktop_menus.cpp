@@ -73,8 +73,15 @@ void CopyPicture() {
   QApplication::clipboard()->setImage(Windows().picture.convertToFormat(QImage::Format_RGB32));
 }
 
+// Brings a child window to the front, showing it again when it was closed
+// (its content kept) or minimised.
 void Activate(QMdiSubWindow* frame) {
   if (frame == nullptr) return;
+  if (frame->isMinimized()) {
+    frame->showNormal();
+  } else {
+    frame->show();
+  }
   Windows().area->setActiveSubWindow(frame);
   frame->raise();
 }

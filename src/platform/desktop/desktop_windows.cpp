@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
@@ -32,6 +33,20 @@ QMdiSubWindow& AddChildWindow(QWidget* content, const QString& title) {
   frame->setAttribute(Qt::WA_DeleteOnClose, false);
   return *frame;
 }
+
+// The Input Window holds the whole dialogue: its close button does nothing,
+// so no transcript and no typed key is ever lost with it.
+class KeepOpen final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
+    event->ignore();
+    return true;
+  }
+};
 
 // Typing always goes to the dialogue: whenever the keyboard focus lands on
 // another part of the main window (the plot window after a click, the menu
@@ -89,6 +104,7 @@ DialogueView& DialogueWindowView() {
       Link().changed.notify_all();
     };
     windows.dialogue_frame = &AddChildWindow(windows.dialogue, "Input Window");
+    windows.dialogue_frame->installEventFilter(new KeepOpen(windows.dialogue_frame));
     PlaceInCells(*windows.dialogue_frame, 0, 0, kCellRows, kCellColumns);
     windows.dialogue_frame->show();
   }
