@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -22,6 +23,7 @@
 #include "support/files.h"
 #include "support/henon.h"
 #include "support/program_session.h"
+#include "support/sanitizer.h"
 #include "support/singular_fit_case.h"
 #include "text/fixed_field.h"
 
@@ -49,17 +51,29 @@ BatchRun RunBatch(const WorkDirectory& directory, const std::string& arguments, 
   return run;
 }
 
+// Lines in the file at `path` so far (0 while it is missing).
+std::size_t LinesIn(const std::filesystem::path& path) {
+  const std::string text = ReadText(path);
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
 // Runs the batch program with `arguments` (shell words) in `folder`, sends it
-// `signal_number` after `milliseconds`, and gives its wait status.
-int RunUntilSignalled(const WorkDirectory& folder, const std::string& arguments, int milliseconds, int signal_number) {
-  const std::string command = "cd '" + folder.path().string() + "' && exec '" MODELCHECK_BATCH_PROGRAM "' " + arguments;
+// `signal_number` once its cells.jsonl in `out` holds `lines` lines (a
+// minute at most: the sanitizer builds run many times slower), and gives its
+// wait status.
+int RunUntilSignalled(const WorkDirectory& folder, const std::string& arguments, const std::string& out,
+                      std::size_t lines, int signal_number) {
+  const std::string command =
+      "cd '" + folder.path().string() + "' && exec '" MODELCHECK_BATCH_PROGRAM "' " + arguments + " --out " + out;
   const pid_t child = fork();
   if (child < 0) return -1;  // never a kill of pid -1
   if (child == 0) {
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (LinesIn(folder.path() / out / "cells.jsonl") < lines && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   kill(child, signal_number);
   int wstatus = 0;
   waitpid(child, &wstatus, 0);
@@ -244,13 +258,13 @@ TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
   for (const auto& [signal_number, status] :
        {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
     SCOPED_TRACE(strsignal(signal_number));
-    std::filesystem::remove(folder.path() / "results.json");
-    // Long enough to start, far shorter than the scan.
-    const int wstatus = RunUntilSignalled(
-        folder, "henon.txt --dim 1:6 --eps-log 0.05:0.3:20 --jobs 1 >out.txt 2>err.txt", 1500, signal_number);
+    std::filesystem::remove_all(folder.path() / "out");
+    // Once the header, the six dimensions' baselines and a cell are logged: far from the end of the scan.
+    const int wstatus = RunUntilSignalled(folder, "henon.txt --dim 1:6 --eps-log 0.05:0.3:20 --jobs 1 2>err.txt", "out",
+                                          8, signal_number);
     ASSERT_TRUE(WIFEXITED(wstatus)) << "ended by a signal";
     EXPECT_EQ(WEXITSTATUS(wstatus), status) << ReadText(folder.path() / "err.txt");
-    const nlohmann::json json = ReadJson(folder.path() / "results.json");
+    const nlohmann::json json = ReadJson(folder.path() / "out" / "results.json");
     EXPECT_FALSE(json["complete"].get<bool>());
     int not_run = 0, finished = 0;
     for (const auto& cell : json["cells"]) {
@@ -259,7 +273,7 @@ TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
     }
     EXPECT_GT(not_run, 0);
     EXPECT_GT(finished, 0);
-    EXPECT_NE(ReadText(folder.path() / "scan.csv").find(",not run,"), std::string::npos);
+    EXPECT_NE(ReadText(folder.path() / "out" / "scan.csv").find(",not run,"), std::string::npos);
   }
 }
 
@@ -267,10 +281,12 @@ TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
 // --resume ends it with the files one uninterrupted run writes.
 TEST(BatchProgramTest, AResumedScanWritesTheFilesOfOneUninterruptedRun) {
   WorkDirectory folder;
-  folder.WriteFile("henon.txt", testing::HenonSeries(100000));
+  // Long enough to be caught half done, short enough for the sanitizer builds.
+  folder.WriteFile("henon.txt", testing::HenonSeries(testing::kAddressSanitizer ? 20000 : 100000));
   const std::string grid = "henon.txt --dim 1:3 --eps-log 0.02:0.3:6 --jobs 2";
   ASSERT_EQ(RunBatch(folder, grid + " --out whole").status, 0);
-  RunUntilSignalled(folder, grid + " --out cut 2>/dev/null", 2000, SIGKILL);
+  // Once the header, the three baselines and two cells are logged.
+  RunUntilSignalled(folder, grid + " 2>/dev/null", "cut", 6, SIGKILL);
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "cut" / "results.json"));
   const BatchRun resumed = RunBatch(folder, grid + " --out cut --resume");
   ASSERT_EQ(resumed.status, 0) << resumed.errors;
