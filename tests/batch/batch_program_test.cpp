@@ -254,7 +254,8 @@ TEST(BatchProgramTest, InputAndOutputFailuresAreNamedWithStatusOne) {
 // Ctrl-C, and what timeout, batch schedulers and a closed ssh session send.
 TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
   WorkDirectory folder;
-  folder.WriteFile("henon.txt", testing::HenonSeries(100000));
+  // Its first cells take a second here, and a minute under the sanitizers at full length.
+  folder.WriteFile("henon.txt", testing::HenonSeries(testing::kAddressSanitizer ? 20000 : 100000));
   for (const auto& [signal_number, status] :
        {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
     SCOPED_TRACE(strsignal(signal_number));
