@@ -92,9 +92,10 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
 // back in its own units. Every other series is checked as it is.
 CheckResult Evaluate(const DialogueRun& run, const CheckInput& input) {
   const CheckOptions options{.threads = run.threads, .progress = CheckProgressReporter()};
-  const int k = TinySeriesExponent(run.series);
+  const FittedSeries fitted(run.series);
+  const int k = fitted.k;
   if (k == 0) return RunModelCheck(input, options);
-  const std::vector<double> series = ScaledSeries(run.series, k);
+  const std::span<const double> series = fitted.values;
   ModelSettings settings = run.settings;
   settings.eps = std::ldexp(settings.eps, k);
   const std::span<const double> training =

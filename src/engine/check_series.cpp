@@ -58,9 +58,9 @@ CheckResult CheckSeries(std::span<const double> given, const ModelSettings& give
                         const CheckOptions& options) {
   const std::string problem = SettingsProblem(given_settings, given.size());
   if (!problem.empty()) throw std::invalid_argument(problem);
-  const int k = TinySeriesExponent(given);
-  const std::vector<double> scaled = k == 0 ? std::vector<double>{} : ScaledSeries(given, k);
-  const std::span<const double> series = k == 0 ? given : std::span<const double>(scaled);
+  const FittedSeries fitted(given);
+  const int k = fitted.k;
+  const std::span<const double> series = fitted.values;
   ModelSettings settings = given_settings;
   settings.eps = std::ldexp(settings.eps, k);
   const auto Ntrain = static_cast<std::size_t>(settings.Ntrain);
@@ -76,12 +76,11 @@ CheckResult CheckSeries(std::span<const double> given, const ModelSettings& give
 BaselineResult CheckBaselines(std::span<const double> given, const ModelSettings& settings) {
   const std::string problem = SettingsProblem(settings, given.size());
   if (!problem.empty()) throw std::invalid_argument(problem);
-  const int k = TinySeriesExponent(given);
-  const std::vector<double> scaled = k == 0 ? std::vector<double>{} : ScaledSeries(given, k);
-  const std::span<const double> series = k == 0 ? given : std::span<const double>(scaled);
+  const FittedSeries fitted(given);
+  const std::span<const double> series = fitted.values;
   const TrainingStatistics statistics = ComputeStatistics(series.first(static_cast<std::size_t>(settings.Ntrain)));
   BaselineResult result = RunBaselines(MakeCheckInput(series, settings, statistics));
-  ScaleBack(result, k);
+  ScaleBack(result, fitted.k);
   return result;
 }
 

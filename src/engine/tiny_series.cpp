@@ -16,17 +16,14 @@ void ScaleBack(std::vector<double>& values, int k) {
 
 }  // namespace
 
-int TinySeriesExponent(std::span<const double> series) {
+FittedSeries::FittedSeries(std::span<const double> series) : values(series) {
   double largest = 0.0;
   for (const double value : series) largest = std::max(largest, std::fabs(value));
-  if (largest == 0.0 || !std::isfinite(largest) || std::ilogb(largest) >= kSmallestOrdinaryExponent) return 0;
-  return -std::ilogb(largest) - 1;
-}
-
-std::vector<double> ScaledSeries(std::span<const double> series, int k) {
-  std::vector<double> scaled(series.begin(), series.end());
+  if (largest == 0.0 || !std::isfinite(largest) || std::ilogb(largest) >= kSmallestOrdinaryExponent) return;
+  k = -std::ilogb(largest) - 1;
+  scaled.assign(series.begin(), series.end());
   for (double& value : scaled) value = std::ldexp(value, k);
-  return scaled;
+  values = scaled;
 }
 
 void ScaleBack(CheckResult& result, int k) {

@@ -13,12 +13,18 @@
 
 namespace modelcheck {
 
-// The power of two k that brings the largest magnitude of `series` into
-// [0.5, 1) when the series is tiny; 0 for every other series (and all zeros).
-int TinySeriesExponent(std::span<const double> series);
+// A series as the fits see it: `values` is the series itself, or for a tiny
+// one a copy times 2^k, where k brings its largest magnitude into [0.5, 1).
+// Not copied, since `values` may point into `scaled`.
+struct FittedSeries {
+  int k = 0;
+  std::vector<double> scaled;
+  std::span<const double> values;
 
-// `series` times 2^k.
-std::vector<double> ScaledSeries(std::span<const double> series, int k);
+  explicit FittedSeries(std::span<const double> series);
+  FittedSeries(const FittedSeries&) = delete;
+  FittedSeries& operator=(const FittedSeries&) = delete;
+};
 
 // The series-unit parts of a result computed in units 2^k larger, given back
 // in the series' own units: the orbit, the first piece's predictions, eps.

@@ -184,9 +184,9 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   result.settings = settings;
   result.settings.threshold = static_cast<double>(static_cast<float>(settings.threshold));
   result.value_count = series.size();
-  const int scale = TinySeriesExponent(series);
-  const std::vector<double> scaled = scale == 0 ? std::vector<double>{} : ScaledSeries(series, scale);
-  ScanRun run(scale == 0 ? series : std::span<const double>(scaled), result);
+  const FittedSeries fitted(series);
+  const int scale = fitted.k;
+  ScanRun run(fitted.values, result);
   run.scale = scale;
   run.statistics = ComputeStatistics(run.series.first(static_cast<std::size_t>(settings.Ntrain)));
   result.training_minimum = std::ldexp(run.statistics.minimum, -scale);
