@@ -1,5 +1,6 @@
 #include "desktop_driver.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -75,6 +76,14 @@ bool Answer(const std::string& prompt, const std::string& answer) {
   QTest::keyClicks(view, QString::fromStdString(answer));
   QTest::keyClick(view, Qt::Key_Return);
   return true;
+}
+
+QAction* MenuItem(const QString& text) {
+  if (Windows().main == nullptr) return nullptr;
+  for (QAction* action : Windows().main->findChildren<QAction*>()) {
+    if (action->text() == text) return action;
+  }
+  return nullptr;
 }
 
 void CloseMainWindow() {

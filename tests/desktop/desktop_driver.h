@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+class QAction;
 class QFileDialog;
 class QMessageBox;
 
@@ -33,6 +34,9 @@ std::string DialogueText();
 // Waits until the dialogue window ends with `prompt`, then types `answer`
 // and Enter into it, key by key.
 bool Answer(const std::string& prompt, const std::string& answer);
+
+// The main window's menu item or action with `text` ("&Tile"); null if none.
+QAction* MenuItem(const QString& text);
 
 // Closes the main window as its close button would.
 void CloseMainWindow();

@@ -1,6 +1,7 @@
 // Typing in the desktop program: answers reach the dialogue wherever the
 // keyboard focus went, quitting during a check asks first (No goes on, Yes
-// stops the check and keeps the report), Ctrl+Q when idle quits at once, and
+// stops the check and keeps the report), Ctrl+Q when idle quits at once and
+// in a dialog does nothing, and
 // the file chooser lists series files, not the program's own outputs.
 #include <QAction>
 #include <QApplication>
@@ -12,9 +13,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "desktop_session.h"
 #include "platform/desktop/desktop_windows.h"
@@ -64,9 +67,7 @@ TEST_F(DesktopProgramTest, AnswersReachTheDialogueWhereverTheFocusWent) {
   EXPECT_EQ(QApplication::focusWidget(), dialogue);
   ASSERT_TRUE(TypeWhereverTheFocusIs("n", kQ7));
 
-  for (QAction* action : Windows().main->findChildren<QAction*>()) {
-    if (action->text() == "&Tile") action->trigger();
-  }
+  MenuItem("&Tile")->trigger();
   Settle();
   EXPECT_EQ(QApplication::focusWidget(), dialogue);
   ASSERT_TRUE(TypeWhereverTheFocusIs("n", kQ8));
@@ -103,6 +104,8 @@ TEST_F(QuitDuringCheckTest, NoLetsTheCheckGoOn) {
   EXPECT_NE(QApplication::overrideCursor(), nullptr);
   QMessageBox* box = CloseAndWaitForTheQuestion();
   ASSERT_NE(box, nullptr);
+  QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);  // asks nothing more, crashes nothing
+  Settle();
   box->button(QMessageBox::No)->click();
   ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }, 120.0));
   EXPECT_TRUE(Windows().main->isVisible());
@@ -165,9 +168,7 @@ TEST_F(DesktopProgramTest, TheInputWindowStaysOpenAndAClosedPlotWindowComesBack)
   Windows().plot_frame->close();
   Settle();
   ASSERT_FALSE(Windows().plot_frame->isVisible());
-  for (QAction* action : Windows().main->findChildren<QAction*>()) {
-    if (action->text() == "&Model efficiency") action->trigger();
-  }
+  MenuItem("&Model efficiency")->trigger();
   Settle();
   EXPECT_TRUE(Windows().plot_frame->isVisible());
   EXPECT_FALSE(Windows().picture.isNull());
@@ -184,6 +185,51 @@ TEST_F(DesktopProgramTest, CtrlQWhenIdleQuitsAtOnce) {
   QTest::keyClick(Windows().main, Qt::Key_Q, Qt::ControlModifier);
   EXPECT_EQ(Ended(), 0);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Presses Ctrl+Q where the keyboard focus is in the dialog that `item`
+// opens (it runs its own event loop), then closes the dialog. False if no
+// dialog came.
+bool CtrlQInTheDialogOf(const QString& item) {
+  QAction* action = MenuItem(item);
+  if (action == nullptr) return false;
+  auto pressed = std::make_shared<bool>(false);
+  auto done = std::make_shared<bool>(false);
+  QTimer::singleShot(0, [pressed, done] {
+    QWidget* dialog = nullptr;
+    if (WaitFor([&] { return (dialog = QApplication::activeModalWidget()) != nullptr; }, 10.0)) {
+      QApplication::setActiveWindow(dialog);  // as the window system does once it is shown
+      Settle();
+      QWidget* focus = QApplication::focusWidget();
+      QTest::keyClick(focus != nullptr ? focus : dialog, Qt::Key_Q, Qt::ControlModifier);
+      Settle();
+      *pressed = true;
+      dialog->close();
+    }
+    *done = true;
+  });
+  action->trigger();
+  return WaitFor([done] { return *done; }) && *pressed;
+}
+
+TEST_F(DesktopProgramTest, CtrlQInAnyDialogLeavesTheProgramRunning) {
+  QFileDialog* chooser = WaitForFileDialog();
+  ASSERT_NE(chooser, nullptr);
+  QApplication::setActiveWindow(chooser);
+  Settle();
+  QTest::keyClick(chooser->focusWidget() != nullptr ? chooser->focusWidget() : chooser, Qt::Key_Q, Qt::ControlModifier);
+  Settle();
+  ASSERT_TRUE(StartCheck(kHenon, "2000", "0.05"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }));
+  for (const char* item : {"Save &Curves As CSV...", "&Save As...", "&About modelcheck"}) {
+    EXPECT_TRUE(CtrlQInTheDialogOf(item)) << item;
+    EXPECT_TRUE(Windows().main->isVisible()) << item;
+  }
+  ASSERT_TRUE(Answer(" " + std::string(kQ5), "n"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ6)); }));
+  QApplication::setActiveWindow(Windows().main);
+  QTest::keyClick(Windows().main, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_EQ(Ended(), 0);
 }
 
 TEST_F(DesktopProgramTest, TheChooserListsSeriesFilesFirstAndHidesTheProgramsOutputs) {

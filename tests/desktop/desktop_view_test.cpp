@@ -68,10 +68,7 @@ TEST_F(DesktopProgramTest, ThePictureIsScaledIntoSmallAndLargeWindowsOrShownAtAc
   EXPECT_GT(view.pictureRect().width(), 800);
   // Scaled, the finished check is drawn again from its record, sharp; at 100 % it is the raster.
   EXPECT_TRUE(view.showsRecordedPicture());
-  QAction* actual = nullptr;
-  for (QAction* action : Windows().main->findChildren<QAction*>()) {
-    if (action->text() == "&Actual Size (100 %)") actual = action;
-  }
+  QAction* actual = MenuItem("&Actual Size (100 %)");
   ASSERT_NE(actual, nullptr);
   frame.resize(360, 300);
   actual->trigger();

@@ -1,5 +1,6 @@
 // The main window's frame and menu bar, as the start-up hook asks.
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -25,9 +26,15 @@ void RemoveMenu(int position) {
     if (Windows().main == nullptr || position < 1) return;
     const QList<QAction*> menus = Windows().main->menuBar()->actions();
     if (position > menus.size()) return;
-    QAction* menu = menus[position - 1];
-    Windows().main->menuBar()->removeAction(menu);
-    menu->deleteLater();
+    QAction* entry = menus[position - 1];
+    Windows().main->menuBar()->removeAction(entry);
+    // The menu goes with its own entry: a menu left without it would leave
+    // every shortcut of its items pointing at a deleted entry.
+    if (QMenu* menu = entry->menu<QMenu*>(); menu != nullptr) {
+      menu->deleteLater();
+    } else {
+      entry->deleteLater();
+    }
   });
 }
 

@@ -95,24 +95,21 @@ void ShowAbout() {
 }
 
 // Quit (Ctrl+Q) closes the main window, which asks first during a check. The
-// action belongs to the main window itself, so its shortcut works whichever
-// menus the program keeps.
-QAction* QuitAction(QMainWindow& main_window) {
-  static QAction* quit = nullptr;
-  if (quit == nullptr) {
-    quit = new QAction("&Quit", &main_window);
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QObject::connect(quit, &QAction::triggered, &main_window, &QMainWindow::close);
-    main_window.addAction(quit);
-  }
-  return quit;
+// action belongs to the main window itself, so it lives as long as the window
+// and its shortcut works whichever menus the program keeps.
+QAction& AddQuitAction(QMainWindow& main_window) {
+  auto* quit = new QAction("&Quit", &main_window);
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  QObject::connect(quit, &QAction::triggered, &main_window, &QMainWindow::close);
+  main_window.addAction(quit);
+  return *quit;
 }
 
-void AddFileMenu(QMenuBar& bar, QMainWindow& main_window) {
+void AddFileMenu(QMenuBar& bar, QAction& quit) {
   QMenu* menu = bar.addMenu("&File");
   menu->addAction("Save Picture &As...", &SavePictureAs);
   menu->addSeparator();
-  menu->addAction(QuitAction(main_window));
+  menu->addAction(&quit);
 }
 
 void AddEditMenu(QMenuBar& bar) {
@@ -130,7 +127,7 @@ void AddPictureMenu(QMenuBar& bar) {
   menu->addAction("&Bring to Front", [] { Activate(Windows().plot_frame); });
 }
 
-void AddWindowMenu(QMenuBar& bar, QMainWindow& main_window) {
+void AddWindowMenu(QMenuBar& bar, QAction& quit) {
   QMenu* menu = bar.addMenu("&Window");
   menu->addAction("&Tile", [] { Windows().area->tileSubWindows(); });
   menu->addAction("&Cascade", [] { Windows().area->cascadeSubWindows(); });
@@ -138,17 +135,18 @@ void AddWindowMenu(QMenuBar& bar, QMainWindow& main_window) {
   menu->addAction("&Input Window", [] { Activate(Windows().dialogue_frame); });
   menu->addAction("&Model efficiency", [] { Activate(Windows().plot_frame); });
   menu->addSeparator();
-  menu->addAction(QuitAction(main_window));
+  menu->addAction(&quit);
 }
 
 }  // namespace
 
 void AddMenus(QMainWindow& main_window) {
   QMenuBar& bar = *main_window.menuBar();
-  AddFileMenu(bar, main_window);
+  QAction& quit = AddQuitAction(main_window);
+  AddFileMenu(bar, quit);
   AddEditMenu(bar);
   AddPictureMenu(bar);
-  AddWindowMenu(bar, main_window);
+  AddWindowMenu(bar, quit);
   bar.addMenu("&Help")->addAction("&About modelcheck", &ShowAbout);
 }
 
