@@ -187,6 +187,58 @@ TEST_F(DesktopProgramTest, CtrlQWhenIdleQuitsAtOnce) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+// Types `text` key by key as the window system delivers it: to whatever
+// has the keyboard focus at that moment, or to the active window.
+void TypeAsDelivered(const QString& text) {
+  for (const QChar character : text) {
+    QWidget* target =
+        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : QApplication::activeWindow();
+    ASSERT_NE(target, nullptr);
+    if (character == '\n') {
+      QTest::keyClick(target, Qt::Key_Return);
+    } else {
+      QTest::keyClicks(target, QString(character));
+    }
+  }
+}
+
+TEST_F(DesktopProgramTest, TypingIntoAMinimisedInputWindowRestoresIt) {
+  ASSERT_TRUE(StartCheck(kHenon, "2000", "0.05"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }));
+  QApplication::setActiveWindow(Windows().main);
+  Windows().dialogue_frame->showMinimized();
+  Settle();
+  TypeAsDelivered("n\n");
+  EXPECT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ6)); }));
+  EXPECT_FALSE(Windows().dialogue_frame->isMinimized());
+  EXPECT_EQ(QApplication::focusWidget(), Windows().dialogue.data());
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+// The plot window comes to the front as a check is drawn and holds the focus
+// for a moment; a key typed in that moment still answers its question.
+TEST_F(DesktopProgramTest, NoKeyIsLostWhenThePlotWindowComesToTheFront) {
+  ASSERT_TRUE(ChooseFile(kHenon));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ1)); }));
+  QApplication::setActiveWindow(Windows().main);
+  bool typed = false;
+  const QMetaObject::Connection watch =
+      QObject::connect(qApp, &QApplication::focusChanged, [&typed](QWidget*, QWidget* now) {
+        if (typed || now == nullptr || Windows().plot_frame == nullptr || !Windows().plot_frame->isAncestorOf(now))
+          return;
+        typed = true;
+        TypeAsDelivered("n\n");
+      });
+  ASSERT_TRUE(Answer(" " + std::string(kQ1), "2000") && Answer(" " + std::string(kQ2), "2") &&
+              Answer(" " + std::string(kEps), "0.05") && Answer(" " + std::string(kChange), "n"));
+  EXPECT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ6)); }));
+  EXPECT_TRUE(typed);
+  QObject::disconnect(watch);
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
 // Presses Ctrl+Q where the keyboard focus is in the dialog that `item`
 // opens (it runs its own event loop), then closes the dialog. False if no
 // dialog came.

@@ -73,19 +73,6 @@ void CopyPicture() {
   QApplication::clipboard()->setImage(Windows().picture.convertToFormat(QImage::Format_RGB32));
 }
 
-// Brings a child window to the front, showing it again when it was closed
-// (its content kept) or minimised.
-void Activate(QMdiSubWindow* frame) {
-  if (frame == nullptr) return;
-  if (frame->isMinimized()) {
-    frame->showNormal();
-  } else {
-    frame->show();
-  }
-  Windows().area->setActiveSubWindow(frame);
-  frame->raise();
-}
-
 void ShowAbout() {
   QMessageBox::about(Windows().main, "About modelcheck",
                      "modelcheck tests how well a local model map predicts a measured time series.\n\n"
@@ -124,7 +111,7 @@ void AddPictureMenu(QMenuBar& bar) {
   menu->addAction("Save &Curves As CSV...", &SaveCurvesAs);
   QAction* actual = menu->addAction("&Actual Size (100 %)", &ShowActualSize);
   actual->setCheckable(true);
-  menu->addAction("&Bring to Front", [] { Activate(Windows().plot_frame); });
+  menu->addAction("&Bring to Front", [] { BringToFront(Windows().plot_frame); });
 }
 
 void AddWindowMenu(QMenuBar& bar, QAction& quit) {
@@ -132,8 +119,8 @@ void AddWindowMenu(QMenuBar& bar, QAction& quit) {
   menu->addAction("&Tile", [] { Windows().area->tileSubWindows(); });
   menu->addAction("&Cascade", [] { Windows().area->cascadeSubWindows(); });
   menu->addSeparator();
-  menu->addAction("&Input Window", [] { Activate(Windows().dialogue_frame); });
-  menu->addAction("&Model efficiency", [] { Activate(Windows().plot_frame); });
+  menu->addAction("&Input Window", [] { BringToFront(Windows().dialogue_frame); });
+  menu->addAction("&Model efficiency", [] { BringToFront(Windows().plot_frame); });
   menu->addSeparator();
   menu->addAction(&quit);
 }

@@ -5,9 +5,11 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
@@ -60,7 +62,51 @@ void KeepTypingInTheDialogue() {
   });
 }
 
+// Keys typed for the dialogue reach it even when they arrive before the
+// Input Window has the focus back: while it is minimised, or in the moment a
+// window that came to the front holds the focus. Shortcuts, keys with Ctrl
+// or Alt, and the menu bar's own navigation are left alone.
+class KeysGoToTheDialogue final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    DialogueView* dialogue = Windows().dialogue;
+    auto* receiver = qobject_cast<QWidget*>(watched);
+    // A key the dialogue does not take travels up to its parents: it is not
+    // handed to the dialogue a second time.
+    if (forwarding_ || dialogue == nullptr || receiver == nullptr || receiver == dialogue) return false;
+    if (receiver->window() != Windows().main || qobject_cast<QMenuBar*>(receiver) != nullptr) return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if ((key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) return false;
+    if (event->type() == QEvent::KeyPress) {
+      BringToFront(Windows().dialogue_frame);
+      dialogue->setFocus();
+    }
+    forwarding_ = true;
+    QCoreApplication::sendEvent(dialogue, event);
+    forwarding_ = false;
+    return true;
+  }
+
+ private:
+  bool forwarding_ = false;
+};
+
 }  // namespace
+
+void BringToFront(QMdiSubWindow* frame) {
+  if (frame == nullptr) return;
+  if (frame->isMinimized()) {
+    frame->showNormal();
+  } else {
+    frame->show();
+  }
+  Windows().area->setActiveSubWindow(frame);
+  frame->raise();
+}
 
 void DesktopMainWindow::closeEvent(QCloseEvent* event) {
   if (!on_close || on_close()) {
@@ -88,6 +134,7 @@ void BuildMainWindow() {
   windows.answer_read = new QLabel;
   windows.main->statusBar()->addPermanentWidget(windows.answer_read);
   KeepTypingInTheDialogue();
+  qApp->installEventFilter(new KeysGoToTheDialogue(windows.main));
   windows.main->resize(1024, 640);  // the size it returns to when no longer maximised
 }
 

@@ -72,6 +72,10 @@ void PlacePlotWindowFirst(QMdiSubWindow& frame, int column, int row, int rows, i
 // "modelcheck - henon.txt", with " [Finished]" when the program has ended.
 QString MainWindowTitle(bool finished);
 
+// Brings a child window to the front, showing it again when it was closed
+// (its content kept) or minimised; null changes nothing.
+void BringToFront(QMdiSubWindow* frame);
+
 // Places a child window at `column`, `row`, `rows` high and `columns` wide.
 void PlaceInCells(QMdiSubWindow& frame, int column, int row, int rows, int columns);
 
