@@ -284,6 +284,41 @@ TEST_F(DesktopProgramTest, CtrlQInAnyDialogLeavesTheProgramRunning) {
   EXPECT_EQ(Ended(), 0);
 }
 
+// Started in a folder where nothing can be written (one that is gone: a
+// read-only folder does not stop an administrator).
+class UnwritableFolderTest : public DesktopProgramTest {
+ protected:
+  void EnterWorkingFolder() override {
+    const std::filesystem::path gone = directory_.path() / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+  }
+};
+
+TEST_F(UnwritableFolderTest, AFolderIsAskedForOnceAndEveryCheckIsKeptThere) {
+  QFileDialog* ask = WaitForFileDialog();
+  ASSERT_NE(ask, nullptr);
+  EXPECT_TRUE(ask->windowTitle().contains("report.txt")) << ask->windowTitle().toStdString();
+  const std::filesystem::path out = directory_.path() / "out";
+  std::filesystem::create_directory(out);
+  ASSERT_TRUE(ChooseFile(out.string()));
+  ASSERT_TRUE(StartCheck(kHenon, "2000", "0.05"));
+  ASSERT_TRUE(Answer(" " + std::string(kQ5), "y"));  // the same check again
+  ASSERT_TRUE(Answer(" " + std::string(kChange), "n"));
+  ASSERT_TRUE(Answer(" " + std::string(kQ5), "n"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ6)); }));
+  const std::string report = ReadText(out / "report.txt");
+  size_t checks = 0;
+  for (size_t at = report.find("Prediction time (direct"); at != std::string::npos;
+       at = report.find("Prediction time (direct", at + 1))
+    ++checks;
+  EXPECT_EQ(checks, 2U) << report;
+  EXPECT_TRUE(std::filesystem::exists(out / "neighbors.txt"));
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
 TEST_F(DesktopProgramTest, TheChooserListsSeriesFilesFirstAndHidesTheProgramsOutputs) {
   QFileDialog* chooser = WaitForFileDialog();
   ASSERT_NE(chooser, nullptr);

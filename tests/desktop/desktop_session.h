@@ -19,9 +19,11 @@ class DesktopProgramTest : public ::testing::Test {
   void SetUp() override {
     static int sessions = 0;
     if (sessions++ > 0) GTEST_SKIP() << "one desktop session per process";
-    std::filesystem::current_path(directory_.path());
+    EnterWorkingFolder();
     StartDesktopProgram();
   }
+
+  virtual void EnterWorkingFolder() { std::filesystem::current_path(directory_.path()); }
 
   // Waits for the program and its windows to be gone; the exit status.
   int Ended() {

@@ -15,6 +15,7 @@
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/message_output.h"
+#include "platform/desktop/output_folder.h"
 #include "platform/desktop/program_ended.h"
 #include "platform/desktop/program_link.h"
 #include "platform/desktop/window_thread.h"
@@ -98,6 +99,7 @@ bool OnMainWindowClose() {
 
 int RunProgram() {
   try {
+    ChooseWritableWorkingFolder();
     DialogueWindow window;
     return RunMainDialogue(window);
   } catch (const ProgramEnded& end) {
