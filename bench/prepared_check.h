@@ -11,6 +11,7 @@
 
 #include "dialogue/dialogue_run.h"
 #include "engine/check_input.h"
+#include "platform/console_front_end.h"
 
 namespace modelcheck {
 
@@ -21,7 +22,7 @@ struct PreparedCheck {
   std::unique_ptr<DialogueRun> run = std::make_unique<DialogueRun>();
   std::ostringstream dialogue_text;
   std::istringstream no_input;
-  DialogueWindow dialogue{.in = &no_input, .out = &dialogue_text, .echo_input = false};
+  FrontEnd front_end = ConsoleFrontEnd(no_input, dialogue_text, false);
 
   // The engine's view of the same check.
   CheckInput Input() const;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialogue/dialogue_window.h"
+#include "dialogue/front_end.h"
 #include "dialogue/report_log.h"
 #include "engine/neighbour_grid.h"
 #include "engine/training_statistics.h"
@@ -21,9 +22,10 @@
 namespace modelcheck {
 
 struct DialogueRun {
-  DialogueWindow* window = nullptr;
-  ModelSettings settings;      // Ltest and Ktest keep their values across every pass
-  std::vector<double> series;  // every record of the current series file
+  FrontEnd* front_end = nullptr;
+  DialogueWindow* window = nullptr;  // the front-end's dialogue window
+  ModelSettings settings;            // Ltest and Ktest keep their values across every pass
+  std::vector<double> series;        // every record of the current series file
   std::int32_t value_count = 0;
   std::span<const double> training;  // x(1..Ntrain), the first Ntrain records
   TrainingStatistics statistics;     // of the training values

@@ -1,47 +1,52 @@
 // The dialogue window "Input Window": where prompts and result lines appear
 // and where the user types answers, one line at a time.
 //
-// Two realisations link behind these declarations. In the desktop program the
-// window is a child window of the main window: the operations ignore the
-// streams, show their text there and wait for a line typed there; end of
-// input means the user closed the main window.
-//
-// On a console the window is the terminal: `out` is standard output and `in`
-// standard input. When input does not come from a terminal, every line read is
-// echoed right after its prompt so that a scripted session reads as the window
-// would show it. Tests use string streams in place of the terminal. When the
-// dialogue cannot be written (a full disk, a closed output) the program stops
-// in order with status 1 and says so on standard error.
+// A front-end gives the dialogue its window as these function objects
+// (front_end.h lists the rest of what a front-end gives). The console's window
+// is the terminal; the desktop's is a child window of its main window, where
+// end of input means the user closed the main window. `write` and `read_line`
+// are required; an empty `open` or `show_answer_read` does nothing.
 #pragma once
 
-#include <istream>
+#include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 
 namespace modelcheck {
 
 struct DialogueWindow {
-  std::istream* in = nullptr;
-  std::ostream* out = nullptr;
-  bool echo_input = false;  // true when `in` is not an interactive terminal
+  // Sets the window up for a new series pass (title, colours, cursor,
+  // cleared).
+  std::function<void()> open;
+  // Shows `text` exactly, leaving the cursor after it.
+  std::function<void(std::string_view text)> write;
+  // Waits for one typed line and returns it without its end of line;
+  // nothing at end of input.
+  std::function<std::optional<std::string>()> read_line;
+  // Shows beside the dialogue the value the last answer was read as, e.g.
+  // "eps = 5.0000E-12", so that a number read otherwise than meant (5e-2
+  // taken with implied decimals) is seen at once.
+  std::function<void(std::string_view text)> show_answer_read;
 };
 
-// The console's dialogue window on standard input and output.
-DialogueWindow ConsoleDialogueWindow();
-
-// Sets the window up for a new series pass (title "Input Window", colours,
-// cursor). On a console there is nothing to place or clear.
-void OpenDialogueWindow(DialogueWindow& window);
+inline void OpenDialogueWindow(DialogueWindow& window) {
+  if (window.open) window.open();
+}
 
 // Writes one blank column, `text` and an end of line.
-void WriteDialogueLine(DialogueWindow& window, std::string_view text);
+inline void WriteDialogueLine(DialogueWindow& window, std::string_view text) {
+  window.write(" " + std::string(text) + "\n");
+}
 
 // Writes one blank column and `text`, leaving the cursor after it.
-void WritePrompt(DialogueWindow& window, std::string_view text);
+inline void WritePrompt(DialogueWindow& window, std::string_view text) { window.write(" " + std::string(text)); }
 
 // Reads one typed line without its end of line; nothing at end of input.
-std::optional<std::string> ReadDialogueLine(DialogueWindow& window);
+inline std::optional<std::string> ReadDialogueLine(DialogueWindow& window) { return window.read_line(); }
+
+inline void ShowAnswerRead(DialogueWindow& window, std::string_view text) {
+  if (window.show_answer_read) window.show_answer_read(text);
+}
 
 }  // namespace modelcheck

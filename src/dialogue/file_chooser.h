@@ -1,4 +1,5 @@
-// The file chooser: the user picks an existing file for reading.
+// The file chooser, which a front-end gives as FrontEnd::choose_file: the
+// user picks an existing file for reading.
 //
 // In the desktop program it is the platform's file dialog; cancelling it
 // shows the message box "A File Must be Selected" with the question
@@ -29,11 +30,5 @@ struct FileChoice {
 };
 
 inline constexpr std::string_view kChooserPrompt = "Time series file (path, empty line to cancel): ";
-
-FileChoice ChooseFileForReading(DialogueWindow& window);
-
-// Empty when `path` names a regular file that can be opened for reading,
-// otherwise one line naming the path and the cause.
-std::string ReadableFileProblem(const std::string& path);
 
 }  // namespace modelcheck

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "dialogue/dialogue_run.h"
-#include "dialogue/plot_window_view.h"
 #include "dialogue/questions.h"
 #include "errors/orderly_stop.h"
 
@@ -29,11 +28,13 @@ char RunSeriesPass(DialogueRun& run) {
 
 }  // namespace
 
-int RunMainDialogue(DialogueWindow& window) {
+int RunMainDialogue(FrontEnd& front_end) {
   // The run state holds the 64 KiB neighbour grid: keep it off the stack.
   auto run = std::make_unique<DialogueRun>();
-  run->window = &window;
-  run->surface.view = PlotWindowSurfaceView();
+  run->front_end = &front_end;
+  run->window = &front_end.dialogue;
+  run->surface.view = front_end.plot_window;
+  DialogueWindow& window = front_end.dialogue;
   try {
     while (RunSeriesPass(*run) == 'y') {}
   } catch (const std::bad_alloc&) {

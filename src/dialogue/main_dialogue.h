@@ -7,13 +7,14 @@
 // after the user declines to choose a file and confirms the end. End of input
 // at any prompt stops the program in order instead (kEndOfInputStatus), and
 // so does running out of memory (one line says so; status 1).
-// report.txt is appended in the working directory.
+// report.txt is appended in the working directory. Everything the user sees
+// goes through `front_end`.
 #pragma once
 
-#include "dialogue/dialogue_window.h"
+#include "dialogue/front_end.h"
 
 namespace modelcheck {
 
-int RunMainDialogue(DialogueWindow& window);
+int RunMainDialogue(FrontEnd& front_end);
 
 }  // namespace modelcheck

@@ -8,11 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "dialogue/check_progress_view.h"
 #include "dialogue/dialogue_run.h"
-#include "dialogue/plot_window_view.h"
 #include "dialogue/prompts.h"
-#include "dialogue/status_line.h"
 #include "engine/model_check.h"
 #include "engine/tiny_series.h"
 #include "engine/training_statistics.h"
@@ -26,6 +23,10 @@
 namespace modelcheck {
 
 namespace {
+
+void ShowProgramStep(const DialogueRun& run, std::string_view text) {
+  if (run.front_end->show_program_step) run.front_end->show_program_step(text);
+}
 
 // What the user can do about an exactly singular local fit, said after the
 // numerical core's message in words of the model.
@@ -84,14 +85,16 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   DrawTestCurves(run.surface, kDirectPanel, newest, settings.Ltest, result.direct, run.plot_range);
   StopIfStoppedIn(run, result, CheckPhase::kDirect);
   PresentDirectTest(run, result);
-  FinishPlotPicture(run.surface, *run.window);
+  if (run.front_end->finish_picture) run.front_end->finish_picture(run.surface, *run.window);
 }
 
 // The check of the pass's settings. A tiny series is fitted in units a power
 // of two larger (tiny_series.h); the picture and the report take the result
 // back in its own units. Every other series is checked as it is.
 CheckResult Evaluate(const DialogueRun& run, const CheckInput& input) {
-  const CheckOptions options{.threads = run.threads, .progress = CheckProgressReporter()};
+  const FrontEnd& front_end = *run.front_end;
+  const CheckOptions options{.threads = run.threads,
+                             .progress = front_end.check_progress ? front_end.check_progress() : nullptr};
   const FittedSeries fitted(run.series);
   const int k = fitted.k;
   if (k == 0) return RunModelCheck(input, options);
@@ -115,15 +118,17 @@ void RunEvaluation(DialogueRun& run) {
   if (result.cancelled) {
     // Only a user who quits the program stops a check early: it ends in
     // order, report.txt keeping every line written before the check.
-    ShowProgramStep("");
+    ShowProgramStep(run, "");
     WriteDialogueLine(*run.window, "The model check was stopped: the program ends.");
     StopProgram(kEndOfInputStatus);
   }
-  ShowProgramStep("Drawing the model check");
+  ShowProgramStep(run, "Drawing the model check");
   Present(run, result, input.test_segment);
   const std::span<const double> T = input.test_segment;
-  KeepCheckPicture({.settings = run.settings, .test_segment = {T.begin(), T.end()}, .result = std::move(result)});
-  ShowProgramStep("");
+  if (run.front_end->keep_picture)
+    run.front_end->keep_picture(
+        {.settings = run.settings, .test_segment = {T.begin(), T.end()}, .result = std::move(result)});
+  ShowProgramStep(run, "");
 }
 
 }  // namespace modelcheck

@@ -1,7 +1,6 @@
 #include "dialogue/questions.h"
 
 #include "dialogue/prompts.h"
-#include "dialogue/status_line.h"
 #include "text/fixed_field.h"
 
 namespace modelcheck {
@@ -30,7 +29,7 @@ std::int32_t AskInteger(DialogueWindow& window, std::string_view format, std::st
   for (;;) {
     std::int32_t value = 0;
     PromptInteger(window, format, prompt, value);
-    ShowAnswerRead(std::string(SettingLabel(prompt)) + std::to_string(value));
+    ShowAnswerRead(window, std::string(SettingLabel(prompt)) + std::to_string(value));
     if (accepted(value)) return value;
     WriteIncorrectInput(window);
   }
@@ -41,7 +40,7 @@ double AskReal(DialogueWindow& window, std::string_view format, std::string_view
   for (;;) {
     double value = 0.0;
     PromptReal(window, format, prompt, value);
-    ShowAnswerRead(std::string(SettingLabel(prompt)) + FormatExponent(value, 5));
+    ShowAnswerRead(window, std::string(SettingLabel(prompt)) + FormatExponent(value, 5));
     if (accepted(value)) return value;
     WriteIncorrectInput(window);
     if (!range.empty()) WriteDialogueLine(window, range);

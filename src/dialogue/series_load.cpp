@@ -49,7 +49,7 @@ bool AcceptCount(DialogueWindow& window, const std::string& path, const SeriesCo
 bool LoadSeries(DialogueRun& run) {
   DialogueWindow& window = *run.window;
   for (;;) {
-    const FileChoice choice = ChooseFileForReading(window);
+    const FileChoice choice = run.front_end->choose_file(window);
     if (choice.outcome == ChoiceOutcome::kEndOfInput) EndAtEndOfInput(window);
     if (choice.outcome == ChoiceOutcome::kTerminate) return false;
     OpenDialogueWindow(window);

@@ -1,7 +1,8 @@
 // The file chooser realised on a console as a typed path.
 #include <optional>
 
-#include "dialogue/file_chooser.h"
+#include "platform/console_front_end.h"
+#include "text/readable_file.h"
 
 namespace modelcheck {
 
@@ -24,7 +25,7 @@ Decline AskTerminate(DialogueWindow& window) {
 
 }  // namespace
 
-FileChoice ChooseFileForReading(DialogueWindow& window) {
+FileChoice ChooseTypedPath(DialogueWindow& window) {
   for (;;) {
     WritePrompt(window, kChooserPrompt);
     const std::optional<std::string> line = ReadDialogueLine(window);

@@ -1,14 +1,14 @@
 // The console program: the dialogue on standard input and output, with
 // report.txt and the other output files in the working directory.
+#include <unistd.h>
+
 #include <csignal>
 #include <iostream>
 
-#include "dialogue/dialogue_window.h"
 #include "dialogue/main_dialogue.h"
+#include "dialogue/main_window.h"
 #include "errors/message_sink.h"
-#include "errors/orderly_stop.h"
-#include "platform/main_window.h"
-#include "platform/program_exit.h"
+#include "platform/console_front_end.h"
 
 int main() {
   // A reader that has gone (`modelcheck | head -1`) makes the next write fail
@@ -17,8 +17,8 @@ int main() {
   std::signal(SIGPIPE, SIG_IGN);
   // The numerical core's messages share standard output with the dialogue, in order.
   modelcheck::InstallMessageSink([](std::string_view text) { std::cout << text << std::flush; });
-  modelcheck::RegisterExitAction(&modelcheck::LeaveProgram);
-  modelcheck::ConfigureMainWindow();
-  modelcheck::DialogueWindow window = modelcheck::ConsoleDialogueWindow();
-  return modelcheck::RunMainDialogue(window);
+  modelcheck::ConfigureMainWindow({});  // a console has no main window
+  modelcheck::FrontEnd front_end =
+      modelcheck::ConsoleFrontEnd(std::cin, std::cout, /*echo_input=*/isatty(STDIN_FILENO) == 0);
+  return modelcheck::RunMainDialogue(front_end);
 }

@@ -7,15 +7,15 @@
 
 #include "dialogue/questions.h"
 #include "errors/orderly_stop.h"
+#include "platform/console_front_end.h"
 #include "support/child_process.h"
 
 namespace modelcheck {
 namespace {
 
 struct StringWindow {
-  explicit StringWindow(const std::string& typed, bool echo = true) : in(typed) {
-    window = {.in = &in, .out = &out, .echo_input = echo};
-  }
+  explicit StringWindow(const std::string& typed, bool echo = true)
+      : in(typed), window(ConsoleDialogueWindow(in, out, echo)) {}
   std::istringstream in;
   std::ostringstream out;
   DialogueWindow window;
@@ -82,7 +82,7 @@ TEST(Questions, OutOfRangeValuesAreRefusedLikeUnreadableOnes) {
 TEST(Prompts, EndOfInputEndsTheProgramInOrder) {
   const testing::ChildResult child = testing::RunInChild([] {
     std::istringstream in("x");
-    DialogueWindow window{.in = &in, .out = &std::cout, .echo_input = true};
+    DialogueWindow window = ConsoleDialogueWindow(in, std::cout, true);
     char answer = ' ';
     PromptChar(window, "(A1)", "Again? ", answer);  // reads "x"
     PromptChar(window, "(A1)", "Again? ", answer);  // meets the end
@@ -96,7 +96,7 @@ TEST(Prompts, ADialogueThatCannotBeWrittenStopsTheProgram) {
   const testing::ChildResult child = testing::RunInChild([] {
     std::istringstream in("5\n");
     std::ostream out(nullptr);  // every write fails
-    DialogueWindow window{.in = &in, .out = &out, .echo_input = true};
+    DialogueWindow window = ConsoleDialogueWindow(in, out, true);
     std::int32_t value = 0;
     PromptInteger(window, "(I6)", "N = ", value);
   });

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/console_front_end.h"
 #include "support/child_process.h"
 #include "support/files.h"
 
@@ -22,7 +23,7 @@ class ReportLogTest : public ::testing::Test {
   const testing::WorkDirectory directory_;
   std::istringstream in_;
   std::ostringstream out_;
-  DialogueWindow window_{.in = &in_, .out = &out_, .echo_input = false};
+  DialogueWindow window_ = ConsoleDialogueWindow(in_, out_, false);
   ReportLog log_;
 };
 

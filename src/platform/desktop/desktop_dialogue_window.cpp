@@ -4,7 +4,7 @@
 #include <QMdiSubWindow>
 #include <QString>
 
-#include "dialogue/dialogue_window.h"
+#include "platform/desktop/desktop_front_end.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/program_link.h"
@@ -13,15 +13,15 @@ namespace modelcheck {
 
 namespace {
 
-void Show(std::string text) {
-  OnWindowThread([text = std::move(text)] { DialogueWindowView().AppendOutput(QString::fromStdString(text)); });
+void Show(std::string_view text) {
+  OnWindowThread([text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
+    DialogueWindowView().AppendOutput(text);
+  });
 }
-
-}  // namespace
 
 // Cleared at every series pass; white background, black text, the cursor
 // shown and the input focus taken, so typing goes there at once.
-void OpenDialogueWindow(DialogueWindow&) {
+void Open() {
   OnWindowThread([] {
     DialogueView& view = DialogueWindowView();
     view.ClearAll();
@@ -35,15 +35,11 @@ void OpenDialogueWindow(DialogueWindow&) {
   });
 }
 
-void WriteDialogueLine(DialogueWindow&, std::string_view text) { Show(" " + std::string(text) + "\n"); }
-
-void WritePrompt(DialogueWindow&, std::string_view text) { Show(" " + std::string(text)); }
-
 // The typed line is on screen already, waiting, followed by its end of line;
 // once read it becomes part of the transcript. The dialogue window takes the
 // input focus back from the plot window, so that the answer can be typed at
 // once.
-std::optional<std::string> ReadDialogueLine(DialogueWindow&) {
+std::optional<std::string> ReadLine() {
   OnWindowThread([] {
     DialogueView& view = DialogueWindowView();
     if (!view.hasFocus()) view.setFocus();
@@ -56,6 +52,12 @@ std::optional<std::string> ReadDialogueLine(DialogueWindow&) {
   // The answer joins the transcript after its prompt, as the console shows it.
   OnWindowThread([] { DialogueWindowView().CommitAnswer(); });
   return line;
+}
+
+}  // namespace
+
+DialogueWindow DesktopDialogueWindow() {
+  return {.open = &Open, .write = &Show, .read_line = &ReadLine, .show_answer_read = &ShowReadAsOnStatusLine};
 }
 
 }  // namespace modelcheck

@@ -9,11 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "dialogue/file_chooser.h"
+#include "platform/desktop/desktop_front_end.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/program_link.h"
 #include "platform/desktop/series_file_filter.h"
 #include "platform/desktop/window_thread.h"
+#include "text/readable_file.h"
 
 namespace modelcheck {
 
@@ -92,7 +93,7 @@ bool IsOwnOutputFile(const QFileInfo& file) {
   return QStringList{"report.txt", "neighbors.txt", "model-efficiency.png"}.contains(file.fileName());
 }
 
-FileChoice ChooseFileForReading(DialogueWindow& window) {
+FileChoice ChooseFileInDialog(DialogueWindow& window) {
   for (;;) {
     const std::optional<std::optional<std::string>> chosen = AskWindows<std::optional<std::string>>(&ShowFileDialog);
     if (!chosen) return {.outcome = ChoiceOutcome::kEndOfInput, .path = {}};

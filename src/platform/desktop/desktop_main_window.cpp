@@ -4,11 +4,13 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "platform/desktop/desktop_front_end.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/window_thread.h"
-#include "platform/main_window.h"
 
 namespace modelcheck {
+
+namespace {
 
 void MaximiseMainWindow() {
   OnWindowThread([] {
@@ -37,5 +39,9 @@ void RemoveMenu(int position) {
     }
   });
 }
+
+}  // namespace
+
+MainWindow DesktopMainWindowOperations() { return {.maximise = &MaximiseMainWindow, .remove_menu = &RemoveMenu}; }
 
 }  // namespace modelcheck

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <utility>
 
-#include "dialogue/plot_window_view.h"
+#include "platform/desktop/desktop_front_end.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/picture_view.h"
 #include "platform/desktop/window_thread.h"

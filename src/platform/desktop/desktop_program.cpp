@@ -12,6 +12,7 @@
 #include "dialogue/main_dialogue.h"
 #include "errors/message_sink.h"
 #include "errors/orderly_stop.h"
+#include "platform/desktop/desktop_front_end.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/message_output.h"
@@ -19,8 +20,6 @@
 #include "platform/desktop/program_ended.h"
 #include "platform/desktop/program_link.h"
 #include "platform/desktop/window_thread.h"
-#include "platform/main_window.h"
-#include "platform/program_exit.h"
 
 namespace modelcheck {
 
@@ -100,8 +99,8 @@ bool OnMainWindowClose() {
 int RunProgram() {
   try {
     ChooseWritableWorkingFolder();
-    DialogueWindow window;
-    return RunMainDialogue(window);
+    FrontEnd front_end = DesktopFrontEnd();
+    return RunMainDialogue(front_end);
   } catch (const ProgramEnded& end) {
     return end.status;
   } catch (const std::exception& failure) {
@@ -128,12 +127,13 @@ void StartDesktopProgram() {
   BuildMainWindow();
   Windows().main->on_close = &OnMainWindowClose;
   Windows().main->show();
-  ConfigureMainWindow();
+  ConfigureMainWindow(DesktopMainWindowOperations());
   ShowStandardOutputInDialogue();
   // Standard output shows in the dialogue window as well, so the numerical
   // core's messages reach the user there.
   InstallMessageSink([](std::string_view text) { std::cout << text << std::flush; });
-  RegisterExitAction(&LeaveProgram);
+  // The program leaves its own thread; the windows stay with what it wrote.
+  RegisterExitAction([](int status) { throw ProgramEnded{.status = status}; });
   program_thread = std::thread(&ProgramThread);
 }
 

@@ -6,8 +6,7 @@
 #include <QStatusBar>
 #include <chrono>
 
-#include "dialogue/check_progress_view.h"
-#include "dialogue/status_line.h"
+#include "platform/desktop/desktop_front_end.h"
 #include "platform/desktop/desktop_windows.h"
 #include "platform/desktop/dialogue_view.h"
 #include "platform/desktop/program_link.h"
@@ -87,12 +86,12 @@ std::function<bool(const CheckProgress&)> CheckProgressReporter() {
   };
 }
 
-void ShowProgramStep(std::string_view text) {
+void ShowStepOnStatusLine(std::string_view text) {
   if (text.empty()) SetCheckRunning(false);
   ShowMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void ShowAnswerRead(std::string_view text) {
+void ShowReadAsOnStatusLine(std::string_view text) {
   OnWindowThread([text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
     if (Windows().answer_read != nullptr) Windows().answer_read->setText("Read as " + text);
   });

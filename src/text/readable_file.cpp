@@ -1,13 +1,11 @@
-// Whether a chosen path can be read as a series file, in words the user
-// can act on: the system's own reason whenever it gives one.
+#include "text/readable_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-
-#include "dialogue/file_chooser.h"
 
 namespace modelcheck {
 
