@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,11 +44,11 @@ struct GraphicsSurface;
 // How a window on screen follows the raster. Each member may be null: there
 // is no window (a console, a batch run) or it does not care for that event.
 struct SurfaceView {
-  void (*show)(const GraphicsSurface& surface) = nullptr;               // opened or reused, with its title
-  void (*place)(int column, int row, int rows, int columns) = nullptr;  // in text cells of the main window
-  void (*refresh)(const GraphicsSurface& surface) = nullptr;            // something was drawn
-  void (*bring_to_front)(const GraphicsSurface& surface) = nullptr;
-  void (*show_all)(const GraphicsSurface& surface) = nullptr;  // all drawn so far, at once
+  std::function<void(const GraphicsSurface& surface)> show;               // opened or reused, with its title
+  std::function<void(int column, int row, int rows, int columns)> place;  // in text cells of the main window
+  std::function<void(const GraphicsSurface& surface)> refresh;            // something was drawn
+  std::function<void(const GraphicsSurface& surface)> bring_to_front;
+  std::function<void(const GraphicsSurface& surface)> show_all;  // all drawn so far, at once
 };
 
 struct GraphicsSurface {
