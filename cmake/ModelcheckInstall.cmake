@@ -36,6 +36,13 @@ set(modelcheck_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/modelcheck)
 install(TARGETS mc_text mc_errors mc_linalg mc_engine mc_scan
         EXPORT modelcheckTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+# The programs, where this build made them; a build of the libraries alone
+# installs the libraries alone.
+foreach(program IN ITEMS modelcheck modelcheck-batch modelcheck-gui)
+  if(TARGET ${program})
+    install(TARGETS ${program} OPTIONAL RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/src/engine/public/modelcheck/engine.h
               ${PROJECT_SOURCE_DIR}/src/scan/public/modelcheck/scan.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/modelcheck)

@@ -3,7 +3,10 @@
 # multiply-add may change the rounding of the order of operations we wrote.
 function(modelcheck_target_options target)
   target_compile_options(${target} PRIVATE
-    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wold-style-cast -Werror -ffp-contract=off)
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wold-style-cast -ffp-contract=off)
+  if(MODELCHECK_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
   # GCC 12 reports a false -Wrestrict overlap for "literal" + std::string
   # at -O3 (fixed in GCC 13); it would fail Release builds under -Werror.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)

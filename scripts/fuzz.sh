@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh clang
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DMODELCHECK_BUILD_FUZZERS=ON -DMODELCHECK_SANITIZE=ON \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DMODELCHECK_BUILD_FUZZERS=ON -DMODELCHECK_SANITIZE=ON -DMODELCHECK_WERROR=ON \
   -DMODELCHECK_BUILD_TESTS=OFF -DMODELCHECK_BUILD_DESKTOP=OFF -DMODELCHECK_INSTALL=OFF > /dev/null
 cmake --build build-fuzz -j "$(nproc)" --target series_reader_fuzzer answer_field_fuzzer table_reader_fuzzer
 
