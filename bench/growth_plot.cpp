@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/plot_image.h"
 #include "plots/graphics_surface.h"
+#include "presentation/plot_image.h"
 
 namespace modelcheck {
 namespace {

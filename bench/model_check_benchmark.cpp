@@ -21,9 +21,9 @@
 #include "engine/neighbour_grid.h"
 #include "engine/training_statistics.h"
 #include "henon_series.h"
-#include "platform/plot_image.h"
 #include "plots/plot_window.h"
 #include "prepared_check.h"
+#include "presentation/plot_image.h"
 #include "text/series_file.h"
 
 namespace modelcheck {

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <vector>
 
+#include "apps/console/console_front_end.h"
 #include "dialogue/dialogue_run.h"
 #include "engine/check_input.h"
-#include "platform/console_front_end.h"
 
 namespace modelcheck {
 

@@ -15,7 +15,7 @@ cmake --build build -j "$(nproc)" --target modelcheck-batch henon_series_file > 
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-batch=$(pwd)/build/src/platform/batch/modelcheck-batch
+batch=$(pwd)/build/bin/modelcheck-batch
 
 # Seconds of wall-clock time of one run, to the millisecond.
 seconds() {

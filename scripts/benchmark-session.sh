@@ -18,7 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 build/bench/henon_series_file "$values" "$work/series.txt"
 printf '%s\n' "$work/series.txt" "$((values - 200))" 2 "$eps" n n n n n > "$work/typed.txt"
-program=$(pwd)/build/src/platform/modelcheck
+program=$(pwd)/build/bin/modelcheck
 cd "$work"
 
 times=()

@@ -10,6 +10,6 @@ cmake --build build -j "$(nproc)" --target modelcheck
 
 mkdir -p example-run
 cd example-run
-../build/src/platform/modelcheck < ../examples/henon-session.txt
+../build/bin/modelcheck < ../examples/henon-session.txt
 echo
 echo "Results in $(pwd): report.txt, neighbors.txt, model-efficiency.png"

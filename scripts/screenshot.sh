@@ -17,7 +17,7 @@ bash scripts/install-deps.sh xvfb openbox xdotool imagemagick
 
 cmake -S . -B build >/dev/null
 cmake --build build -j "$(nproc)" --target modelcheck-gui
-program=$PWD/build/src/platform/desktop/modelcheck-gui
+program=$PWD/build/bin/modelcheck-gui
 
 xvfb="" work=""
 # The screen of the last screenshot and its files; openbox ends with its screen.

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "apps/batch/batch_options.h"
+#include "apps/batch/scan_json.h"
+#include "apps/batch/scan_tables.h"
+#include "apps/batch/value_lists.h"
 #include "modelcheck/scan.h"
-#include "platform/batch/batch_options.h"
-#include "platform/batch/scan_json.h"
-#include "platform/batch/scan_tables.h"
-#include "platform/batch/value_lists.h"
 #include "support/henon.h"
 
 namespace modelcheck {

@@ -11,8 +11,8 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/desktop/desktop_windows.h"
-#include "platform/desktop/dialogue_view.h"
+#include "apps/desktop/desktop_windows.h"
+#include "apps/desktop/dialogue_view.h"
 
 namespace modelcheck::testing {
 

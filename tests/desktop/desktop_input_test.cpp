@@ -19,11 +19,11 @@
 #include <fstream>
 #include <memory>
 
+#include "apps/desktop/desktop_windows.h"
+#include "apps/desktop/dialogue_view.h"
+#include "apps/desktop/picture_view.h"
+#include "apps/desktop/series_file_filter.h"
 #include "desktop_session.h"
-#include "platform/desktop/desktop_windows.h"
-#include "platform/desktop/dialogue_view.h"
-#include "platform/desktop/picture_view.h"
-#include "platform/desktop/series_file_filter.h"
 #include "support/henon.h"
 #include "support/program_session.h"
 #include "support/sanitizer.h"

@@ -1,7 +1,7 @@
 // The desktop program end to end: a whole session typed into its windows
 // against the console program, the file chooser's way out, closing the main
 // window in the middle of the dialogue, and a stop by the numerical core.
-#include "platform/desktop/desktop_program.h"
+#include "apps/desktop/desktop_program.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "../plots/png_reader.h"
+#include "apps/desktop/desktop_menus.h"
+#include "apps/desktop/desktop_windows.h"
 #include "desktop_driver.h"
 #include "desktop_session.h"
-#include "platform/desktop/desktop_menus.h"
-#include "platform/desktop/desktop_windows.h"
 #include "support/program_session.h"
 #include "support/singular_fit_case.h"
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "apps/desktop/desktop_program.h"
 #include "desktop_driver.h"
-#include "platform/desktop/desktop_program.h"
 #include "support/files.h"
 
 namespace modelcheck::testing {

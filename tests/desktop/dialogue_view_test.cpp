@@ -1,6 +1,6 @@
 // The dialogue window's text: what the program wrote stays as written, and
 // every line the user finishes is handed over once, in order.
-#include "platform/desktop/dialogue_view.h"
+#include "apps/desktop/dialogue_view.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/plot_image.h"
+#include "presentation/plot_image.h"
 #include "support/files.h"
 #include "support/program_session.h"
 #include "text/series_file.h"

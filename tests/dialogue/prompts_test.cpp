@@ -5,9 +5,9 @@
 
 #include <sstream>
 
+#include "apps/console/console_front_end.h"
 #include "dialogue/questions.h"
 #include "errors/orderly_stop.h"
-#include "platform/console_front_end.h"
 #include "support/child_process.h"
 
 namespace modelcheck {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/console_front_end.h"
+#include "apps/console/console_front_end.h"
 #include "support/child_process.h"
 #include "support/files.h"
 

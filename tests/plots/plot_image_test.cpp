@@ -1,6 +1,6 @@
 // The picture file: the PNG decodes to exactly the raster and its palette,
 // replaces an earlier picture whole, and failures name the file.
-#include "platform/plot_image.h"
+#include "presentation/plot_image.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

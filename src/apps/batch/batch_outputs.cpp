@@ -1,0 +1,116 @@
+#include "apps/batch/batch_outputs.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+#include "apps/batch/scan_tables.h"
+#include "apps/batch/series_input.h"
+#include "presentation/scan_charts.h"
+#include "text/replace_file.h"
+
+namespace modelcheck {
+
+namespace {
+
+// Writes one output as it is made, piece by piece; a failure to make it or
+// to write it is named, and an earlier file of that name stays.
+void WriteOne(const std::string& folder, const std::string& name, const std::function<void(const ByteWriter&)>& produce,
+              OutputReport& report) {
+  const std::string path = (std::filesystem::path(folder) / name).string();
+  std::optional<FileFailure> failure;
+  try {
+    failure = ReplaceFileStreamed(path, produce);
+  } catch (const std::exception& error) {
+    report.failures.push_back("cannot make \"" + path + "\": " + error.what());
+    return;
+  }
+  if (failure) {
+    report.failures.push_back("cannot write \"" + path + "\": " + std::strerror(failure->error) + " (" +
+                              failure->action + ")");
+    return;
+  }
+  report.written.push_back(name);
+}
+
+std::string Cause(int error) { return std::strerror(error); }
+
+// What stands at an output name, when it is not something the output may replace.
+std::optional<std::string> Occupant(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return std::nullopt;
+  if (S_ISREG(status.st_mode) || S_ISLNK(status.st_mode)) return std::nullopt;
+  if (S_ISFIFO(status.st_mode)) return "a named pipe";
+  if (S_ISDIR(status.st_mode)) return "a folder";
+  return "not a regular file";
+}
+
+}  // namespace
+
+std::vector<std::string> OutputNames(const BatchOptions& options) {
+  std::vector<std::string> names;
+  if (options.write_json) names.emplace_back("results.json");
+  if (options.write_csv) names.insert(names.end(), {"curves.csv", "scan.csv"});
+  if (options.write_png) names.insert(names.end(), {"scan.png", "curves.png"});
+  return names;
+}
+
+std::optional<std::string> PrepareOutputFolder(const BatchOptions& options) {
+  const std::string& folder = options.out_folder;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) return "cannot make the output folder \"" + folder + "\": " + error.message();
+  if (!std::filesystem::is_directory(folder, error)) return "the output folder \"" + folder + "\" is not a folder";
+  std::vector<std::string> names = OutputNames(options);
+  names.emplace_back("cells.jsonl");
+  for (const std::string& name : names) {
+    const std::string path = (std::filesystem::path(folder) / name).string();
+    if (const auto occupant = Occupant(path))
+      return "cannot write \"" + path + "\": " + *occupant + " stands there; remove it or choose another --out";
+  }
+  // A file made and removed again: the only sure test of writing, whoever runs the program.
+  std::string probe = (std::filesystem::path(folder) / ".modelcheck-batch-XXXXXX").string();
+  const int descriptor = ::mkstemp(probe.data());
+  if (descriptor < 0) return "cannot write in the output folder \"" + folder + "\": " + Cause(errno);
+  ::close(descriptor);
+  ::unlink(probe.c_str());
+  return std::nullopt;
+}
+
+OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& result, const ScanSource& source) {
+  OutputReport report;
+  const std::string& folder = options.out_folder;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) {
+    report.failures.push_back("cannot make the output folder \"" + folder + "\": " + error.message());
+    return report;
+  }
+  const std::string name = SeriesName(source.file);
+  if (options.write_json) {
+    WriteOne(
+        folder, "results.json", [&](const ByteWriter& write) { WriteScanResultsJson(result, source, write); }, report);
+  }
+  if (options.write_csv) {
+    WriteOne(
+        folder, "curves.csv", [&](const ByteWriter& write) { WriteCurvesTable(result, write); }, report);
+    WriteOne(
+        folder, "scan.csv", [&](const ByteWriter& write) { WriteScanTable(result, write); }, report);
+  }
+  if (options.write_png) {
+    WriteOne(
+        folder, "scan.png", [&](const ByteWriter& write) { write(DrawScanHeatMap(result, name)); }, report);
+    WriteOne(
+        folder, "curves.png", [&](const ByteWriter& write) { write(DrawBestCurves(result, name)); }, report);
+  }
+  return report;
+}
+
+}  // namespace modelcheck

@@ -1,0 +1,239 @@
+#include "apps/batch/cells_log.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "text/replace_file.h"
+
+namespace modelcheck {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json Number(double value) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+  return value;
+}
+
+double NumberFrom(const Json& json) {
+  if (json.is_number()) return json.get<double>();
+  const std::string text = json.get<std::string>();
+  if (text == "nan") return std::nan("");
+  return text == "inf" ? HUGE_VAL : -HUGE_VAL;
+}
+
+Json Numbers(const std::vector<double>& values) {
+  Json json = Json::array();
+  for (const double value : values) json.push_back(Number(value));
+  return json;
+}
+
+std::vector<double> NumbersFrom(const Json& json) {
+  std::vector<double> values;
+  for (const Json& item : json) values.push_back(NumberFrom(item));
+  return values;
+}
+
+Json StopJson(const std::optional<CheckStop>& stop) {
+  if (!stop) return nullptr;
+  return Json{{"phase", static_cast<int>(stop->phase)},
+              {"piece", stop->piece},
+              {"step", stop->step},
+              {"status", stop->status},
+              {"message", stop->message},
+              {"type", stop->type},
+              {"code", stop->code},
+              {"routine", stop->routine},
+              {"values", stop->values}};
+}
+
+std::optional<CheckStop> StopFrom(const Json& json) {
+  if (json.is_null()) return std::nullopt;
+  return CheckStop{.phase = static_cast<CheckPhase>(json["phase"].get<int>()),
+                   .piece = json["piece"],
+                   .step = json["step"],
+                   .status = json["status"],
+                   .message = json["message"],
+                   .type = json["type"],
+                   .code = json["code"],
+                   .routine = json["routine"],
+                   .values = json["values"].get<std::vector<int>>()};
+}
+
+std::string Fingerprint(std::span<const double> series) {
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const double value : series) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int byte = 0; byte < 8; ++byte) {
+      hash ^= (bits >> (8 * byte)) & 0xFF;
+      hash *= 1099511628211ULL;
+    }
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+Json CellRecord(const ScanCell& cell, std::size_t index) {
+  const CheckResult& check = cell.result;
+  return Json{{"cell", index},
+              {"D", cell.D},
+              {"eps", cell.eps},
+              {"status", CellStatusName(cell.status)},
+              {"iterative_time", cell.iterative_time},
+              {"direct_time", cell.direct_time},
+              {"one_step_error", Number(check.one_step_error)},
+              {"iterative_errors", Numbers(check.iterative.errors)},
+              {"direct_errors", Numbers(check.direct.errors)},
+              {"direct_neighbours", check.direct.neighbour_counts},
+              {"stop", StopJson(check.stop)}};
+}
+
+Json BaselinesRecord(const ScanBaselines& baselines, std::size_t index) {
+  const BaselineResult& result = baselines.result;
+  return Json{{"baselines", index},
+              {"D", baselines.D},
+              {"persistence", Numbers(result.persistence.errors)},
+              {"global_iterative", Numbers(result.global_iterative.errors)},
+              {"global_direct", Numbers(result.global_direct.errors)},
+              {"persistence_time", baselines.persistence_time},
+              {"global_iterative_time", baselines.global_iterative_time},
+              {"global_direct_time", baselines.global_direct_time},
+              {"global_stop", StopJson(result.global_stop)}};
+}
+
+// The grid of `settings` with no outcomes yet.
+ScanResult EmptyGrid(const ScanSettings& settings) {
+  ScanResult grid;
+  grid.settings = settings;
+  for (const std::int32_t D : settings.dimensions) {
+    grid.baselines.push_back({.D = D,
+                              .computed = false,
+                              .result = {},
+                              .persistence_time = 0,
+                              .global_iterative_time = 0,
+                              .global_direct_time = 0});
+    for (const double eps : settings.box_sizes) {
+      ScanCell cell;
+      cell.D = D;
+      cell.eps = eps;
+      grid.cells.push_back(std::move(cell));
+    }
+  }
+  return grid;
+}
+
+// Puts one record's outcome into `grid`; false when it does not fit it.
+bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid) {
+  if (json.contains("cell")) {
+    const auto index = json["cell"].get<std::size_t>();
+    if (index >= grid.cells.size()) return false;
+    ScanCell& cell = grid.cells[index];
+    if (json["D"].get<std::int32_t>() != cell.D || json["eps"].get<double>() != cell.eps) return false;
+    cell.status = json["status"] == "singular" ? CellStatus::kSingular : CellStatus::kFinished;
+    cell.iterative_time = json["iterative_time"];
+    cell.direct_time = json["direct_time"];
+    CheckResult& check = cell.result;
+    check.settings = {
+        .Ntrain = settings.Ntrain, .D = cell.D, .eps = cell.eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
+    check.one_step_error = NumberFrom(json["one_step_error"]);
+    check.iterative.errors = NumbersFrom(json["iterative_errors"]);
+    check.direct.errors = NumbersFrom(json["direct_errors"]);
+    check.direct.neighbour_counts = json["direct_neighbours"].get<std::vector<std::int32_t>>();
+    check.stop = StopFrom(json["stop"]);
+    return true;
+  }
+  const auto index = json.at("baselines").get<std::size_t>();
+  if (index >= grid.baselines.size() || json["D"].get<std::int32_t>() != grid.baselines[index].D) return false;
+  ScanBaselines& baselines = grid.baselines[index];
+  baselines.computed = true;
+  baselines.result.persistence.errors = NumbersFrom(json["persistence"]);
+  baselines.result.global_iterative.errors = NumbersFrom(json["global_iterative"]);
+  baselines.result.global_direct.errors = NumbersFrom(json["global_direct"]);
+  baselines.result.global_stop = StopFrom(json["global_stop"]);
+  baselines.persistence_time = json["persistence_time"];
+  baselines.global_iterative_time = json["global_iterative_time"];
+  baselines.global_direct_time = json["global_direct_time"];
+  return true;
+}
+
+}  // namespace
+
+std::string CellsLogHeader(const ScanSettings& settings, std::span<const double> series) {
+  const Json json{{"log", "modelcheck-batch cells"}, {"version", 1},
+                  {"values", series.size()},         {"fingerprint", Fingerprint(series)},
+                  {"Ntrain", settings.Ntrain},       {"D", settings.dimensions},
+                  {"eps", settings.box_sizes},       {"Ltest", settings.Ltest},
+                  {"Ktest", settings.Ktest},         {"threshold", settings.threshold}};
+  return json.dump();
+}
+
+std::string CellsLogRecord(const ScanResult& result, const ScanOutcome& outcome) {
+  const Json json = outcome.baselines ? BaselinesRecord(result.baselines[outcome.index], outcome.index)
+                                      : CellRecord(result.cells[outcome.index], outcome.index);
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::optional<LoggedScan> ReadCellsLog(const std::string& path, const std::string& header,
+                                       const ScanSettings& settings) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file.is_open()) return std::nullopt;
+  LoggedScan logged;
+  logged.earlier = EmptyGrid(settings);
+  std::string line;
+  if (!std::getline(file, line) || line != header) {
+    logged.problem = "it belongs to another scan (another series or other settings)";
+    return logged;
+  }
+  // A line cut short by a kill ends what can be trusted; the rest is counted, not read.
+  bool whole = true;
+  while (std::getline(file, line)) {
+    if (whole && file.good()) {
+      try {
+        whole = TakeRecord(Json::parse(line), settings, logged.earlier);
+      } catch (const nlohmann::json::exception&) {
+        whole = false;
+      }
+      if (whole) {
+        logged.records.push_back(line);
+        continue;
+      }
+    }
+    whole = false;
+    ++logged.cut_lines;
+  }
+  return logged;
+}
+
+CellsLogWriter::~CellsLogWriter() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+std::string CellsLogWriter::Start(const std::string& path, const std::vector<std::string>& lines) {
+  path_ = path;
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  if (const auto failure = ReplaceFileWhole(path, text))
+    return "cannot write \"" + path + "\": " + std::strerror(failure->error);
+  file_ = std::fopen(path.c_str(), "ab");
+  if (file_ == nullptr) return "cannot write \"" + path + "\": " + std::strerror(errno);
+  return {};
+}
+
+void CellsLogWriter::Append(const std::string& line) {
+  if (file_ == nullptr) return;
+  if (std::fputs(line.c_str(), file_) < 0 || std::fputc('\n', file_) == EOF || std::fflush(file_) != 0) {
+    failure_ = "cannot write \"" + path_ + "\": " + std::strerror(errno) + "; the scan goes on without it";
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+}
+
+}  // namespace modelcheck

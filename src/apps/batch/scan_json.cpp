@@ -1,0 +1,163 @@
+#include "apps/batch/scan_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include "apps/batch/neighbour_summary.h"
+#include "text/utf8_text.h"
+
+namespace modelcheck {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json StopJson(const CheckStop& stop) {
+  return Json{{"phase", CheckPhaseName(stop.phase)},
+              {"piece", stop.piece},
+              {"step", stop.step},
+              {"routine", stop.routine},
+              {"code", stop.code},
+              {"values", stop.values},
+              {"message", stop.message}};
+}
+
+Json TestJson(const PredictionTestResult& test, std::int32_t prediction_time) {
+  Json json{{"prediction_time", prediction_time}, {"errors", Json::array()}};
+  // NaN has no JSON form: null says the error is not a number.
+  for (const double error : test.errors) json["errors"].push_back(error);
+  return json;
+}
+
+Json NeighboursJson(const std::vector<std::int32_t>& counts) {
+  const NeighbourSummary summary = SummariseNeighbours(counts);
+  return Json{{"min", summary.minimum}, {"median", summary.median}, {"max", summary.maximum}, {"counts", counts}};
+}
+
+Json BaselinesJson(const ScanBaselines& baselines) {
+  Json json{{"D", baselines.D}, {"computed", baselines.computed}};
+  if (!baselines.computed) return json;
+  const BaselineResult& result = baselines.result;
+  json["persistence"] = TestJson(result.persistence, baselines.persistence_time);
+  json["global_affine"] = Json{{"iterative", TestJson(result.global_iterative, baselines.global_iterative_time)},
+                               {"direct", TestJson(result.global_direct, baselines.global_direct_time)}};
+  if (result.global_stop) json["global_affine"]["stop"] = StopJson(*result.global_stop);
+  return json;
+}
+
+Json CellJson(const ScanCell& cell, const ScanBaselines& baselines) {
+  Json json{{"D", cell.D}, {"eps", cell.eps}, {"status", CellStatusName(cell.status)}};
+  if (cell.status == CellStatus::kInfeasible) json["reason"] = cell.reason;
+  if (cell.status != CellStatus::kFinished && cell.status != CellStatus::kSingular) return json;
+  const CheckResult& result = cell.result;
+  if (result.stop) json["stop"] = StopJson(*result.stop);
+  json["one_step_error"] = result.iterative.errors.empty() ? Json(nullptr) : Json(result.one_step_error);
+  json["iterative"] = TestJson(result.iterative, cell.iterative_time);
+  json["direct"] = TestJson(result.direct, cell.direct_time);
+  json["direct_neighbours"] = NeighboursJson(result.direct.neighbour_counts);
+  if (baselines.computed) {
+    json["baselines"] = Json{{"persistence", baselines.persistence_time},
+                             {"global_affine_iterative", baselines.global_iterative_time},
+                             {"global_affine_direct", baselines.global_direct_time}};
+  }
+  return json;
+}
+
+// The file's name as UTF-8, its stray bytes written \xNN; a name that is not
+// UTF-8 also gets its exact bytes in hexadecimal, so a program can find the file.
+Json FileJson(const std::string& file) {
+  Json json{{"file", EscapeInvalidUtf8(file)}};
+  if (IsValidUtf8(file)) return json;
+  std::string hex;
+  for (const char byte : file) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    hex += kDigits[static_cast<unsigned char>(byte) >> 4];
+    hex += kDigits[static_cast<unsigned char>(byte) & 0xF];
+  }
+  json["file_bytes_hex"] = hex;
+  return json;
+}
+
+// How the file was read: every field always present, so readers need no guesses.
+Json ReadingJson(const SeriesFileInfo& info) {
+  Json json{{"format", FormatName(info.format)},
+            {"compression", CompressionName(info.compression)},
+            {"values", info.values},
+            {"skipped_rows", info.skipped_rows},
+            {"skipped_blank", info.skipped_blank},
+            {"skipped_comment", info.skipped_comment},
+            {"header", info.header ? Json(*info.header) : Json(nullptr)},
+            {"column", info.column > 0 ? Json(info.column) : Json(nullptr)},
+            {"column_name", info.column_name.empty() ? Json(nullptr) : Json(info.column_name)},
+            {"delimiter", info.delimiter == Delimiter::kDetect ? Json(nullptr) : Json(DelimiterName(info.delimiter))}};
+  if (info.format == SeriesFormat::kFixed) {
+    json["implied_decimals"] = info.implied_decimals;
+    json["blank_as_zero"] = info.blank_as_zero;
+  }
+  if (info.format == SeriesFormat::kNpy) {
+    json["npy_type"] = info.npy_type;
+    json["npy_shape"] = info.npy_shape;
+  }
+  return json;
+}
+
+Json SettingsJson(const ScanSettings& settings) {
+  return Json{{"Ntrain", settings.Ntrain}, {"D", settings.dimensions}, {"eps", settings.box_sizes},
+              {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest},  {"threshold", settings.threshold}};
+}
+
+// Every line of `text` indented by `columns` blanks.
+std::string Indented(const std::string& text, std::size_t columns) {
+  const std::string indent(columns, ' ');
+  std::string out = indent;
+  for (const char c : text) {
+    out += c;
+    if (c == '\n') out += indent;
+  }
+  return out;
+}
+
+}  // namespace
+
+void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, const ByteWriter& write) {
+  Json json{{"program", "modelcheck-batch"},
+            {"version", MODELCHECK_VERSION},
+            {"complete", result.complete},
+            {"series", FileJson(source.file)},
+            {"settings", SettingsJson(result.settings)}};
+  json["series"]["values"] = source.values;
+  json["series"]["reading"] = ReadingJson(source.reading);
+  json["series"]["training_minimum"] = result.training_minimum;
+  json["series"]["training_maximum"] = result.training_maximum;
+  const auto best = BestCell(result);
+  json["best_cell"] = best ? Json(*best) : Json(nullptr);
+  json["baselines"] = Json::array();
+  for (const ScanBaselines& baselines : result.baselines) json["baselines"].push_back(BaselinesJson(baselines));
+  json["cells"] = Json::array();
+  // Header lines and names from the file may be in any encoding: never a reason to lose the results.
+  const auto dump = [](const Json& value) { return value.dump(2, ' ', false, Json::error_handler_t::replace); };
+  const std::string head = dump(json);
+  // The document is the one dump would give whole: its cells, the last member, written one at a time.
+  const std::string empty_cells = "\"cells\": []";
+  if (result.cells.empty()) {
+    write(head + "\n");
+    return;
+  }
+  if (!write(head.substr(0, head.rfind(empty_cells) + empty_cells.size() - 1))) return;
+  const std::size_t columns = result.settings.box_sizes.size();
+  for (std::size_t c = 0; c < result.cells.size(); ++c) {
+    const std::string cell = dump(CellJson(result.cells[c], result.baselines[c / columns]));
+    if (!write((c == 0 ? "\n" : ",\n") + Indented(cell, 4))) return;
+  }
+  write("\n  ]\n}\n");
+}
+
+std::string ScanResultsJson(const ScanResult& result, const ScanSource& source) {
+  std::string document;
+  WriteScanResultsJson(result, source, [&document](std::string_view piece) {
+    document += piece;
+    return true;
+  });
+  return document;
+}
+
+}  // namespace modelcheck

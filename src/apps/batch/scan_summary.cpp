@@ -1,0 +1,51 @@
+#include "apps/batch/scan_summary.h"
+
+#include <array>
+
+#include "text/shortest_number.h"
+
+namespace modelcheck {
+
+namespace {
+
+std::string Counts(const ScanResult& result) {
+  std::array<int, 4> tally{};
+  for (const ScanCell& cell : result.cells) ++tally[static_cast<std::size_t>(cell.status)];
+  std::string text = std::to_string(result.cells.size()) + (result.cells.size() == 1 ? " cell: " : " cells: ");
+  text += std::to_string(tally[0]) + " finished, " + std::to_string(tally[1]) + " singular, " +
+          std::to_string(tally[2]) + " infeasible";
+  if (tally[3] > 0) text += ", " + std::to_string(tally[3]) + " not run (interrupted)";
+  return text + "\n";
+}
+
+std::string Best(const ScanResult& result) {
+  const auto best = BestCell(result);
+  if (!best) return "No cell finished.\n";
+  const ScanCell& cell = result.cells[*best];
+  std::size_t row = 0;
+  while (result.settings.dimensions[row] != cell.D) ++row;
+  const ScanBaselines& baselines = result.baselines[row];
+  std::string text = "Best: D = " + std::to_string(cell.D) + ", eps = " + ShortestNumberText(cell.eps) +
+                     ": prediction time " + std::to_string(cell.iterative_time) + " steps iterative, " +
+                     std::to_string(cell.direct_time) + " direct; one-step error " +
+                     ShortestNumberText(cell.result.one_step_error) + "\n";
+  if (baselines.computed) {
+    text += "Baselines for D = " + std::to_string(cell.D) + ": persistence " +
+            std::to_string(baselines.persistence_time) + " steps, global affine " +
+            std::to_string(baselines.global_iterative_time) + " iterative, " +
+            std::to_string(baselines.global_direct_time) + " direct\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ScanSummary(const ScanResult& result, const std::vector<std::string>& written, const std::string& folder) {
+  std::string text = Counts(result) + Best(result);
+  if (written.empty()) return text;
+  text += "Wrote";
+  for (const std::string& name : written) text += " " + name;
+  return text + " in " + folder + "\n";
+}
+
+}  // namespace modelcheck

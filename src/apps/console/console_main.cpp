@@ -1,0 +1,24 @@
+// The console program: the dialogue on standard input and output, with
+// report.txt and the other output files in the working directory.
+#include <unistd.h>
+
+#include <csignal>
+#include <iostream>
+
+#include "apps/console/console_front_end.h"
+#include "dialogue/main_dialogue.h"
+#include "dialogue/main_window.h"
+#include "errors/message_sink.h"
+
+int main() {
+  // A reader that has gone (`modelcheck | head -1`) makes the next write fail
+  // like a full disk, so the program says so and stops in order, instead of
+  // dying silently of the signal.
+  std::signal(SIGPIPE, SIG_IGN);
+  // The numerical core's messages share standard output with the dialogue, in order.
+  modelcheck::InstallMessageSink([](std::string_view text) { std::cout << text << std::flush; });
+  modelcheck::ConfigureMainWindow({});  // a console has no main window
+  modelcheck::FrontEnd front_end =
+      modelcheck::ConsoleFrontEnd(std::cin, std::cout, /*echo_input=*/isatty(STDIN_FILENO) == 0);
+  return modelcheck::RunMainDialogue(front_end);
+}

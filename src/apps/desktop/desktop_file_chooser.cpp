@@ -1,0 +1,115 @@
+// The file chooser realised as the platform's file dialog, with a message
+// box that offers to end the program when no file is chosen.
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QSortFilterProxyModel>
+#include <optional>
+#include <string>
+
+#include "apps/desktop/desktop_front_end.h"
+#include "apps/desktop/desktop_windows.h"
+#include "apps/desktop/program_link.h"
+#include "apps/desktop/series_file_filter.h"
+#include "apps/desktop/window_thread.h"
+#include "text/readable_file.h"
+
+namespace modelcheck {
+
+namespace {
+
+using Answer = std::function<void(std::optional<std::string>)>;
+
+// The program's own output files in the working folder are not series to
+// choose; everything else is listed as the name filter allows.
+class WithoutOwnOutputs final : public QSortFilterProxyModel {
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (files == nullptr) return true;
+    return !IsOwnOutputFile(files->fileInfo(files->index(row, 0, parent)));
+  }
+};
+
+// The dialog does not block the window thread: its answer comes back when
+// the user closes it. An empty answer means the user cancelled.
+void ShowFileDialog(Answer answer) {
+  auto* dialog = new QFileDialog(Windows().main, "Open a time series file");
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setWindowModality(Qt::ApplicationModal);
+  if (!Windows().series_folder.isEmpty()) dialog->setDirectory(Windows().series_folder);
+  dialog->setNameFilters({"Time series (*.txt *.dat *.csv)", "All files (*)"});
+  dialog->setProxyModel(new WithoutOwnOutputs);
+  QObject::connect(dialog, &QFileDialog::finished, [dialog, answer](int result) {
+    const QStringList files = dialog->selectedFiles();
+    if (result == QDialog::Accepted && !files.isEmpty()) {
+      answer(files.front().toStdString());
+    } else {
+      answer(std::nullopt);
+    }
+  });
+  dialog->open();
+}
+
+void AskTerminate(std::function<void(bool)> answer) {
+  auto* box = new QMessageBox(QMessageBox::Question, "A File Must be Selected", "Terminate Program?",
+                              QMessageBox::Yes | QMessageBox::No, Windows().main);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setDefaultButton(QMessageBox::No);
+  QObject::connect(box, &QMessageBox::finished,
+                   [box, answer](int) { answer(box->clickedButton() == box->button(QMessageBox::Yes)); });
+  box->open();
+}
+
+enum class Decline { kTerminate, kChooseAgain, kWindowClosed };
+
+Decline AskWhetherToEnd() {
+  const std::optional<bool> terminate = AskWindows<bool>(&AskTerminate);
+  if (!terminate) return Decline::kWindowClosed;
+  if (!*terminate) return Decline::kChooseAgain;
+  std::lock_guard lock(Link().mutex);
+  Link().terminating = true;
+  return Decline::kTerminate;
+}
+
+// The next file dialog opens where this series is, and the title names it.
+void NameSeries(const std::string& path) {
+  OnWindowThread([info = QFileInfo(QString::fromStdString(path))] {
+    Windows().series_folder = info.absolutePath();
+    Windows().series_name = info.fileName();
+    if (Windows().main != nullptr) Windows().main->setWindowTitle(MainWindowTitle(false));
+  });
+}
+
+}  // namespace
+
+bool IsOwnOutputFile(const QFileInfo& file) {
+  if (file.isDir() || file.absolutePath() != QDir::current().absolutePath()) return false;
+  return QStringList{"report.txt", "neighbors.txt", "model-efficiency.png"}.contains(file.fileName());
+}
+
+FileChoice ChooseFileInDialog(DialogueWindow& window) {
+  for (;;) {
+    const std::optional<std::optional<std::string>> chosen = AskWindows<std::optional<std::string>>(&ShowFileDialog);
+    if (!chosen) return {.outcome = ChoiceOutcome::kEndOfInput, .path = {}};
+    if (!*chosen) {
+      const Decline decline = AskWhetherToEnd();
+      if (decline == Decline::kTerminate) return {.outcome = ChoiceOutcome::kTerminate, .path = {}};
+      if (decline == Decline::kWindowClosed) return {.outcome = ChoiceOutcome::kEndOfInput, .path = {}};
+      continue;
+    }
+    const std::string problem = ReadableFileProblem(**chosen);
+    if (problem.empty()) {
+      NameSeries(**chosen);
+      return {.outcome = ChoiceOutcome::kChosen, .path = **chosen};
+    }
+    WriteDialogueLine(window, problem);
+  }
+}
+
+}  // namespace modelcheck

@@ -1,0 +1,169 @@
+#include "apps/desktop/desktop_menus.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <string>
+
+#include "apps/desktop/desktop_windows.h"
+#include "apps/desktop/dialogue_view.h"
+#include "apps/desktop/picture_view.h"
+#include "apps/desktop/vector_painter.h"
+#include "presentation/check_curves_table.h"
+#include "presentation/neighbour_counts_file.h"
+#include "presentation/plot_image.h"
+#include "presentation/svg_picture.h"
+
+namespace modelcheck {
+
+namespace {
+
+bool HavePicture() { return !Windows().picture.isNull(); }
+
+void ExplainNoPicture() {
+  QMessageBox::information(Windows().main, "Model efficiency", "No model check has been drawn yet.");
+}
+
+void SavePictureAs() {
+  if (!HavePicture()) return ExplainNoPicture();
+  QString filter;
+  const QString path =
+      QFileDialog::getSaveFileName(Windows().main, "Save Picture As", kPlotImageFileName,
+                                   "PNG images (*.png);;SVG pictures (*.svg);;PDF documents (*.pdf)", &filter);
+  if (path.isEmpty()) return;
+  const QString problem = SavePictureFile(path, filter);
+  if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Picture As", problem);
+}
+
+void SaveCurvesAs() {
+  if (!Windows().last_picture) {
+    QMessageBox::information(Windows().main, "Model efficiency", "No model check has finished yet.");
+    return;
+  }
+  const QString path =
+      QFileDialog::getSaveFileName(Windows().main, "Save Curves As CSV", "model-curves.csv", "CSV tables (*.csv)");
+  if (path.isEmpty()) return;
+  const QString problem = SaveCurves(path);
+  if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Curves As CSV", problem);
+}
+
+void ShowActualSize(bool actual_size) {
+  Windows().actual_size = actual_size;
+  if (Windows().plot != nullptr) SetActualSize(*Windows().plot_area, *Windows().plot, actual_size);
+}
+
+void CopyText() {
+  DialogueView* view = Windows().dialogue;
+  if (view == nullptr) return;
+  if (view->textCursor().hasSelection()) {
+    view->copy();
+  } else {
+    QApplication::clipboard()->setText(view->toPlainText());
+  }
+}
+
+void CopyPicture() {
+  if (!HavePicture()) return ExplainNoPicture();
+  QApplication::clipboard()->setImage(Windows().picture.convertToFormat(QImage::Format_RGB32));
+}
+
+void ShowAbout() {
+  QMessageBox::about(Windows().main, "About modelcheck",
+                     "modelcheck tests how well a local model map predicts a measured time series.\n\n"
+                     "The dialogue in the Input Window asks for the settings; the window Model efficiency "
+                     "shows each model check. report.txt and neighbors.txt are written in the working "
+                     "directory.\n\nVersion " MODELCHECK_VERSION);
+}
+
+// Quit (Ctrl+Q) closes the main window, which asks first during a check. The
+// action belongs to the main window itself, so it lives as long as the window
+// and its shortcut works whichever menus the program keeps.
+QAction& AddQuitAction(QMainWindow& main_window) {
+  auto* quit = new QAction("&Quit", &main_window);
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  QObject::connect(quit, &QAction::triggered, &main_window, &QMainWindow::close);
+  main_window.addAction(quit);
+  return *quit;
+}
+
+void AddFileMenu(QMenuBar& bar, QAction& quit) {
+  QMenu* menu = bar.addMenu("&File");
+  menu->addAction("Save Picture &As...", &SavePictureAs);
+  menu->addSeparator();
+  menu->addAction(&quit);
+}
+
+void AddEditMenu(QMenuBar& bar) {
+  QMenu* menu = bar.addMenu("&Edit");
+  menu->addAction("&Copy Text", QKeySequence::Copy, &CopyText);
+  menu->addAction("Copy &Picture", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &CopyPicture);
+}
+
+void AddPictureMenu(QMenuBar& bar) {
+  QMenu* menu = bar.addMenu("&Picture");
+  menu->addAction("&Save As...", QKeySequence::Save, &SavePictureAs);
+  menu->addAction("Save &Curves As CSV...", &SaveCurvesAs);
+  QAction* actual = menu->addAction("&Actual Size (100 %)", &ShowActualSize);
+  actual->setCheckable(true);
+  menu->addAction("&Bring to Front", [] { BringToFront(Windows().plot_frame); });
+}
+
+void AddWindowMenu(QMenuBar& bar, QAction& quit) {
+  QMenu* menu = bar.addMenu("&Window");
+  menu->addAction("&Tile", [] { Windows().area->tileSubWindows(); });
+  menu->addAction("&Cascade", [] { Windows().area->cascadeSubWindows(); });
+  menu->addSeparator();
+  menu->addAction("&Input Window", [] { BringToFront(Windows().dialogue_frame); });
+  menu->addAction("&Model efficiency", [] { BringToFront(Windows().plot_frame); });
+  menu->addSeparator();
+  menu->addAction(&quit);
+}
+
+}  // namespace
+
+void AddMenus(QMainWindow& main_window) {
+  QMenuBar& bar = *main_window.menuBar();
+  QAction& quit = AddQuitAction(main_window);
+  AddFileMenu(bar, quit);
+  AddEditMenu(bar);
+  AddPictureMenu(bar);
+  AddWindowMenu(bar, quit);
+  bar.addMenu("&Help")->addAction("&About modelcheck", &ShowAbout);
+}
+
+QString SavePicture(const QImage& picture, const QString& path) {
+  GraphicsSurface surface;
+  surface.is_open = true;
+  for (int y = 0; y < picture.height(); ++y) {
+    const uchar* row = picture.constScanLine(y);
+    surface.pixels.insert(surface.pixels.end(), row, row + picture.width());
+  }
+  std::string error;
+  if (WritePlotImage(surface, path.toStdString(), error)) return {};
+  return QString::fromStdString(error);
+}
+
+QString SavePictureFile(const QString& path, const QString& filter) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  const bool svg = suffix == "svg" || (suffix != "pdf" && suffix != "png" && filter.startsWith("SVG"));
+  const bool pdf = suffix == "pdf" || (suffix != "svg" && suffix != "png" && filter.startsWith("PDF"));
+  if (!svg && !pdf) return SavePicture(Windows().picture, path);
+  if (!Windows().last_picture) return "The picture of a stopped model check can be saved as PNG only.";
+  VectorSurface picture;
+  DrawCheckPicture(picture, *Windows().last_picture);
+  if (svg) return QString::fromStdString(ReplaceTextFile(path.toStdString(), SvgPicture(picture)));
+  return SavePdf(picture, path);
+}
+
+QString SaveCurves(const QString& path) {
+  if (!Windows().last_picture) return "No model check has finished yet.";
+  return QString::fromStdString(ReplaceTextFile(path.toStdString(), CheckCurvesTable(Windows().last_picture->result)));
+}
+
+}  // namespace modelcheck

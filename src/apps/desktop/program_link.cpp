@@ -1,0 +1,10 @@
+#include "apps/desktop/program_link.h"
+
+namespace modelcheck {
+
+ProgramLink& Link() {
+  static ProgramLink link;
+  return link;
+}
+
+}  // namespace modelcheck
