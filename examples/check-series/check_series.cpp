@@ -78,9 +78,10 @@ int main(int argc, char** argv) {
     const modelcheck::CheckResult result = modelcheck::CheckSeries(series, settings);
     if (result.stop) {
       // An exactly singular fit: the engine hands over the message the
-      // interactive program would have stopped with.
-      std::cerr << result.stop->message;
-      return result.stop->status;
+      // interactive program would have stopped with, and where it stopped.
+      std::cerr << result.stop->message << "stopped in the " << modelcheck::CheckPhaseName(result.stop->phase)
+                << " test, piece " << result.stop->piece << ", step " << result.stop->step << '\n';
+      return 1;
     }
 
     std::printf("one-step error: %.5f %%\n", 100.0 * result.one_step_error);

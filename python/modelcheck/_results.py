@@ -14,8 +14,10 @@ class CheckResult:
         The check's dimension and box size.
     status : str
         'finished', or 'singular' when an exactly singular least-squares fit
-        ended the check; ``stop`` then says where (phase, piece, step) and holds
-        the numerical core's message and its values, and the figures hold
+        ended the check; ``stop`` then holds why (``reason``: 'singular_fit'),
+        where (``phase``, ``piece``, ``step``), ``zero_diagonal`` (the index
+        of the first zero on the fit's triangular diagonal) and the numerical
+        core's ``message``, and the figures hold
         what was computed before it (errors only of the tests that finished).
     iterative_error, direct_error : numpy.ndarray
         Normalised root-mean-square error per horizon 1..ltest.

@@ -42,10 +42,10 @@ void StopIfStoppedIn(DialogueRun& run, const CheckResult& result, CheckPhase pha
   const CheckStop& stop = *result.stop;
   ShowAll(run.surface);
   CapturedStop replay;
-  replay.status = stop.status;
+  replay.status = kErrorStopStatus;
   replay.messages = stop.message;
   // A line of the dialogue's layout, printed with the message it explains.
-  if (stop.routine == "DLQRSL" && stop.code == 1) replay.messages += " " + std::string(kSingularFitHint) + "\n";
+  if (stop.reason == StopReason::kSingularFit) replay.messages += " " + std::string(kSingularFitHint) + "\n";
   ReplayStop(replay);
 }
 

@@ -36,6 +36,14 @@ const char* CheckPhaseName(CheckPhase phase) {
   return "?";
 }
 
+const char* StopReasonName(StopReason reason) {
+  switch (reason) {
+    case StopReason::kSingularFit:
+      return "singular_fit";
+  }
+  return "?";
+}
+
 std::string SettingsProblem(const ModelSettings& settings, std::size_t value_count) {
   const auto count = static_cast<std::int64_t>(value_count);
   if (count < 3) return "a series needs at least 3 values; this one has " + std::to_string(count);

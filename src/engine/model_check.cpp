@@ -11,6 +11,7 @@
 #include "engine/direct_test.h"
 #include "engine/horizon_errors.h"
 #include "engine/iterative_test.h"
+#include "engine/model_invariant.h"
 #include "engine/model_phase_orbit.h"
 #include "engine/test_pieces.h"
 #include "errors/message_sink.h"
@@ -61,15 +62,15 @@ struct EarliestStop {
 }  // namespace
 
 CheckStop MakeCheckStop(CheckPhase phase, std::int32_t piece, std::int32_t step, CapturedStop&& captured) {
-  return CheckStop{.phase = phase,
+  // Every other error of the numerical core is a wrong call, which the
+  // engine never makes.
+  MC_MODEL_REQUIRE(captured.routine == "DLQRSL" && captured.code == 1 && !captured.values.empty());
+  return CheckStop{.reason = StopReason::kSingularFit,
+                   .phase = phase,
                    .piece = piece,
                    .step = step,
-                   .status = captured.status,
-                   .message = std::move(captured.messages),
-                   .type = captured.type,
-                   .code = captured.code,
-                   .routine = std::move(captured.routine),
-                   .values = std::move(captured.values)};
+                   .zero_diagonal = captured.values.front(),
+                   .message = std::move(captured.messages)};
 }
 
 namespace {

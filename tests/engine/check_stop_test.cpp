@@ -100,12 +100,9 @@ void ExpectStop(const CheckResult& result, const StopCase& c) {
   EXPECT_EQ(stop.phase, c.phase);
   EXPECT_EQ(stop.piece, c.piece);
   EXPECT_EQ(stop.step, c.step);
-  EXPECT_EQ(stop.status, 1);
+  EXPECT_EQ(stop.reason, StopReason::kSingularFit);
   EXPECT_EQ(stop.message, FatalMessage(c.zero_index));
-  EXPECT_EQ(stop.type, 4);
-  EXPECT_EQ(stop.code, 1);
-  EXPECT_EQ(stop.routine, "DLQRSL");
-  EXPECT_EQ(stop.values, std::vector<int>{c.zero_index});
+  EXPECT_EQ(stop.zero_diagonal, c.zero_index);
 }
 
 TEST(CheckStopTest, EachPhaseStopsWhereTheSingularFitIsMet) {

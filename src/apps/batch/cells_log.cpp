@@ -42,28 +42,22 @@ std::vector<double> NumbersFrom(const Json& json) {
 
 Json StopJson(const std::optional<CheckStop>& stop) {
   if (!stop) return nullptr;
-  return Json{{"phase", static_cast<int>(stop->phase)},
+  return Json{{"reason", static_cast<int>(stop->reason)},
+              {"phase", static_cast<int>(stop->phase)},
               {"piece", stop->piece},
               {"step", stop->step},
-              {"status", stop->status},
-              {"message", stop->message},
-              {"type", stop->type},
-              {"code", stop->code},
-              {"routine", stop->routine},
-              {"values", stop->values}};
+              {"zero_diagonal", stop->zero_diagonal},
+              {"message", stop->message}};
 }
 
 std::optional<CheckStop> StopFrom(const Json& json) {
   if (json.is_null()) return std::nullopt;
-  return CheckStop{.phase = static_cast<CheckPhase>(json["phase"].get<int>()),
+  return CheckStop{.reason = static_cast<StopReason>(json["reason"].get<int>()),
+                   .phase = static_cast<CheckPhase>(json["phase"].get<int>()),
                    .piece = json["piece"],
                    .step = json["step"],
-                   .status = json["status"],
-                   .message = json["message"],
-                   .type = json["type"],
-                   .code = json["code"],
-                   .routine = json["routine"],
-                   .values = json["values"].get<std::vector<int>>()};
+                   .zero_diagonal = json["zero_diagonal"],
+                   .message = json["message"]};
 }
 
 std::string Fingerprint(std::span<const double> series) {
@@ -167,7 +161,7 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
 }  // namespace
 
 std::string CellsLogHeader(const ScanSettings& settings, std::span<const double> series) {
-  const Json json{{"log", "modelcheck-batch cells"}, {"version", 1},
+  const Json json{{"log", "modelcheck-batch cells"}, {"version", 2},
                   {"values", series.size()},         {"fingerprint", Fingerprint(series)},
                   {"Ntrain", settings.Ntrain},       {"D", settings.dimensions},
                   {"eps", settings.box_sizes},       {"Ltest", settings.Ltest},

@@ -12,12 +12,11 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json StopJson(const CheckStop& stop) {
-  return Json{{"phase", CheckPhaseName(stop.phase)},
+  return Json{{"reason", StopReasonName(stop.reason)},
+              {"phase", CheckPhaseName(stop.phase)},
               {"piece", stop.piece},
               {"step", stop.step},
-              {"routine", stop.routine},
-              {"code", stop.code},
-              {"values", stop.values},
+              {"zero_diagonal", stop.zero_diagonal},
               {"message", stop.message}};
 }
 

@@ -147,12 +147,11 @@ ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& 
 py::object StopDict(const std::optional<CheckStop>& stop) {
   if (!stop) return py::none();
   py::dict out;
+  out["reason"] = StopReasonName(stop->reason);
   out["phase"] = CheckPhaseName(stop->phase);
   out["piece"] = stop->piece;
   out["step"] = stop->step;
-  out["routine"] = stop->routine;
-  out["code"] = stop->code;
-  out["values"] = stop->values;
+  out["zero_diagonal"] = stop->zero_diagonal;
   out["message"] = stop->message;
   return out;
 }

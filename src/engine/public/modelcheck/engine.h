@@ -66,18 +66,26 @@ struct PredictionTestResult {
   std::vector<std::int32_t> neighbour_counts;
 };
 
-// Where a check stopped on an exactly singular least-squares fit, and the
-// numerical core's message about it.
+// Why a check stopped on its own (a check stopped by its progress callback
+// is `cancelled` instead).
+enum class StopReason {
+  // A least-squares fit whose triangular factor has an exact zero on its
+  // diagonal: identical or collinear neighbour states (quantised data, or a
+  // box smaller than the quantisation step).
+  kSingularFit,
+};
+
+// "singular_fit": how results name a reason.
+const char* StopReasonName(StopReason reason);
+
+// Where a check stopped, why, and the numerical core's message about it.
 struct CheckStop {
+  StopReason reason = StopReason::kSingularFit;
   CheckPhase phase = CheckPhase::kOrbit;
-  std::int32_t piece = 0;  // 1..Ktest; 0 in the orbit
-  std::int32_t step = 0;   // orbit step, iterative step or direct horizon, from 1
-  int status = 1;          // the exit status an interactive program stops with
-  std::string message;     // the printed message, whole lines ended by '\n'
-  int type = 0;            // error type (4: FATAL), code and routine of the message
-  int code = 0;
-  std::string routine;
-  std::vector<int> values;  // the message's integer values, %(I1) first
+  std::int32_t piece = 0;          // 1..Ktest; 0 in the orbit
+  std::int32_t step = 0;           // orbit step, iterative step or direct horizon, from 1
+  std::int32_t zero_diagonal = 0;  // one-based index of the first zero on the factor's diagonal
+  std::string message;             // the printed message, whole lines ended by '\n'
 };
 
 // A check's figures. After a stop the result holds everything computed
