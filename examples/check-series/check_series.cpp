@@ -85,8 +85,8 @@ int main(int argc, char** argv) {
     }
 
     std::printf("one-step error: %.5f %%\n", 100.0 * result.one_step_error);
-    std::printf("iterative prediction time: %d\n", static_cast<int>(result.iterative.prediction_time));
-    std::printf("direct prediction time: %d\n", static_cast<int>(result.direct.prediction_time));
+    std::printf("iterative prediction time: %d\n", result.iterative.prediction_time.value());
+    std::printf("direct prediction time: %d\n", result.direct.prediction_time.value());
     std::printf("%7s %14s %14s\n", "horizon", "iterative", "direct");
     for (std::size_t i = 0; i < result.iterative.errors.size(); ++i) {
       std::printf("%7zu %14.8f %14.8f\n", i + 1, result.iterative.errors[i], result.direct.errors[i]);

@@ -53,7 +53,7 @@ void PresentIterativeTest(DialogueRun& run, const CheckResult& result) {
   const auto lines = IterativeResultLines({.Ltest = run.settings.Ltest,
                                            .Ktest = run.settings.Ktest,
                                            .one_step_error = result.one_step_error,
-                                           .prediction_time = result.iterative.prediction_time});
+                                           .prediction_time = result.iterative.prediction_time.value()});
   for (const std::string& line : lines) WriteReportLine(run.report, line);
   WriteDialogueLine(*run.window, lines[2]);
   WriteDialogueLine(*run.window, lines[3]);
@@ -61,7 +61,7 @@ void PresentIterativeTest(DialogueRun& run, const CheckResult& result) {
 }
 
 void PresentDirectTest(DialogueRun& run, const CheckResult& result) {
-  const std::string line = DirectResultLine(result.direct.prediction_time);
+  const std::string line = DirectResultLine(result.direct.prediction_time.value());
   WriteReportLine(run.report, line);
   WriteReportEmptyLine(run.report);
   WriteDialogueLine(*run.window, line);

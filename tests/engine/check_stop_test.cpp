@@ -103,6 +103,12 @@ void ExpectStop(const CheckResult& result, const StopCase& c) {
   EXPECT_EQ(stop.reason, StopReason::kSingularFit);
   EXPECT_EQ(stop.message, FatalMessage(c.zero_index));
   EXPECT_EQ(stop.zero_diagonal, c.zero_index);
+  // A stopped test has no prediction time, and no one-step error reads as perfect.
+  EXPECT_FALSE(result.direct.prediction_time.has_value());
+  if (c.phase != CheckPhase::kDirect) {
+    EXPECT_FALSE(result.iterative.prediction_time.has_value());
+    EXPECT_TRUE(std::isnan(result.one_step_error));
+  }
 }
 
 TEST(CheckStopTest, EachPhaseStopsWhereTheSingularFitIsMet) {

@@ -7,5 +7,5 @@ extern "C" __attribute__((visibility("default"))) int EmbeddedIterativePredictio
   const modelcheck::ModelSettings settings{.Ntrain = count - 200, .D = 2, .eps = 0.05};
   const modelcheck::CheckResult result =
       modelcheck::CheckSeries(std::span<const double>(values, static_cast<std::size_t>(count)), settings);
-  return result.iterative.prediction_time;
+  return result.iterative.prediction_time.value_or(-1);
 }

@@ -25,6 +25,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -59,7 +60,9 @@ struct OrbitPoint {
 struct PredictionTestResult {
   std::vector<double> first_piece;  // predictions of piece 1 at horizons 1..Ltest
   std::vector<double> errors;       // normalised error per horizon; empty unless the test finished
-  std::int32_t prediction_time = 0;
+  // Absent unless the test finished: a stopped test has no prediction time
+  // (0 would read as a measured one).
+  std::optional<std::int32_t> prediction_time;
   // Direct test: the neighbour count of every piece's state, piece order.
   // Iterative test: the count of every step, piece-major (piece k, step i at
   // [(k - 1) * Ltest + i - 1]).
@@ -97,7 +100,10 @@ struct CheckResult {
   std::vector<OrbitPoint> orbit;  // Ltest + Ktest points when finished
   PredictionTestResult iterative;
   PredictionTestResult direct;
-  double one_step_error = 0.0;  // iterative error of horizon 1 (x 100: percent)
+  // The iterative error of horizon 1, a fraction (x 100: percent); NaN
+  // unless the iterative test finished, so that a stopped check never reads
+  // as a perfect one.
+  double one_step_error = std::numeric_limits<double>::quiet_NaN();
   std::optional<CheckStop> stop;
   bool cancelled = false;  // the progress callback asked to stop early
 
