@@ -1,8 +1,10 @@
 // Typing in the desktop program: answers reach the dialogue wherever the
-// keyboard focus went, quitting during a check asks first (No goes on, Yes
-// stops the check and keeps the report), Ctrl+Q when idle quits at once and
-// in a dialog does nothing, and
-// the file chooser lists series files, not the program's own outputs.
+// keyboard focus went, whether the Input Window is minimised or another
+// window has just come to the front; quitting during a check asks first (No
+// goes on, Yes stops the check and keeps the report); Ctrl+Q when idle quits
+// at once and in a dialog crashes nothing; a working folder that cannot be
+// written is replaced once; and the file chooser lists series files, not the
+// program's own outputs.
 #include <QAction>
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,10 @@ and series files made for a test."""
 
 import os
 import pathlib
+import signal
 import subprocess
+import threading
+import time
 
 import numpy as np
 import pytest
@@ -52,3 +55,17 @@ def run_console(program, folder, answers):
     report = (folder / "report.txt").read_text()
     neighbours = folder / "neighbors.txt"
     return report, neighbours.read_text() if neighbours.exists() else ""
+
+
+def interrupt_after(seconds):
+    """Sends this process SIGINT (what Ctrl-C sends) after `seconds`, from
+    another thread; returns a dict whose "at" is the monotonic time it was sent."""
+    sent = {}
+
+    def interrupt():
+        time.sleep(seconds)
+        sent["at"] = time.monotonic()
+        os.kill(os.getpid(), signal.SIGINT)
+
+    threading.Thread(target=interrupt).start()
+    return sent

@@ -1,16 +1,13 @@
 """scan_many: one table for many series, the same on a two-process Dask
 cluster (loopback only) as here, and Ctrl-C stops it there as here."""
 
-import os
-import signal
-import threading
 import time
 
 import numpy as np
 import pytest
 
 import modelcheck.distributed
-from conftest import henon, logistic, write_series
+from conftest import henon, interrupt_after, logistic, write_series
 
 distributed = pytest.importorskip("distributed")
 
@@ -42,14 +39,7 @@ def test_ctrl_c_stops_scan_many_on_a_cluster_within_half_a_second():
     series = [henon(100000), henon(100000)[1:]]
     with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True, host="127.0.0.1",
                                   dashboard_address=None) as cluster, distributed.Client(cluster) as client:
-        stopped = {}
-
-        def interrupt():
-            time.sleep(1.0)
-            stopped["at"] = time.monotonic()
-            os.kill(os.getpid(), signal.SIGINT)
-
-        threading.Thread(target=interrupt).start()
+        stopped = interrupt_after(1.0)
         with pytest.raises(KeyboardInterrupt):
             modelcheck.distributed.scan_many(series, 99000, dims=[1, 2, 3], epss=[0.1, 0.2, 0.3], client=client)
         assert time.monotonic() - stopped["at"] < 0.5

@@ -1,8 +1,6 @@
 """The module under hostile habits: an array rewritten while checks run,
 Ctrl-C during a long scan, and whole numbers past 32 bits."""
 
-import os
-import signal
 import threading
 import time
 from concurrent.futures import ThreadPoolExecutor
@@ -11,7 +9,7 @@ import numpy as np
 import pytest
 
 import modelcheck
-from conftest import henon
+from conftest import henon, interrupt_after
 
 
 def test_an_array_rewritten_during_checks_never_reaches_the_engine():
@@ -46,14 +44,7 @@ def test_an_array_rewritten_during_checks_never_reaches_the_engine():
 
 def test_ctrl_c_stops_a_long_scan_within_half_a_second():
     x = henon(100000)
-    stopped = {}
-
-    def interrupt():
-        time.sleep(0.5)
-        stopped["at"] = time.monotonic()
-        os.kill(os.getpid(), signal.SIGINT)
-
-    threading.Thread(target=interrupt).start()
+    stopped = interrupt_after(0.5)
     with pytest.raises(KeyboardInterrupt):
         modelcheck.scan(x, 99000, [1, 2, 3], [0.1, 0.2, 0.3], jobs=1)
     assert time.monotonic() - stopped["at"] < 0.5
