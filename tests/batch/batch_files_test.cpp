@@ -3,16 +3,19 @@
 // with every field they promise.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "apps/batch/batch_options.h"
+#include "apps/batch/cells_log.h"
 #include "apps/batch/scan_json.h"
 #include "apps/batch/scan_tables.h"
 #include "apps/batch/value_lists.h"
 #include "modelcheck/scan.h"
+#include "support/files.h"
 #include "support/henon.h"
 
 namespace modelcheck {
@@ -220,6 +223,61 @@ TEST_F(ScanFilesTest, TablesHaveAHeaderAndOneRowPerCellOrCellAndHorizon) {
   EXPECT_NE(scan[3].find(",\"eps = 9 is above the width of the training values, "), std::string::npos) << scan[3];
   EXPECT_EQ(scan[7].substr(0, 18), "90,0.05,infeasible");
   for (const std::string& row : scan) EXPECT_EQ(std::count(row.begin(), row.end(), ',') >= 12, true) << row;
+}
+
+}  // namespace
+}  // namespace modelcheck
+
+namespace modelcheck {
+namespace {
+
+// What --resume reads back from cells.jsonl is the scan as it was computed:
+// every outcome's figures, and the engine's prediction times of the tests
+// that finished.
+TEST(CellsLogTest, ALoggedScanReadsBackAsItWasComputed) {
+  const std::vector<double> series = testing::HenonValues(700);
+  const ScanSettings settings{
+      .Ntrain = 600, .dimensions = {1, 2}, .box_sizes = {0.05, 0.3}, .Ltest = 10, .Ktest = 40, .threshold = 0.05};
+  std::vector<std::string> lines = {CellsLogHeader(settings, series)};
+  const ScanResult computed =
+      RunScan(series, settings,
+              {.jobs = 1,
+               .progress = {},
+               .stop = nullptr,
+               .on_outcome = [&lines](const ScanResult& result,
+                                      const ScanOutcome& outcome) { lines.push_back(CellsLogRecord(result, outcome)); },
+               .resume = nullptr});
+  const testing::WorkDirectory folder;
+  const std::string path = (folder.path() / "cells.jsonl").string();
+  std::ofstream(path) << [&] {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+  }();
+  const std::optional<LoggedScan> logged = ReadCellsLog(path, lines.front(), computed.settings);
+  ASSERT_TRUE(logged.has_value());
+  ASSERT_EQ(logged->problem, "");
+  const ScanResult& earlier = logged->earlier;
+  ASSERT_EQ(earlier.cells.size(), computed.cells.size());
+  for (std::size_t c = 0; c < computed.cells.size(); ++c) {
+    const ScanCell& was = computed.cells[c];
+    const ScanCell& read = earlier.cells[c];
+    SCOPED_TRACE(c);
+    EXPECT_EQ(read.status, was.status);
+    EXPECT_EQ(read.iterative_time, was.iterative_time);
+    EXPECT_EQ(read.direct_time, was.direct_time);
+    EXPECT_EQ(read.result.iterative.errors, was.result.iterative.errors);
+    EXPECT_EQ(read.result.direct.errors, was.result.direct.errors);
+    EXPECT_EQ(read.result.iterative.prediction_time, was.result.iterative.prediction_time);
+    EXPECT_EQ(read.result.direct.prediction_time, was.result.direct.prediction_time);
+    EXPECT_EQ(read.result.one_step_error, was.result.one_step_error);
+  }
+  ASSERT_EQ(earlier.baselines.size(), computed.baselines.size());
+  for (std::size_t b = 0; b < computed.baselines.size(); ++b) {
+    EXPECT_EQ(earlier.baselines[b].result.global_direct.prediction_time,
+              computed.baselines[b].result.global_direct.prediction_time);
+    EXPECT_EQ(earlier.baselines[b].global_direct_time, computed.baselines[b].global_direct_time);
+  }
 }
 
 }  // namespace

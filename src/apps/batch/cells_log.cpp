@@ -40,6 +40,13 @@ std::vector<double> NumbersFrom(const Json& json) {
   return values;
 }
 
+// A test's logged errors, with the prediction time the engine gives a test
+// that finished (derived, not logged).
+void TakeErrors(const Json& json, PredictionTestResult& test) {
+  test.errors = NumbersFrom(json);
+  if (!test.errors.empty()) test.prediction_time = PredictionTime(test.errors);
+}
+
 Json StopJson(const std::optional<CheckStop>& stop) {
   if (!stop) return nullptr;
   return Json{{"reason", static_cast<int>(stop->reason)},
@@ -138,8 +145,8 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
     check.settings = {
         .Ntrain = settings.Ntrain, .D = cell.D, .eps = cell.eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
     check.one_step_error = NumberFrom(json["one_step_error"]);
-    check.iterative.errors = NumbersFrom(json["iterative_errors"]);
-    check.direct.errors = NumbersFrom(json["direct_errors"]);
+    TakeErrors(json["iterative_errors"], check.iterative);
+    TakeErrors(json["direct_errors"], check.direct);
     check.direct.neighbour_counts = json["direct_neighbours"].get<std::vector<std::int32_t>>();
     check.stop = StopFrom(json["stop"]);
     return true;
@@ -148,9 +155,9 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
   if (index >= grid.baselines.size() || json["D"].get<std::int32_t>() != grid.baselines[index].D) return false;
   ScanBaselines& baselines = grid.baselines[index];
   baselines.computed = true;
-  baselines.result.persistence.errors = NumbersFrom(json["persistence"]);
-  baselines.result.global_iterative.errors = NumbersFrom(json["global_iterative"]);
-  baselines.result.global_direct.errors = NumbersFrom(json["global_direct"]);
+  TakeErrors(json["persistence"], baselines.result.persistence);
+  TakeErrors(json["global_iterative"], baselines.result.global_iterative);
+  TakeErrors(json["global_direct"], baselines.result.global_direct);
   baselines.result.global_stop = StopFrom(json["global_stop"]);
   baselines.persistence_time = json["persistence_time"];
   baselines.global_iterative_time = json["global_iterative_time"];
