@@ -26,8 +26,7 @@ void SizeWork(LocalFitWork& work, std::int32_t M, std::int32_t D) {
   work.targets.resize(rows);
   work.scratch.resize(rows);
   work.hhaux.resize(columns);
-  work.colnrm.resize(columns);
-  work.jperm.resize(columns);
+  work.qr_work.resize(columns - 1);
   work.coef.resize(columns);
 }
 
@@ -66,7 +65,8 @@ void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<cons
   SizeWork(work, M, D);
   FillDesign(X, D, Nb, M, work);
   // The factorisation replaces the design matrix in place: A and QR are one array.
-  DLQRRR(M, D + 1, work.design, M, false, work.jperm, work.design, M, work.hhaux, work.colnrm);
+  // No pivoting: JPERM is not used, and the column norms are not wanted.
+  L2RRR(M, D + 1, work.design, M, false, {}, work.design, M, work.hhaux, {}, work.qr_work);
 }
 
 double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,

@@ -16,8 +16,7 @@ struct LocalFitWork {
   std::vector<double> targets;
   std::vector<double> scratch;
   std::vector<double> hhaux;
-  std::vector<double> colnrm;
-  std::vector<int> jperm;
+  std::vector<double> qr_work;  // L2RRR's workspace, kept so that a fit allocates nothing
   std::vector<double> coef;
   // Every lead at once (every_lead.h): targets row by row, sums, coefficients.
   std::vector<double> lead_targets;
@@ -33,8 +32,9 @@ enum class MeanRule { kDivideByCount, kMultiplyByReciprocal };
 // of their targets X(o+D-1+s); M = 0: persistence, Z(D). X holds X(1..Ntrain)
 // zero-based, Nb[0..M-1] one-based start indices with o + D - 1 + s <= Ntrain
 // (a neighbour beyond that is a broken invariant and stops the program).
-// The fit sizes `work` by M rows and D+1 columns, factorises with DLQRRR and
-// solves with DLQRSL; the rows follow the order of Nb. An exactly singular
+// The fit sizes `work` by M rows and D+1 columns, factorises with L2RRR (the
+// factorisation of DLQRRR in a workspace kept in `work`, without the column
+// norms, which nothing reads) and solves with DLQRSL; the rows follow the order of Nb. An exactly singular
 // triangular factor stops the program with the solver's FATAL message.
 double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
                     std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work,
@@ -42,7 +42,7 @@ double PredictLocal(std::span<const double> X, std::span<const double> Z, std::i
 
 // The fit of PredictLocal in two halves, for callers that predict several
 // leads from one neighbour list (M >= D+1): FactoriseLocalFit sizes `work`,
-// fills the design matrix from Nb and factorises it with DLQRRR;
+// fills the design matrix from Nb and factorises it;
 // PredictFromFactor then fills the targets X(o+D-1+s), solves with DLQRSL
 // and applies the coefficients to Z. Each lead gives bit for bit what
 // PredictLocal gives, since the factor is the same and the solver leaves it

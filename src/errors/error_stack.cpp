@@ -111,7 +111,7 @@ void E1PSH(std::string_view name) {
     StopProgram(kErrorStopStatus);
   }
   ++stack.level;
-  stack.names[Top(stack)] = PaddedRoutineName(name);
+  StoreRoutineName(stack.names[Top(stack)], name);
   stack.types[Top(stack)] = 0;
   stack.codes[Top(stack)] = 0;
 }
@@ -119,7 +119,7 @@ void E1PSH(std::string_view name) {
 void E1POP(std::string_view name) {
   ErrorStack& stack = TheErrorStack();
   if (stack.level <= 1) StopOnEmptyPop(name);
-  if (PaddedRoutineName(name) != stack.names[Top(stack)]) StopOnMismatchedPop(name);
+  if (!IsRoutineName(stack.names[Top(stack)], name)) StopOnMismatchedPop(name);
   const int type = stack.types[Top(stack)];
   if (type != 0) {
     // Type 1 is a note for this routine's caller only; the others travel up.

@@ -1,6 +1,5 @@
 #include "errors/error_stack_state.h"
 
-#include "text/fixed_field.h"
 
 namespace modelcheck {
 
@@ -9,12 +8,12 @@ namespace {
 ErrorStack SetUpErrorStack() {
   ErrorStack stack;
   for (std::size_t i = 1; i < ErrorStack::kSlots; ++i) {
-    stack.names[i] = PaddedRoutineName("");
+    StoreRoutineName(stack.names[i], "");
     stack.types[i] = -1;
     stack.codes[i] = -1;
     stack.user_level[i] = false;
   }
-  stack.names[1] = PaddedRoutineName("USER");
+  StoreRoutineName(stack.names[1], "USER");
   stack.types[1] = 0;
   stack.codes[1] = 0;
   stack.user_level[2] = true;
@@ -36,7 +35,16 @@ ErrorStack& TheErrorStack() { return this_threads_stack; }
 
 void ResetErrorStack() { this_threads_stack = SetUpErrorStack(); }
 
-std::string PaddedRoutineName(std::string_view name) { return FormatText(name, kRoutineNameLength); }
+void StoreRoutineName(std::string& slot, std::string_view name) {
+  slot.assign(name.substr(0, kRoutineNameLength));
+  slot.resize(kRoutineNameLength, ' ');
+}
+
+bool IsRoutineName(std::string_view stored, std::string_view name) {
+  name = name.substr(0, kRoutineNameLength);
+  if (stored.size() != kRoutineNameLength || stored.substr(0, name.size()) != name) return false;
+  return stored.find_first_not_of(' ', name.size()) == std::string_view::npos;
+}
 
 int PrintSetting(const ErrorStack& stack, int type) {
   return HasSettings(type) ? stack.print_setting[static_cast<std::size_t>(type)] : 0;

@@ -46,8 +46,12 @@ ErrorStack& TheErrorStack();
 // Sets this thread's record up anew, as on its first use.
 void ResetErrorStack();
 
-// `name` cut or blank padded to 32 characters.
-std::string PaddedRoutineName(std::string_view name);
+// Stores `name` cut or blank padded to 32 characters in `slot`. Every slot
+// keeps its 32-character buffer, so a push on the hot path allocates nothing.
+void StoreRoutineName(std::string& slot, std::string_view name);
+
+// Whether `stored` (a slot's padded name) is `name` cut or padded as stored.
+bool IsRoutineName(std::string_view stored, std::string_view name);
 
 // The print or stop setting of `type`; 0 for a type without settings.
 int PrintSetting(const ErrorStack& stack, int type);

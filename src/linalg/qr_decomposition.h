@@ -16,6 +16,9 @@
 // HHAUX beyond min(NRA, NCA) is left as passed without pivoting, and holds the
 // free columns' current norms with pivoting.
 // COLNRM(j): Euclidean norm of column j after the fixed columns are arranged.
+// Without pivoting COLNRM may be empty: the norms are then not taken (nothing
+// else depends on them), which saves a pass over A for callers that never
+// read them.
 //
 // Pivoting (PIVFLG true): on entry JPERM(j) > 0 marks an initial column (moved
 // to the front, never exchanged), < 0 a final column (moved to the back, never

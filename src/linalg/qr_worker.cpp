@@ -93,7 +93,8 @@ void RequireArrays(const QrViews& v, std::span<const double> a, int lda, bool pi
   RequireElements(a.size(), MatrixExtent(v.nra, v.nca, lda));
   RequireElements(v.qr.size(), MatrixExtent(v.nra, v.nca, v.ldqr));
   RequireElements(v.hhaux.size(), v.nca);
-  RequireElements(colnrm.size(), v.nca);
+  // Without pivoting a caller that does not read the norms may pass none.
+  if (pivflg || !colnrm.empty()) RequireElements(colnrm.size(), v.nca);
   RequireElements(v.work.size(), pivflg ? 2 * std::ptrdiff_t{v.nca} - 1 : v.nca - 1);
   if (pivflg) RequireElements(v.jperm.size(), v.nca);
 }
@@ -110,7 +111,7 @@ void L2RRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG, st
     RequireArrays(v, A, LDA, PIVFLG, COLNRM);
     CopyColumns(NRA, NCA, A, LDA, v);
     if (PIVFLG) ArrangeFixedColumns(v);
-    TakeColumnNorms(v, COLNRM);
+    if (PIVFLG || !COLNRM.empty()) TakeColumnNorms(v, COLNRM);
     for (int l = 1; l <= std::min(NRA, NCA); ++l) EliminateColumn(v, l, sfmin);
   }
   E1POP(kName);

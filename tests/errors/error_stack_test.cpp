@@ -186,6 +186,15 @@ TEST(ErrorStack, NamesMatchOnTheirFirst32Characters) {
   EXPECT_EQ(result.output, "");
 }
 
+TEST(ErrorStack, APrefixOfTheNameDoesNotMatchIt) {
+  const auto result = RunInChild([] {
+    E1PSH("PADDED");
+    E1POP("PAD");
+  });
+  EXPECT_EQ(result.status, kErrorStopStatus);
+  EXPECT_NE(result.output.find("PAD does not\n ***          match the name PADDED"), std::string::npos) << result.output;
+}
+
 TEST(ErrorStack, IllegalQueryOfN1RCDStops) {
   const auto result = RunInChild([] {
     E1PSH("R");

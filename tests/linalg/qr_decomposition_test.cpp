@@ -197,6 +197,19 @@ TEST(QrDecomposition, InPlaceGivesTheSameResult) {
   }
 }
 
+// The engine factorises without pivoting in its own workspace and asks for no
+// column norms; the factor must be the one DLQRRR gives, bit for bit.
+TEST(QrDecomposition, WithoutNormsInCallersWorkspaceGivesTheSameFactor) {
+  const auto a = testing::RandomMatrix(9, 4, 7001);
+  const Decomposition full = Decompose(9, 4, a, false);
+  std::vector<double> qr = a;
+  std::vector<double> hhaux(4, -99.0);
+  std::vector<double> work(3);
+  L2RRR(9, 4, qr, 9, false, {}, qr, 9, hhaux, {}, work);
+  EXPECT_EQ(qr, full.qr);
+  EXPECT_EQ(hhaux, full.hhaux);
+}
+
 TEST(QrDecompositionErrors, NoRowsPrintsTheMessageWithTracebackAndStops) {
   const auto result = testing::RunInChild([] {
     std::vector<double> hhaux(3);
