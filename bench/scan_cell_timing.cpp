@@ -19,9 +19,8 @@ int main(int argc, char** argv) {
   }
   const long long count = std::atoll(argv[1]);
   const std::vector<double> series = modelcheck::HenonSeries(count);
-  const modelcheck::ScanSettings settings{.Ntrain = static_cast<std::int32_t>(count - 200),
-                                          .dimensions = {std::atoi(argv[2])},
-                                          .box_sizes = {std::atof(argv[3])}};
+  const modelcheck::ScanSettings settings{
+      .Ntrain = static_cast<std::int32_t>(count - 200), .D = {std::atoi(argv[2])}, .eps = {std::atof(argv[3])}};
   const int repetitions = argc > 4 ? std::atoi(argv[4]) : 5;
   std::vector<double> seconds;
   modelcheck::ScanResult result;

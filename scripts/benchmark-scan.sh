@@ -3,7 +3,7 @@
 # box sizes spaced logarithmically from 0.002 to 0.2 (120 checks, Ltest 30,
 # Ktest 100) on generated Henon x series of 10^5 and 10^6 values, with one
 # job and with every core; prints wall-clock seconds and the speed-up.
-# Then the peak memory of the largest grid (99 x 1000 cells on 10^4 values)
+# Then the peak memory of a grid of 99 000 cells (99 x 1000 on 10^4 values)
 # stopped by Ctrl-C after 25 s, its files written.
 # Arguments: the series lengths to time (default: 100000 1000000).
 set -euo pipefail

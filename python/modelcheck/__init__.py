@@ -118,7 +118,7 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, jobs=None
     ntrain : int
         Length of the training part, 2 to ``len(x) - dim - 1``.
     dim : int
-        Dimension D of the model map, 1 to 99 and below `ntrain`.
+        Dimension D of the model map, from 1 and below `ntrain`.
     eps : float
         Box half-width of a neighbourhood, in the units of `x`: above 0 and at
         most the width (maximum - minimum) of the training values.
@@ -196,7 +196,7 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, jobs=Non
         Length of the training part; None takes ``len(x)`` less the
         ``ltest + ktest + max(dims) - 1`` values the tests need.
     dims : sequence of int
-        Dimensions D, each 1 to 99 and below `ntrain`.
+        Dimensions D, each from 1 and below `ntrain`.
     epss : sequence of float
         Box sizes, each above 0 and finite.
     ltest, ktest, threshold, jobs

@@ -3,7 +3,7 @@
 #include "dialogue/dialogue_run.h"
 #include "dialogue/prompts.h"
 #include "dialogue/questions.h"
-#include "dialogue/settings_ranges.h"
+#include "modelcheck/settings_ranges.h"
 #include "text/fixed_field.h"
 
 namespace modelcheck {

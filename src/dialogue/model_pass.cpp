@@ -4,8 +4,8 @@
 
 #include "dialogue/dialogue_run.h"
 #include "dialogue/questions.h"
-#include "dialogue/settings_ranges.h"
 #include "engine/neighbour_grid.h"
+#include "modelcheck/settings_ranges.h"
 #include "text/fixed_field.h"
 
 namespace modelcheck {

@@ -11,15 +11,15 @@
 #include "engine/tiny_series.h"
 #include "engine/training_statistics.h"
 #include "modelcheck/engine.h"
+#include "modelcheck/settings_ranges.h"
 
 namespace modelcheck {
 
 namespace {
 
-std::string OutsideRange(const char* name, std::int64_t value, std::int64_t low, std::int64_t high) {
-  std::string text = std::string(name) + " = " + std::to_string(value) + " is outside its range " +
-                     std::to_string(low) + ".." + std::to_string(high);
-  return text;
+std::string OutsideRange(const char* name, std::int64_t value, WholeRange range) {
+  return std::string(name) + " = " + std::to_string(value) + " is outside its range " + std::to_string(range.low) +
+         ".." + std::to_string(range.high);
 }
 
 }  // namespace
@@ -46,19 +46,22 @@ const char* StopReasonName(StopReason reason) {
 
 std::string SettingsProblem(const ModelSettings& settings, std::size_t value_count) {
   const auto count = static_cast<std::int64_t>(value_count);
-  if (count < 3) return "a series needs at least 3 values; this one has " + std::to_string(count);
-  if (count - 1 > INT32_MAX) return "a series may hold at most 2147483648 values";
-  if (settings.Ntrain < 2 || settings.Ntrain > count - 1) return OutsideRange("Ntrain", settings.Ntrain, 2, count - 1);
-  if (settings.D < 1 || settings.D > settings.Ntrain - 1) return OutsideRange("D", settings.D, 1, settings.Ntrain - 1);
-  if (!(settings.eps > 0.0) || !std::isfinite(settings.eps)) {
-    return "eps = " + std::to_string(settings.eps) + " must be a positive finite number";
+  if (count < kFewestSeriesValues) {
+    return "a series needs at least " + std::to_string(kFewestSeriesValues) + " values; this one has " +
+           std::to_string(count);
   }
-  const std::int64_t R = count - settings.Ntrain;  // values after the training part
-  if (R - 1 < settings.D) return "no test piece fits: the values after Ntrain must outnumber D";
-  if (settings.Ltest < 1 || R - settings.Ltest < settings.D)
-    return OutsideRange("Ltest", settings.Ltest, 1, R - settings.D);
-  const std::int64_t most_pieces = R - settings.Ltest + 1 - settings.D;
-  if (settings.Ktest < 1 || settings.Ktest > most_pieces) return OutsideRange("Ktest", settings.Ktest, 1, most_pieces);
+  if (count - 1 > INT32_MAX) return "a series may hold at most 2147483648 values";
+  const WholeRange Ntrain = NtrainRange(count);
+  if (!Ntrain.Contains(settings.Ntrain)) return OutsideRange("Ntrain", settings.Ntrain, Ntrain);
+  const WholeRange D = DRange(settings.Ntrain);
+  if (!D.Contains(settings.D)) return OutsideRange("D", settings.D, D);
+  if (!EpsUsable(settings.eps)) return "eps = " + std::to_string(settings.eps) + " must be a positive finite number";
+  const std::int64_t R = count - settings.Ntrain;
+  if (!TestPieceFits(R, settings.D)) return "no test piece fits: the values after Ntrain must outnumber D";
+  const WholeRange Ltest = LtestRange(R, settings.D);
+  if (!Ltest.Contains(settings.Ltest)) return OutsideRange("Ltest", settings.Ltest, Ltest);
+  const WholeRange Ktest = KtestRange(settings.Ltest, R, settings.D);
+  if (!Ktest.Contains(settings.Ktest)) return OutsideRange("Ktest", settings.Ktest, Ktest);
   return {};
 }
 

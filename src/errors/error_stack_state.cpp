@@ -1,6 +1,5 @@
 #include "errors/error_stack_state.h"
 
-
 namespace modelcheck {
 
 namespace {

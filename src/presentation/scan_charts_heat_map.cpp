@@ -133,8 +133,8 @@ void DrawDimensionAxis(cairo_t* cr, const Grid& grid) {
     const PixelBox box = grid.box(row, 0);
     const double y = (box.top + box.bottom) / 2.0;
     DrawTick(cr, kHeatMapGrid.left - 5.0, y, kHeatMapGrid.left, y);
-    DrawText(cr, std::to_string(grid.result.settings.dimensions[row]), kHeatMapGrid.left - 9.0,
-             Baseline(y, kLabelStyle.size), Anchor::kRight, kLabelStyle);
+    DrawText(cr, std::to_string(grid.result.settings.D[row]), kHeatMapGrid.left - 9.0, Baseline(y, kLabelStyle.size),
+             Anchor::kRight, kLabelStyle);
   }
   DrawUpwardText(cr, "D (model dimension)", kMargin + 14.0, (kHeatMapGrid.top + kHeatMapGrid.bottom) / 2.0,
                  kAxisTitleStyle);
@@ -148,7 +148,7 @@ double LabelLeft(double centre, double width) {
 void DrawBoxSizeAxis(cairo_t* cr, const Grid& grid) {
   std::vector<std::string> labels;
   std::vector<double> widths;
-  for (const double eps : grid.result.settings.box_sizes) {
+  for (const double eps : grid.result.settings.eps) {
     labels.push_back(BoxSizeLabel(eps));
     widths.push_back(TextWidth(cr, labels.back(), kLabelStyle));
   }
@@ -262,8 +262,7 @@ void DrawCaption(cairo_t* cr, const ScanResult& result, std::optional<std::size_
 std::string DrawScanHeatMap(const ScanResult& result, const std::string& series_name) {
   ChartCanvas canvas;
   cairo_t* cr = canvas.context();
-  const Grid grid = {
-      .result = result, .rows = result.settings.dimensions.size(), .columns = result.settings.box_sizes.size()};
+  const Grid grid = {.result = result, .rows = result.settings.D.size(), .columns = result.settings.eps.size()};
   const std::optional<std::size_t> best = BestCell(result);
   DrawTitle(cr, result, series_name, grid.rows, grid.columns);
   if (grid.rows == 0 || grid.columns == 0) {

@@ -144,11 +144,11 @@ std::vector<WorkItem> StartOrder(const ScanResult& result) {
 void LayOutGrid(std::span<const double> series, ScanResult& result) {
   const ScanSettings& settings = result.settings;
   const double width = result.training_maximum - result.training_minimum;
-  for (const std::int32_t D : settings.dimensions) {
+  for (const std::int32_t D : settings.D) {
     ScanBaselines baselines;
     baselines.D = D;
     result.baselines.push_back(std::move(baselines));
-    for (const double eps : settings.box_sizes) {
+    for (const double eps : settings.eps) {
       ScanCell cell;
       cell.D = D;
       cell.eps = eps;

@@ -1,10 +1,12 @@
 // The ranges a scan's settings are checked against, and the names of the
 // settings and outcomes that messages and tables show.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <string>
 
 #include "modelcheck/scan.h"
+#include "modelcheck/settings_ranges.h"
 #include "scan/scan_cells.h"
 #include "text/shortest_number.h"
 
@@ -12,13 +14,10 @@ namespace modelcheck {
 
 namespace {
 
-// The largest D the interactive program's two-digit answer field takes.
-constexpr std::int64_t kLargestDimension = 99;
+std::string Range(WholeRange range) { return std::to_string(range.low) + " to " + std::to_string(range.high); }
 
-std::string Range(std::int64_t low, std::int64_t high) { return std::to_string(low) + " to " + std::to_string(high); }
-
-ScanSettingProblem Problem(ScanSetting setting, std::int64_t value, std::string allowed) {
-  return {.setting = setting, .value = std::to_string(value), .allowed = std::move(allowed)};
+ScanSettingProblem Problem(ScanSetting setting, std::int64_t value, WholeRange allowed) {
+  return {.setting = setting, .value = std::to_string(value), .allowed = Range(allowed)};
 }
 
 }  // namespace
@@ -57,43 +56,38 @@ const char* CellStatusName(CellStatus status) {
 
 std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings, std::size_t value_count) {
   const auto count = static_cast<std::int64_t>(value_count);
-  if (count < 4 || count - 1 > INT32_MAX) {
-    return ScanSettingProblem{
-        .setting = ScanSetting::kNtrain,
-        .value = std::to_string(settings.Ntrain),
-        .allowed = "none: a series needs 4 to 2147483648 values, this one has " + std::to_string(count)};
+  if (count < kFewestSeriesValues || count - 1 > INT32_MAX) {
+    return ScanSettingProblem{.setting = ScanSetting::kNtrain,
+                              .value = std::to_string(settings.Ntrain),
+                              .allowed = "none: a series needs " + std::to_string(kFewestSeriesValues) +
+                                         " to 2147483648 values, this one has " + std::to_string(count)};
   }
-  if (settings.dimensions.empty()) return ScanSettingProblem{ScanSetting::kDimension, "none", "at least one D"};
-  if (settings.box_sizes.empty()) return ScanSettingProblem{ScanSetting::kBoxSize, "none", "at least one eps"};
-  std::int64_t smallest_D = kLargestDimension;
-  for (const std::int32_t D : settings.dimensions) {
-    if (D < 1 || D > kLargestDimension) return Problem(ScanSetting::kDimension, D, Range(1, kLargestDimension));
-    smallest_D = std::min<std::int64_t>(smallest_D, D);
+  if (settings.D.empty()) return ScanSettingProblem{ScanSetting::kDimension, "none", "at least one D"};
+  if (settings.eps.empty()) return ScanSettingProblem{ScanSetting::kBoxSize, "none", "at least one eps"};
+  // Each setting is judged as a single check judges it, for the smallest D:
+  // a larger D that leaves no test segment makes its cells infeasible only.
+  // No D can exceed that of the tightest check of this series: Ntrain = D + 1
+  // and D + 1 values after it.
+  const WholeRange any_D{1, (count - 2) / 2};
+  for (const std::int32_t D : settings.D) {
+    if (!any_D.Contains(D)) return Problem(ScanSetting::kDimension, D, any_D);
   }
   // Ntrain must leave one test piece of one step for the smallest D.
-  const std::int64_t most_training = count - 1 - smallest_D;
-  if (settings.Ntrain < 2 || settings.Ntrain > most_training) {
-    return Problem(ScanSetting::kNtrain, settings.Ntrain, Range(2, most_training));
-  }
-  for (const std::int32_t D : settings.dimensions) {
-    if (D > settings.Ntrain - 1) {
-      return Problem(ScanSetting::kDimension, D,
-                     Range(1, std::min<std::int64_t>(kLargestDimension, settings.Ntrain - 1)));
-    }
-  }
-  for (const double eps : settings.box_sizes) {
-    if (!(eps > 0.0) || !std::isfinite(eps)) {
-      return ScanSettingProblem{ScanSetting::kBoxSize, ShortestNumberText(eps), "a positive finite number"};
-    }
+  const std::int64_t smallest_D = *std::min_element(settings.D.begin(), settings.D.end());
+  const WholeRange Ntrain{NtrainRange(count).low, NtrainRange(count).high - smallest_D};
+  if (!Ntrain.Contains(settings.Ntrain)) return Problem(ScanSetting::kNtrain, settings.Ntrain, Ntrain);
+  for (const std::int32_t D : settings.D) {
+    if (!DAccepted(D, settings.Ntrain)) return Problem(ScanSetting::kDimension, D, DRange(settings.Ntrain));
   }
   const std::int64_t R = count - settings.Ntrain;
-  if (settings.Ltest < 1 || R - settings.Ltest < smallest_D) {
-    return Problem(ScanSetting::kLtest, settings.Ltest, Range(1, R - smallest_D));
+  for (const double eps : settings.eps) {
+    if (!EpsUsable(eps))
+      return ScanSettingProblem{ScanSetting::kBoxSize, ShortestNumberText(eps), "a positive finite number"};
   }
-  const std::int64_t most_pieces = R - settings.Ltest + 1 - smallest_D;
-  if (settings.Ktest < 1 || settings.Ktest > most_pieces) {
-    return Problem(ScanSetting::kKtest, settings.Ktest, Range(1, most_pieces));
-  }
+  const WholeRange Ltest = LtestRange(R, smallest_D);
+  if (!Ltest.Contains(settings.Ltest)) return Problem(ScanSetting::kLtest, settings.Ltest, Ltest);
+  const WholeRange Ktest = KtestRange(settings.Ltest, R, smallest_D);
+  if (!Ktest.Contains(settings.Ktest)) return Problem(ScanSetting::kKtest, settings.Ktest, Ktest);
   // Held in single precision: the value must have a positive float.
   const double t = settings.threshold;
   if (!(t > 0.0 && t <= FLT_MAX) || static_cast<float>(t) == 0.0f) {

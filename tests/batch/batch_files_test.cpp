@@ -70,8 +70,8 @@ TEST(BatchOptionsTest, DefaultsAndTheDefaultTrainingLength) {
   ASSERT_TRUE(std::holds_alternative<BatchOptions>(parsed));
   BatchOptions& options = std::get<BatchOptions>(parsed);
   EXPECT_EQ(options.series_path, "series.txt");
-  EXPECT_EQ(options.scan.dimensions, std::vector<std::int32_t>{2});
-  EXPECT_EQ(options.scan.box_sizes, std::vector<double>{0.05});
+  EXPECT_EQ(options.scan.D, std::vector<std::int32_t>{2});
+  EXPECT_EQ(options.scan.eps, std::vector<double>{0.05});
   EXPECT_EQ(options.scan.Ltest, 30);
   EXPECT_EQ(options.scan.Ktest, 100);
   EXPECT_EQ(options.out_folder, ".");
@@ -92,7 +92,7 @@ TEST(BatchOptionsTest, BadOptionsAreNamedWithWhatIsAllowed) {
     std::vector<const char*> arguments;
     const char* expected;
   } cases[] = {
-      {{"s", "--dim", "0"}, "modelcheck-batch: --dim: 0 is out of range: allowed 1 to 99"},
+      {{"s", "--dim", "0"}, "modelcheck-batch: --dim: 0 is out of range: allowed 1 to 499"},
       {{"s", "--dim", "3:1"}, "modelcheck-batch: --dim: \"3:1\" runs backwards"},
       {{"s", "--eps", "-1"}, "modelcheck-batch: --eps: -1 is out of range: allowed a positive finite number"},
       {{"s", "--eps-log", "0:1:3"}, "modelcheck-batch: --eps-log: \"0:1:3\": a logarithmic list needs positive ends"},
@@ -153,8 +153,7 @@ class ScanFilesTest : public ::testing::Test {
  protected:
   static ScanResult Scan() {
     const std::vector<double> series = testing::HenonValues(700);
-    const ScanSettings settings{
-        .Ntrain = 600, .dimensions = {1, 2, 90}, .box_sizes = {0.05, 0.2, 9.0}, .Ltest = 5, .Ktest = 20};
+    const ScanSettings settings{.Ntrain = 600, .D = {1, 2, 90}, .eps = {0.05, 0.2, 9.0}, .Ltest = 5, .Ktest = 20};
     return RunScan(series, settings);
   }
   const ScanResult result_ = Scan();
@@ -237,7 +236,7 @@ namespace {
 TEST(CellsLogTest, ALoggedScanReadsBackAsItWasComputed) {
   const std::vector<double> series = testing::HenonValues(700);
   const ScanSettings settings{
-      .Ntrain = 600, .dimensions = {1, 2}, .box_sizes = {0.05, 0.3}, .Ltest = 10, .Ktest = 40, .threshold = 0.05};
+      .Ntrain = 600, .D = {1, 2}, .eps = {0.05, 0.3}, .Ltest = 10, .Ktest = 40, .threshold = 0.05};
   std::vector<std::string> lines = {CellsLogHeader(settings, series)};
   const ScanResult computed =
       RunScan(series, settings,

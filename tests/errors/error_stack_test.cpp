@@ -192,7 +192,8 @@ TEST(ErrorStack, APrefixOfTheNameDoesNotMatchIt) {
     E1POP("PAD");
   });
   EXPECT_EQ(result.status, kErrorStopStatus);
-  EXPECT_NE(result.output.find("PAD does not\n ***          match the name PADDED"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("PAD does not\n ***          match the name PADDED"), std::string::npos)
+      << result.output;
 }
 
 TEST(ErrorStack, IllegalQueryOfN1RCDStops) {

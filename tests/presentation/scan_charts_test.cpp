@@ -108,13 +108,13 @@ ScanResult Scan(std::size_t rows, std::size_t columns, std::int32_t Ltest = kLte
   scan.settings.Ltest = Ltest;
   scan.settings.Ktest = 50;
   scan.complete = true;
-  for (std::size_t a = 0; a < rows; ++a) scan.settings.dimensions.push_back(static_cast<std::int32_t>(a + 1));
-  for (std::size_t b = 0; b < columns; ++b) scan.settings.box_sizes.push_back(0.01 * static_cast<double>(b + 1));
+  for (std::size_t a = 0; a < rows; ++a) scan.settings.D.push_back(static_cast<std::int32_t>(a + 1));
+  for (std::size_t b = 0; b < columns; ++b) scan.settings.eps.push_back(0.01 * static_cast<double>(b + 1));
   for (std::size_t a = 0; a < rows; ++a) {
     for (std::size_t b = 0; b < columns; ++b) {
       ScanCell cell;
       cell.D = static_cast<std::int32_t>(a + 1);
-      cell.eps = scan.settings.box_sizes[b];
+      cell.eps = scan.settings.eps[b];
       cell.status = CellStatus::kFinished;
       cell.iterative_time = cell.direct_time = static_cast<std::int32_t>(a + b) % (Ltest + 1);
       cell.result.iterative.errors = cell.result.direct.errors = Errors(Ltest, 1e-3);
@@ -131,13 +131,13 @@ ScanResult Scan(std::size_t rows, std::size_t columns, std::int32_t Ltest = kLte
 }
 
 ScanCell& CellOf(ScanResult& scan, std::size_t row, std::size_t column) {
-  return scan.cells[row * scan.settings.box_sizes.size() + column];
+  return scan.cells[row * scan.settings.eps.size() + column];
 }
 
 // The middle of each side of the cell, where a 4-pixel line on its edges
 // lies whole.
 bool Outlined(const Picture& picture, const ScanResult& scan, std::size_t row, std::size_t column) {
-  const PixelBox box = HeatMapCellBox(scan.settings.dimensions.size(), scan.settings.box_sizes.size(), row, column);
+  const PixelBox box = HeatMapCellBox(scan.settings.D.size(), scan.settings.eps.size(), row, column);
   const int mid_x = (box.left + box.right) / 2, mid_y = (box.top + box.bottom) / 2;
   const Colour outline = Bytes(kBestOutline);
   return Near(picture.At(box.left, mid_y), outline) && Near(picture.At(box.right - 1, mid_y), outline) &&
@@ -246,7 +246,7 @@ std::vector<Degenerate> DegenerateScans() {
   cases[7].scan.baselines[0].result.global_direct.errors = {kNaN};
   cases[7].scan.settings.threshold = kNaN;
   for (std::size_t b = 0; b < 40; ++b)
-    cases[8].scan.settings.box_sizes[b] = 1e-6 * std::pow(1e9, static_cast<double>(b) / 39.0);
+    cases[8].scan.settings.eps[b] = 1e-6 * std::pow(1e9, static_cast<double>(b) / 39.0);
   cases[9].scan.cells.resize(4);
   cases[9].scan.baselines.clear();
   return cases;
@@ -267,8 +267,7 @@ TEST(ScanChartsTest, DegenerateScansStillGiveWholePictures) {
 
 TEST(ScanChartsTest, ARealScanOfTheHenonSeriesOutlinesItsBestCell) {
   const std::vector<double> series = testing::HenonValues(1200);
-  const ScanSettings settings = {
-      .Ntrain = 1000, .dimensions = {1, 2, 3}, .box_sizes = {0.01, 0.03, 0.1}, .Ltest = 20, .Ktest = 40};
+  const ScanSettings settings = {.Ntrain = 1000, .D = {1, 2, 3}, .eps = {0.01, 0.03, 0.1}, .Ltest = 20, .Ktest = 40};
   const ScanResult scan = RunScan(series, settings);
   const std::optional<std::size_t> best = BestCell(scan);
   ASSERT_TRUE(best.has_value());

@@ -48,8 +48,7 @@ void ExpectSameCheck(const CheckResult& scan, const CheckResult& single) {
 class ScanTest : public ::testing::Test {
  protected:
   const std::vector<double> series_ = testing::HenonValues(1600);
-  ScanSettings settings_{
-      .Ntrain = 1400, .dimensions = {1, 2, 3}, .box_sizes = {0.02, 0.05, 0.2}, .Ltest = 20, .Ktest = 60};
+  ScanSettings settings_{.Ntrain = 1400, .D = {1, 2, 3}, .eps = {0.02, 0.05, 0.2}, .Ltest = 20, .Ktest = 60};
 };
 
 TEST_F(ScanTest, EveryCellIsTheSingleCheckWithItsBaselines) {
@@ -57,7 +56,7 @@ TEST_F(ScanTest, EveryCellIsTheSingleCheckWithItsBaselines) {
   ASSERT_TRUE(result.complete);
   ASSERT_EQ(result.cells.size(), 9u);
   for (std::size_t a = 0; a < 3; ++a) {
-    const std::int32_t D = settings_.dimensions[a];
+    const std::int32_t D = settings_.D[a];
     const ModelSettings base{.Ntrain = 1400, .D = D, .eps = 0.05, .Ltest = 20, .Ktest = 60};
     const BaselineResult baselines = CheckBaselines(series_, base);
     EXPECT_EQ(result.baselines[a].result.persistence.errors, baselines.persistence.errors);
@@ -66,7 +65,7 @@ TEST_F(ScanTest, EveryCellIsTheSingleCheckWithItsBaselines) {
     for (std::size_t b = 0; b < 3; ++b) {
       const ScanCell& cell = result.cell(a, b);
       ModelSettings settings = base;
-      settings.eps = settings_.box_sizes[b];
+      settings.eps = settings_.eps[b];
       SCOPED_TRACE("D " + std::to_string(D) + " eps " + std::to_string(settings.eps));
       ASSERT_EQ(cell.status, CellStatus::kFinished);
       const CheckResult single = CheckSeries(series_, settings, {.threads = 1, .progress = {}});
@@ -88,8 +87,8 @@ TEST_F(ScanTest, CellsThatDoNotFitAreInfeasibleWithTheReason) {
   // 200 values after Ntrain: Ltest + Ktest + D - 1 = 199 + D fits D = 1 only.
   settings_.Ltest = 100;
   settings_.Ktest = 100;
-  settings_.dimensions = {1, 2};
-  settings_.box_sizes = {0.1, 50.0};
+  settings_.D = {1, 2};
+  settings_.eps = {0.1, 50.0};
   const ScanResult result = RunScan(series_, settings_, Jobs(2));
   EXPECT_TRUE(result.complete);
   EXPECT_EQ(result.cell(0, 0).status, CellStatus::kFinished);
@@ -106,7 +105,7 @@ TEST_F(ScanTest, CellsThatDoNotFitAreInfeasibleWithTheReason) {
 
 TEST(ScanSingularTest, ASingularFitEndsItsCellOnly) {
   const std::vector<double> series = SingularFitValues();
-  const ScanSettings settings{.Ntrain = 10, .dimensions = {1}, .box_sizes = {0.5, 300.0}, .Ltest = 2, .Ktest = 1};
+  const ScanSettings settings{.Ntrain = 10, .D = {1}, .eps = {0.5, 300.0}, .Ltest = 2, .Ktest = 1};
   const ScanResult result = RunScan(series, settings, Jobs(2));
   EXPECT_TRUE(result.complete);
   const ScanCell& singular = result.cell(0, 0);
@@ -128,7 +127,7 @@ TEST(ScanSingularTest, ASingularFitEndsItsCellOnly) {
 // own thread, with no progress callback to ask: it ends at its next piece.
 TEST(ScanStopTest, AStopRequestFromAnotherThreadEndsTheRunningCheck) {
   const std::vector<double> series = testing::HenonValues(100000);
-  const ScanSettings settings{.Ntrain = 99000, .dimensions = {1}, .box_sizes = {0.3}, .Ltest = 30, .Ktest = 100};
+  const ScanSettings settings{.Ntrain = 99000, .D = {1}, .eps = {0.3}, .Ltest = 30, .Ktest = 100};
   std::atomic<bool> stop{false};
   std::jthread requester([&] {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -193,7 +192,7 @@ TEST_F(ScanTest, AStoppedScanKeepsWhatFinishedAndMarksTheRestNotRun) {
 
 TEST(BestCellTest, LongestIterativeThenDirectThenSmallestOneStepErrorFirstOnTies) {
   ScanResult result;
-  result.settings.box_sizes = {1, 2, 3, 4};
+  result.settings.eps = {1, 2, 3, 4};
   const auto cell = [](CellStatus status, int iterative, int direct, double one_step) {
     ScanCell c;
     c.status = status;
@@ -213,9 +212,31 @@ TEST(BestCellTest, LongestIterativeThenDirectThenSmallestOneStepErrorFirstOnTies
   EXPECT_EQ(BestCell(result), std::nullopt);
 }
 
+// A scan of one cell accepts exactly the settings a single check accepts, so
+// that the batch program and Python refuse nothing the engine can compute
+// (such as D = 100, which the dialogue's two-digit field cannot take).
+TEST(ScanSettingsTest, OneCellIsJudgedAsASingleCheck) {
+  for (const std::size_t count : {3, 4, 5, 9}) {
+    for (std::int32_t Ntrain = 0; Ntrain <= 9; ++Ntrain) {
+      for (std::int32_t D = 0; D <= 5; ++D) {
+        for (std::int32_t Ltest = 0; Ltest <= 4; ++Ltest) {
+          for (std::int32_t Ktest = 0; Ktest <= 4; ++Ktest) {
+            const ModelSettings one{.Ntrain = Ntrain, .D = D, .eps = 0.5, .Ltest = Ltest, .Ktest = Ktest};
+            const ScanSettings cell{.Ntrain = Ntrain, .D = {D}, .eps = {0.5}, .Ltest = Ltest, .Ktest = Ktest};
+            EXPECT_EQ(SettingsProblem(one, count).empty(), !CheckScanSettings(cell, count))
+                << count << " values, Ntrain " << Ntrain << " D " << D << " Ltest " << Ltest << " Ktest " << Ktest;
+          }
+        }
+      }
+    }
+  }
+  const ScanSettings large_D{.Ntrain = 500, .D = {120}, .eps = {0.1}, .Ltest = 10, .Ktest = 40};
+  EXPECT_FALSE(CheckScanSettings(large_D, 1000));
+}
+
 TEST(ScanSettingsTest, EachSettingIsNamedWithWhatIsAllowed) {
   // 100 values; Ntrain 50 leaves R = 50.
-  const ScanSettings fits{.Ntrain = 50, .dimensions = {1, 2}, .box_sizes = {0.1}, .Ltest = 10, .Ktest = 40};
+  const ScanSettings fits{.Ntrain = 50, .D = {1, 2}, .eps = {0.1}, .Ltest = 10, .Ktest = 40};
   EXPECT_FALSE(CheckScanSettings(fits, 100));
   const auto problem = [&](auto change) {
     ScanSettings settings = fits;
@@ -224,14 +245,15 @@ TEST(ScanSettingsTest, EachSettingIsNamedWithWhatIsAllowed) {
     return found ? std::string(ScanSettingName(found->setting)) + " " + found->value + ": " + found->allowed
                  : std::string("none");
   };
-  EXPECT_EQ(problem([](ScanSettings& s) { s.dimensions = {0, 2}; }), "D 0: 1 to 99");
-  EXPECT_EQ(problem([](ScanSettings& s) { s.dimensions = {100}; }), "D 100: 1 to 99");
-  EXPECT_EQ(problem([](ScanSettings& s) { s.dimensions.clear(); }), "D none: at least one D");
+  // No D above 49 fits 100 values (Ntrain = D + 1 and D + 1 values after it).
+  EXPECT_EQ(problem([](ScanSettings& s) { s.D = {0, 2}; }), "D 0: 1 to 49");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.D = {100}; }), "D 100: 1 to 49");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.D.clear(); }), "D none: at least one D");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 1; }), "Ntrain 1: 2 to 98");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 99; }), "Ntrain 99: 2 to 98");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 2; }), "D 2: 1 to 1");
-  EXPECT_EQ(problem([](ScanSettings& s) { s.box_sizes = {0.1, -1.0}; }), "eps -1: a positive finite number");
-  EXPECT_EQ(problem([](ScanSettings& s) { s.box_sizes = {std::nan("")}; }), "eps nan: a positive finite number");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.eps = {0.1, -1.0}; }), "eps -1: a positive finite number");
+  EXPECT_EQ(problem([](ScanSettings& s) { s.eps = {std::nan("")}; }), "eps nan: a positive finite number");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ltest = 50; }), "Ltest 50: 1 to 49");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ktest = 41; }), "Ktest 41: 1 to 40");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ktest = 0; }), "Ktest 0: 1 to 40");

@@ -130,12 +130,12 @@ std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& op
   if (auto refusal = ReadInputOptions(typed, options.reading)) return refusal;
   const auto dims = ParseDimensionList(typed.dim);
   if (const auto* problem = std::get_if<std::string>(&dims)) return Refusal("--dim", *problem);
-  options.scan.dimensions = std::get<std::vector<std::int32_t>>(dims);
+  options.scan.D = std::get<std::vector<std::int32_t>>(dims);
   options.logarithmic_eps = !typed.eps_log.empty();
   const auto eps = ParseBoxSizeList(options.logarithmic_eps ? typed.eps_log : typed.eps, options.logarithmic_eps);
   if (const auto* problem = std::get_if<std::string>(&eps))
     return Refusal(options.logarithmic_eps ? "--eps-log" : "--eps", *problem);
-  options.scan.box_sizes = std::get<std::vector<double>>(eps);
+  options.scan.eps = std::get<std::vector<double>>(eps);
   const auto threshold = ParseRealNumber(typed.threshold);
   if (const auto* problem = std::get_if<std::string>(&threshold)) return Refusal("--threshold", *problem);
   options.scan.threshold = std::get<double>(threshold);
@@ -302,7 +302,7 @@ std::optional<std::string> SettleScanSettings(BatchOptions& options, std::size_t
     scan.Ntrain = *options.Ntrain;
   } else {
     std::int32_t largest_D = 1;
-    for (const std::int32_t D : scan.dimensions) largest_D = std::max(largest_D, D);
+    for (const std::int32_t D : scan.D) largest_D = std::max(largest_D, D);
     // As typed, kept far enough from the 64-bit limit that the sum cannot overflow.
     const auto bounded = [](std::int64_t value) { return std::clamp<std::int64_t>(value, -(1LL << 60), 1LL << 60); };
     const std::int64_t tests = bounded(options.typed_Ltest) + bounded(options.typed_Ktest) + largest_D - 1;

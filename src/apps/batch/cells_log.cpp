@@ -114,14 +114,14 @@ Json BaselinesRecord(const ScanBaselines& baselines, std::size_t index) {
 ScanResult EmptyGrid(const ScanSettings& settings) {
   ScanResult grid;
   grid.settings = settings;
-  for (const std::int32_t D : settings.dimensions) {
+  for (const std::int32_t D : settings.D) {
     grid.baselines.push_back({.D = D,
                               .computed = false,
                               .result = {},
                               .persistence_time = 0,
                               .global_iterative_time = 0,
                               .global_direct_time = 0});
-    for (const double eps : settings.box_sizes) {
+    for (const double eps : settings.eps) {
       ScanCell cell;
       cell.D = D;
       cell.eps = eps;
@@ -168,11 +168,16 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
 }  // namespace
 
 std::string CellsLogHeader(const ScanSettings& settings, std::span<const double> series) {
-  const Json json{{"log", "modelcheck-batch cells"}, {"version", 2},
-                  {"values", series.size()},         {"fingerprint", Fingerprint(series)},
-                  {"Ntrain", settings.Ntrain},       {"D", settings.dimensions},
-                  {"eps", settings.box_sizes},       {"Ltest", settings.Ltest},
-                  {"Ktest", settings.Ktest},         {"threshold", settings.threshold}};
+  const Json json{{"log", "modelcheck-batch cells"},
+                  {"version", 2},
+                  {"values", series.size()},
+                  {"fingerprint", Fingerprint(series)},
+                  {"Ntrain", settings.Ntrain},
+                  {"D", settings.D},
+                  {"eps", settings.eps},
+                  {"Ltest", settings.Ltest},
+                  {"Ktest", settings.Ktest},
+                  {"threshold", settings.threshold}};
   return json.dump();
 }
 

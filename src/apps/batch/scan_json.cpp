@@ -100,8 +100,8 @@ Json ReadingJson(const SeriesFileInfo& info) {
 }
 
 Json SettingsJson(const ScanSettings& settings) {
-  return Json{{"Ntrain", settings.Ntrain}, {"D", settings.dimensions}, {"eps", settings.box_sizes},
-              {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest},  {"threshold", settings.threshold}};
+  return Json{{"Ntrain", settings.Ntrain}, {"D", settings.D},         {"eps", settings.eps},
+              {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest}, {"threshold", settings.threshold}};
 }
 
 // Every line of `text` indented by `columns` blanks.
@@ -142,7 +142,7 @@ void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, co
     return;
   }
   if (!write(head.substr(0, head.rfind(empty_cells) + empty_cells.size() - 1))) return;
-  const std::size_t columns = result.settings.box_sizes.size();
+  const std::size_t columns = result.settings.eps.size();
   for (std::size_t c = 0; c < result.cells.size(); ++c) {
     const std::string cell = dump(CellJson(result.cells[c], result.baselines[c / columns]));
     if (!write((c == 0 ? "\n" : ",\n") + Indented(cell, 4))) return;

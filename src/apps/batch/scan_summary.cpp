@@ -23,7 +23,7 @@ std::string Best(const ScanResult& result) {
   if (!best) return "No cell finished.\n";
   const ScanCell& cell = result.cells[*best];
   std::size_t row = 0;
-  while (result.settings.dimensions[row] != cell.D) ++row;
+  while (result.settings.D[row] != cell.D) ++row;
   const ScanBaselines& baselines = result.baselines[row];
   std::string text = "Best: D = " + std::to_string(cell.D) + ", eps = " + ShortestNumberText(cell.eps) +
                      ": prediction time " + std::to_string(cell.iterative_time) + " steps iterative, " +

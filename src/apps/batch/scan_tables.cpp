@@ -79,7 +79,7 @@ void WriteCurvesTable(const ScanResult& result, const ByteWriter& write) {
   if (!write("D,eps,status,horizon,iterative_error,direct_error,persistence_error,global_iterative_error,"
              "global_direct_error\n"))
     return;
-  const std::size_t columns = result.settings.box_sizes.size();
+  const std::size_t columns = result.settings.eps.size();
   const auto horizons = static_cast<std::size_t>(result.settings.Ltest);
   for (std::size_t c = 0; c < result.cells.size(); ++c) {
     for (std::size_t i = 0; i < horizons; ++i)
@@ -91,7 +91,7 @@ void WriteScanTable(const ScanResult& result, const ByteWriter& write) {
   if (!write("D,eps,status,one_step_error,iterative_time,direct_time,persistence_time,global_iterative_time,"
              "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason\n"))
     return;
-  const std::size_t columns = result.settings.box_sizes.size();
+  const std::size_t columns = result.settings.eps.size();
   for (std::size_t c = 0; c < result.cells.size(); ++c)
     if (!write(ScanRow(result.cells[c], result.baselines[c / columns]))) return;
 }

@@ -73,7 +73,7 @@ Parsed<std::vector<std::int32_t>> ParseDimensionList(const std::string& text) {
   const std::int64_t first = ends.front();
   const std::int64_t last = ends.back();
   if (first > last) return "\"" + text + "\" runs backwards: write first:last with first <= last";
-  // A dimension outside 1..99 is refused with the others' ranges; the cap only bounds the list.
+  // A dimension outside its range is refused with the other settings; the cap only bounds the list.
   if (last - first >= 1000) return "\"" + text + "\" holds more than 1000 dimensions";
   std::vector<std::int32_t> dimensions;
   for (std::int64_t D = first; D <= last; ++D) {

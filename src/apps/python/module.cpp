@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "modelcheck/scan.h"
+#include "modelcheck/settings_ranges.h"
 #include "text/series_file.h"
 #include "text/series_reader.h"
 
@@ -86,7 +87,10 @@ std::optional<std::int64_t> Unclamped(ScanSetting setting, const TypedCounts& ty
 }
 
 void RequireSettings(const ScanSettings& settings, const TypedCounts& typed, std::size_t count, bool grid) {
-  if (count < 4) throw py::value_error("x has " + std::to_string(count) + " values; a check needs at least 4");
+  if (static_cast<std::int64_t>(count) < kFewestSeriesValues) {
+    throw py::value_error("x has " + std::to_string(count) + " values; a check needs at least " +
+                          std::to_string(kFewestSeriesValues));
+  }
   if (const auto problem = CheckScanSettings(settings, count)) {
     const auto unclamped = Unclamped(problem->setting, typed);
     const std::string value = unclamped ? std::to_string(*unclamped) : problem->value;
@@ -100,7 +104,7 @@ void RequireSettings(const ScanSettings& settings, const TypedCounts& typed, std
 // another process rewrites), and the engine must never see that.
 std::vector<double> PrivateCopy(const Series& x, const ScanSettings& settings) {
   std::int64_t largest_D = 1;
-  for (const std::int32_t D : settings.dimensions) largest_D = std::max<std::int64_t>(largest_D, D);
+  for (const std::int32_t D : settings.D) largest_D = std::max<std::int64_t>(largest_D, D);
   const std::int64_t used = std::int64_t{settings.Ntrain} + settings.Ltest + settings.Ktest + largest_D - 1;
   const auto count = static_cast<std::size_t>(x.size());
   const std::size_t copied = used > 0 ? std::min(count, static_cast<std::size_t>(used)) : count;
@@ -205,7 +209,7 @@ py::dict CellDict(const ScanCell& cell, const ScanBaselines& baselines) {
 py::dict ResultDict(const ScanResult& result) {
   py::dict out;
   py::list cells;
-  const std::size_t columns = result.settings.box_sizes.size();
+  const std::size_t columns = result.settings.eps.size();
   for (std::size_t c = 0; c < result.cells.size(); ++c)
     cells.append(CellDict(result.cells[c], result.baselines[c / columns]));
   out["cells"] = cells;
@@ -225,16 +229,15 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
   std::vector<std::int32_t> dimensions;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
   const ScanSettings settings{.Ntrain = Clamped(ntrain),
-                              .dimensions = std::move(dimensions),
-                              .box_sizes = std::move(epss),
+                              .D = std::move(dimensions),
+                              .eps = std::move(epss),
                               .Ltest = Clamped(ltest),
                               .Ktest = Clamped(ktest),
                               .threshold = threshold};
   const auto count = static_cast<std::size_t>(x.size());
   const std::vector<double> series = PrivateCopy(x, settings);
-  const bool positive =
-      settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
-      std::all_of(settings.dimensions.begin(), settings.dimensions.end(), [](auto D) { return D > 0; });
+  const bool positive = settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
+                        std::all_of(settings.D.begin(), settings.D.end(), [](auto D) { return D > 0; });
   if (positive) RequireFinite(series, settings.Ntrain);
   RequireSettings(settings, typed, count, grid);
   return ResultDict(RunInterruptibly(series, settings, jobs));

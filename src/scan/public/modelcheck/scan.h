@@ -29,8 +29,8 @@ namespace modelcheck {
 
 struct ScanSettings {
   std::int32_t Ntrain = 0;
-  std::vector<std::int32_t> dimensions;  // D of each row of the grid, in scan order
-  std::vector<double> box_sizes;         // eps of each column, in scan order
+  std::vector<std::int32_t> D;  // the model dimension of each row of the grid, in scan order
+  std::vector<double> eps;      // the box size of each column, in scan order
   std::int32_t Ltest = 30;
   std::int32_t Ktest = 100;
   double threshold = kPredictionThreshold;
@@ -40,20 +40,19 @@ struct ScanSettings {
 enum class ScanSetting { kNtrain, kDimension, kBoxSize, kLtest, kKtest, kThreshold };
 
 // A setting no cell could use: which one, the offending value as text and
-// the values allowed, e.g. {kDimension, "0", "1 to 99"}.
+// the values allowed, e.g. {kDimension, "0", "1 to 9"}.
 struct ScanSettingProblem {
   ScanSetting setting = ScanSetting::kNtrain;
   std::string value;
   std::string allowed;
 };
 
-// Checks each setting against the interactive program's ranges for a series
-// of `value_count` values: Ntrain in 2..count-1 (leaving a test piece for the
-// smallest D), every D in 1..99 and below Ntrain, every eps positive and
-// finite, Ltest and Ktest positive and fitting after Ntrain for the smallest
-// D, the threshold positive and finite in single precision, at least one D
-// and one eps. A cell can still be infeasible: a larger D that leaves no
-// test segment, an eps above the width of the training values.
+// Checks each setting against the ranges of a single check
+// (modelcheck/settings_ranges.h) for a series of `value_count` values:
+// Ntrain in 2..count-1 (leaving a test piece for the smallest D), every D
+// from 1 and below Ntrain, every eps positive and finite, Ltest and Ktest positive and fitting after Ntrain for the
+// smallest D, the threshold positive and finite in single precision, at least one D and one eps. A cell can still be
+// infeasible: a larger D that leaves no test segment, an eps above the width of the training values.
 std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings, std::size_t value_count);
 
 enum class CellStatus { kFinished, kSingular, kInfeasible, kNotRun };
@@ -86,14 +85,14 @@ struct ScanResult {
   std::size_t value_count = 0;
   double training_minimum = 0.0;  // eps is accepted up to maximum - minimum
   double training_maximum = 0.0;
-  // Dimension-major: the cell of dimensions[a] and box_sizes[b] is at
-  // [a * box_sizes.size() + b].
+  // Dimension-major: the cell of D[a] and eps[b] is at
+  // [a * eps.size() + b].
   std::vector<ScanCell> cells;
   std::vector<ScanBaselines> baselines;  // one per dimension, in its order
   bool complete = false;                 // every cell and baseline has its outcome
 
   const ScanCell& cell(std::size_t dimension_index, std::size_t box_index) const {
-    return cells[dimension_index * settings.box_sizes.size() + box_index];
+    return cells[dimension_index * settings.eps.size() + box_index];
   }
 };
 

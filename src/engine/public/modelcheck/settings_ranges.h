@@ -1,0 +1,66 @@
+// The ranges a check's settings must lie in, one definition for every caller:
+// the engine's own check of its settings, the scan's, the dialogue's answers,
+// and through them the batch program and the Python module, so that no front
+// end accepts what another refuses. All arithmetic is 64-bit so that any
+// 32-bit value is judged without overflow. R = value count - Ntrain is the
+// number of values after the training part.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+namespace modelcheck {
+
+// A closed range of whole numbers; empty when high < low.
+struct WholeRange {
+  std::int64_t low = 0;
+  std::int64_t high = -1;
+
+  bool Contains(std::int64_t value) const { return low <= value && value <= high; }
+};
+
+// The fewest values that leave room for a check: Ntrain = 2, D = 1 and one
+// test piece of one step.
+inline constexpr std::int64_t kFewestSeriesValues = 4;
+
+inline WholeRange NtrainRange(std::int64_t value_count) { return {2, value_count - 1}; }
+
+inline WholeRange DRange(std::int64_t Ntrain) { return {1, Ntrain - 1}; }
+
+inline WholeRange LtestRange(std::int64_t R, std::int64_t D) { return {1, R - D}; }
+
+inline WholeRange KtestRange(std::int64_t Ltest, std::int64_t R, std::int64_t D) { return {1, R - Ltest + 1 - D}; }
+
+inline bool NtrainAccepted(std::int64_t Ntrain, std::int64_t value_count) {
+  return NtrainRange(value_count).Contains(Ntrain);
+}
+
+inline bool DAccepted(std::int64_t D, std::int64_t Ntrain) { return DRange(Ntrain).Contains(D); }
+
+// A box size the engine can use: positive and finite.
+inline bool EpsUsable(double eps) { return eps > 0.0 && std::isfinite(eps); }
+
+// A box size the dialogue accepts: positive and at most the width of the
+// training values (equality accepted); a NaN width accepts nothing.
+inline bool EpsAccepted(double eps, double lower, double upper) { return eps > 0.0 && eps <= upper - lower; }
+
+inline bool LtestAccepted(std::int64_t Ltest, std::int64_t R, std::int64_t D) {
+  return LtestRange(R, D).Contains(Ltest);
+}
+
+inline bool KtestAccepted(std::int64_t Ktest, std::int64_t Ltest, std::int64_t R, std::int64_t D) {
+  return KtestRange(Ltest, R, D).Contains(Ktest);
+}
+
+// Whether the current Ltest and Ktest leave a test segment inside the file.
+inline bool SettingsFit(std::int64_t Ltest, std::int64_t Ktest, std::int64_t R, std::int64_t D) {
+  return R - Ktest - Ltest + 1 >= D;
+}
+
+// Whether any Ltest and Ktest can be accepted (Ltest = Ktest = 1 is the smallest demand).
+inline bool TestPieceFits(std::int64_t R, std::int64_t D) { return R - D >= 1; }
+
+// Whether any eps can be accepted.
+inline bool BoxSizeFits(double lower, double upper) { return upper - lower > 0.0; }
+
+}  // namespace modelcheck
