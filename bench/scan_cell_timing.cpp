@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   std::sort(seconds.begin(), seconds.end());
-  std::printf("%.4f %d %d\n", seconds[seconds.size() / 2], result.cells[0].iterative_time, result.cells[0].direct_time);
+  std::printf("%.4f %d %d\n", seconds[seconds.size() / 2], result.cells[0].iterative_time.value_or(-1),
+              result.cells[0].direct_time.value_or(-1));
   return 0;
 }

@@ -5,6 +5,10 @@ from __future__ import annotations
 import numpy as np
 
 
+def _time(value):
+    return None if value is None else int(value)
+
+
 class CheckResult:
     """The figures of one model check and of its baselines.
 
@@ -24,9 +28,10 @@ class CheckResult:
     one_step_error : float
         ``iterative_error[0]`` (times 100: the percent the program reports); NaN
         when the iterative test did not finish.
-    iterative_time, direct_time : int
+    iterative_time, direct_time : int or None
         Prediction times in steps: leading horizons with error at most the
-        threshold.
+        threshold; None for a test that did not finish (never 0, which would
+        read as a measured time).
     direct_neighbours : numpy.ndarray
         Neighbour count of each test piece's state in the direct test.
     iterative_neighbours : numpy.ndarray
@@ -40,8 +45,8 @@ class CheckResult:
         The baselines' errors per horizon over the same pieces: the newest
         value repeated, and the global affine model (every training state a
         neighbour) iterated and direct.
-    persistence_time, global_iterative_time, global_direct_time : int
-        Their prediction times.
+    persistence_time, global_iterative_time, global_direct_time : int or None
+        Their prediction times; None for a baseline not computed or stopped.
     """
 
     _arrays = (
@@ -64,16 +69,16 @@ class CheckResult:
         for name in self._arrays:
             setattr(self, name, np.asarray(cell[name]))
         self.one_step_error = float(cell["one_step_error"])
-        self.iterative_time = int(cell["iterative_time"])
-        self.direct_time = int(cell["direct_time"])
+        self.iterative_time = _time(cell["iterative_time"])
+        self.direct_time = _time(cell["direct_time"])
         base = cell["baselines"]
         self.baselines_computed = bool(base["computed"])
         self.persistence_error = np.asarray(base["persistence_error"])
         self.global_iterative_error = np.asarray(base["global_iterative_error"])
         self.global_direct_error = np.asarray(base["global_direct_error"])
-        self.persistence_time = int(base["persistence_time"])
-        self.global_iterative_time = int(base["global_iterative_time"])
-        self.global_direct_time = int(base["global_direct_time"])
+        self.persistence_time = _time(base["persistence_time"])
+        self.global_iterative_time = _time(base["global_iterative_time"])
+        self.global_direct_time = _time(base["global_direct_time"])
         self.global_stop = base["global_stop"]
 
     def __repr__(self):

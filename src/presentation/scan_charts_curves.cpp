@@ -257,19 +257,23 @@ const ScanBaselines* BaselinesOf(const ScanResult& result, std::int32_t D) {
 
 std::vector<Curve> BestCellCurves(const ScanCell& cell, const ScanBaselines* baselines) {
   std::vector<Curve> curves = {
-      {"iterative, best cell", cell.result.iterative.errors, cell.iterative_time, {kIterativeCurve, 3.0, {}, true}},
-      {"direct, best cell", cell.result.direct.errors, cell.direct_time, {kDirectCurve, 3.0, {}, true}},
+      {"iterative, best cell",
+       cell.result.iterative.errors,
+       cell.iterative_time.value_or(0),
+       {kIterativeCurve, 3.0, {}, true}},
+      {"direct, best cell", cell.result.direct.errors, cell.direct_time.value_or(0), {kDirectCurve, 3.0, {}, true}},
       {"persistence", {}, 0, {kPersistenceCurve, 2.0, {}}},
       {"global affine, iterative", {}, 0, {kGlobalIterativeCurve, 2.0, {10.0, 5.0}}},
       {"global affine, direct", {}, 0, {kGlobalDirectCurve, 2.0, {1.0, 4.0}}},
   };
   if (baselines == nullptr) return curves;
   curves[2].errors = baselines->result.persistence.errors;
-  curves[2].time = baselines->persistence_time;
+  // A curve without errors is not drawn, so its missing time is never shown.
+  curves[2].time = baselines->persistence_time.value_or(0);
   curves[3].errors = baselines->result.global_iterative.errors;
-  curves[3].time = baselines->global_iterative_time;
+  curves[3].time = baselines->global_iterative_time.value_or(0);
   curves[4].errors = baselines->result.global_direct.errors;
-  curves[4].time = baselines->global_direct_time;
+  curves[4].time = baselines->global_direct_time.value_or(0);
   return curves;
 }
 

@@ -65,9 +65,11 @@ void DrawHatch(cairo_t* cr, const PixelBox& box, const ChartColour& colour) {
   cairo_restore(cr);
 }
 
+// A finished cell always has its times.
 ChartColour FinishedColour(const ScanCell& cell, std::int32_t Ltest) {
-  if (Ltest <= 0) return RampColour(cell.iterative_time > 0 ? 1.0 : 0.0);
-  return RampColour(static_cast<double>(cell.iterative_time) / static_cast<double>(Ltest));
+  const std::int32_t time = cell.iterative_time.value_or(0);
+  if (Ltest <= 0) return RampColour(time > 0 ? 1.0 : 0.0);
+  return RampColour(static_cast<double>(time) / static_cast<double>(Ltest));
 }
 
 void FillStatus(cairo_t* cr, const PixelBox& box, CellStatus status) {
@@ -82,7 +84,7 @@ void FillStatus(cairo_t* cr, const PixelBox& box, CellStatus status) {
 
 void DrawCellTime(cairo_t* cr, const PixelBox& box, const ScanCell& cell, const ChartColour& fill) {
   const TextStyle style = {.size = kCellTextSize, .colour = Lightness(fill) < 0.5 ? kWhite : kInk};
-  const std::string text = std::to_string(cell.iterative_time);
+  const std::string text = std::to_string(cell.iterative_time.value_or(0));
   if (box.height() < 16 || TextWidth(cr, text, style) + 4.0 > box.width()) return;
   DrawText(cr, text, (box.left + box.right) / 2.0, Baseline((box.top + box.bottom) / 2.0, style.size), Anchor::kCentre,
            style);

@@ -65,8 +65,9 @@ std::string CellName(const ScanCell& cell) {
 std::string BestCellCaption(const ScanResult& result, std::optional<std::size_t> best) {
   if (!best || *best >= result.cells.size()) return "best: none, no cell finished";
   const ScanCell& cell = result.cells[*best];
-  return "best: " + CellName(cell) + ": iterative " + StepsText(cell.iterative_time) + ", direct " +
-         StepsText(cell.direct_time);
+  // Only a finished cell is the best, and a finished cell has both times.
+  return "best: " + CellName(cell) + ": iterative " + StepsText(cell.iterative_time.value_or(0)) + ", direct " +
+         StepsText(cell.direct_time.value_or(0));
 }
 
 std::size_t LabelStride(std::span<const double> widths, double spacing, double gap) {

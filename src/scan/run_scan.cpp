@@ -24,6 +24,12 @@ namespace modelcheck {
 
 namespace {
 
+// A test's prediction time with the scan's threshold; none without errors.
+std::optional<std::int32_t> ScanTime(const PredictionTestResult& test, double threshold) {
+  if (test.errors.empty()) return std::nullopt;
+  return PredictionTime(test.errors, threshold);
+}
+
 // What one work item computes: the baselines of dimension `index`, or the
 // cell at `index`.
 struct WorkItem {
@@ -79,9 +85,9 @@ struct ScanRun {
     out.result = modelcheck::RunBaselines(input);
     ScaleBack(out.result, scale);
     const double threshold = result.settings.threshold;
-    out.persistence_time = PredictionTime(out.result.persistence.errors, threshold);
-    out.global_iterative_time = PredictionTime(out.result.global_iterative.errors, threshold);
-    out.global_direct_time = PredictionTime(out.result.global_direct.errors, threshold);
+    out.persistence_time = ScanTime(out.result.persistence, threshold);
+    out.global_iterative_time = ScanTime(out.result.global_iterative, threshold);
+    out.global_direct_time = ScanTime(out.result.global_direct, threshold);
     out.computed = true;
   }
 
@@ -95,8 +101,8 @@ struct ScanRun {
     CheckResult check = RunModelCheck(MakeCheckInput(series, settings, statistics, *grid), options);
     if (check.cancelled) return;  // stays not run
     ScaleBack(check, scale);
-    cell.iterative_time = PredictionTime(check.iterative.errors, result.settings.threshold);
-    cell.direct_time = PredictionTime(check.direct.errors, result.settings.threshold);
+    cell.iterative_time = ScanTime(check.iterative, result.settings.threshold);
+    cell.direct_time = ScanTime(check.direct, result.settings.threshold);
     cell.status = check.stop ? CellStatus::kSingular : CellStatus::kFinished;
     cell.result = std::move(check);
   }

@@ -194,6 +194,8 @@ TEST(BatchProgramTest, ASingularCellKeepsWhereItStoppedAndTheMessagesValues) {
   EXPECT_EQ(cell["stop"]["reason"], "singular_fit");
   EXPECT_GE(cell["stop"]["zero_diagonal"], 1);
   EXPECT_FALSE(cell["stop"]["message"].get<std::string>().empty());
+  EXPECT_EQ(cell["iterative"]["prediction_time"], 0);
+  EXPECT_TRUE(cell["direct"]["prediction_time"].is_null()) << cell["direct"];
   EXPECT_NE(run.output.find("1 cell: 0 finished, 1 singular, 0 infeasible"), std::string::npos) << run.output;
   EXPECT_NE(ReadText(folder.path() / "scan.csv").find("1,0.5,singular,0.34684"), std::string::npos);
 }

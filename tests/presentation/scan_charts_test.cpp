@@ -224,7 +224,7 @@ TEST(ScanChartsTest, TheSameInputGivesTheSameBytesAndAChangeChangesThem) {
   const std::string curves = DrawBestCurves(scan, "henon.dat");
   EXPECT_EQ(DrawScanHeatMap(scan, "henon.dat"), map);
   EXPECT_EQ(DrawBestCurves(scan, "henon.dat"), curves);
-  CellOf(scan, 2, 4).iterative_time -= 1;
+  *CellOf(scan, 2, 4).iterative_time -= 1;
   EXPECT_NE(DrawScanHeatMap(scan, "henon.dat"), map);
   scan.complete = false;
   EXPECT_NE(DrawBestCurves(scan, "henon.dat"), curves);

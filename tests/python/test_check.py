@@ -60,6 +60,7 @@ def test_figures_equal_the_interactive_programs(tmp_path, console_program, examp
         assert result.status == "singular"
         assert (result.stop["phase"], result.stop["piece"], result.stop["step"]) == ("direct", 1, 1)
         assert result.stop["reason"] == "singular_fit" and result.stop["zero_diagonal"] >= 1
+        assert (result.iterative_time, result.direct_time) == (0, None)
     else:
         assert result.status == "finished"
         assert result.orbit.shape == (ltest + ktest, 2)

@@ -115,7 +115,9 @@ TEST(ScanSingularTest, ASingularFitEndsItsCellOnly) {
   EXPECT_EQ(singular.result.stop->piece, 1);
   EXPECT_EQ(singular.result.stop->step, 1);
   EXPECT_FALSE(singular.result.stop->message.empty());
+  // The iterative test finished and predicted nothing; the direct test has no time.
   EXPECT_EQ(singular.iterative_time, 0);
+  EXPECT_FALSE(singular.direct_time);
   EXPECT_TRUE(singular.result.direct.errors.empty());
   // 34.68447 %, as the interactive program reports it.
   EXPECT_NEAR(singular.result.one_step_error, 0.3468447, 5e-8);

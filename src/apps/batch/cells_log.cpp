@@ -6,7 +6,9 @@
 #include <cstring>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 
+#include "apps/batch/json_fields.h"
 #include "text/replace_file.h"
 
 namespace modelcheck {
@@ -82,14 +84,21 @@ std::string Fingerprint(std::span<const double> series) {
   return text;
 }
 
+// A missing time is null; logs written before it could be missing hold 0
+// for a test without errors, which is read back as missing too.
+std::optional<std::int32_t> TimeFrom(const Json& json, const PredictionTestResult& test) {
+  if (json.is_null() || test.errors.empty()) return std::nullopt;
+  return json.get<std::int32_t>();
+}
+
 Json CellRecord(const ScanCell& cell, std::size_t index) {
   const CheckResult& check = cell.result;
   return Json{{"cell", index},
               {"D", cell.D},
               {"eps", cell.eps},
               {"status", CellStatusName(cell.status)},
-              {"iterative_time", cell.iterative_time},
-              {"direct_time", cell.direct_time},
+              {"iterative_time", PredictionTimeJson(cell.iterative_time)},
+              {"direct_time", PredictionTimeJson(cell.direct_time)},
               {"one_step_error", Number(check.one_step_error)},
               {"iterative_errors", Numbers(check.iterative.errors)},
               {"direct_errors", Numbers(check.direct.errors)},
@@ -104,9 +113,9 @@ Json BaselinesRecord(const ScanBaselines& baselines, std::size_t index) {
               {"persistence", Numbers(result.persistence.errors)},
               {"global_iterative", Numbers(result.global_iterative.errors)},
               {"global_direct", Numbers(result.global_direct.errors)},
-              {"persistence_time", baselines.persistence_time},
-              {"global_iterative_time", baselines.global_iterative_time},
-              {"global_direct_time", baselines.global_direct_time},
+              {"persistence_time", PredictionTimeJson(baselines.persistence_time)},
+              {"global_iterative_time", PredictionTimeJson(baselines.global_iterative_time)},
+              {"global_direct_time", PredictionTimeJson(baselines.global_direct_time)},
               {"global_stop", StopJson(result.global_stop)}};
 }
 
@@ -118,9 +127,9 @@ ScanResult EmptyGrid(const ScanSettings& settings) {
     grid.baselines.push_back({.D = D,
                               .computed = false,
                               .result = {},
-                              .persistence_time = 0,
-                              .global_iterative_time = 0,
-                              .global_direct_time = 0});
+                              .persistence_time = std::nullopt,
+                              .global_iterative_time = std::nullopt,
+                              .global_direct_time = std::nullopt});
     for (const double eps : settings.eps) {
       ScanCell cell;
       cell.D = D;
@@ -139,8 +148,6 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
     ScanCell& cell = grid.cells[index];
     if (json["D"].get<std::int32_t>() != cell.D || json["eps"].get<double>() != cell.eps) return false;
     cell.status = json["status"] == "singular" ? CellStatus::kSingular : CellStatus::kFinished;
-    cell.iterative_time = json["iterative_time"];
-    cell.direct_time = json["direct_time"];
     CheckResult& check = cell.result;
     check.settings = {
         .Ntrain = settings.Ntrain, .D = cell.D, .eps = cell.eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
@@ -149,6 +156,8 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
     TakeErrors(json["direct_errors"], check.direct);
     check.direct.neighbour_counts = json["direct_neighbours"].get<std::vector<std::int32_t>>();
     check.stop = StopFrom(json["stop"]);
+    cell.iterative_time = TimeFrom(json["iterative_time"], check.iterative);
+    cell.direct_time = TimeFrom(json["direct_time"], check.direct);
     return true;
   }
   const auto index = json.at("baselines").get<std::size_t>();
@@ -159,9 +168,9 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
   TakeErrors(json["global_iterative"], baselines.result.global_iterative);
   TakeErrors(json["global_direct"], baselines.result.global_direct);
   baselines.result.global_stop = StopFrom(json["global_stop"]);
-  baselines.persistence_time = json["persistence_time"];
-  baselines.global_iterative_time = json["global_iterative_time"];
-  baselines.global_direct_time = json["global_direct_time"];
+  baselines.persistence_time = TimeFrom(json["persistence_time"], baselines.result.persistence);
+  baselines.global_iterative_time = TimeFrom(json["global_iterative_time"], baselines.result.global_iterative);
+  baselines.global_direct_time = TimeFrom(json["global_direct_time"], baselines.result.global_direct);
   return true;
 }
 

@@ -1,7 +1,9 @@
 #include "apps/batch/scan_json.h"
 
 #include <nlohmann/json.hpp>
+#include <optional>
 
+#include "apps/batch/json_fields.h"
 #include "apps/batch/neighbour_summary.h"
 #include "text/utf8_text.h"
 
@@ -20,8 +22,8 @@ Json StopJson(const CheckStop& stop) {
               {"message", stop.message}};
 }
 
-Json TestJson(const PredictionTestResult& test, std::int32_t prediction_time) {
-  Json json{{"prediction_time", prediction_time}, {"errors", Json::array()}};
+Json TestJson(const PredictionTestResult& test, std::optional<std::int32_t> prediction_time) {
+  Json json{{"prediction_time", PredictionTimeJson(prediction_time)}, {"errors", Json::array()}};
   // NaN has no JSON form: null says the error is not a number.
   for (const double error : test.errors) json["errors"].push_back(error);
   return json;
@@ -54,9 +56,9 @@ Json CellJson(const ScanCell& cell, const ScanBaselines& baselines) {
   json["direct"] = TestJson(result.direct, cell.direct_time);
   json["direct_neighbours"] = NeighboursJson(result.direct.neighbour_counts);
   if (baselines.computed) {
-    json["baselines"] = Json{{"persistence", baselines.persistence_time},
-                             {"global_affine_iterative", baselines.global_iterative_time},
-                             {"global_affine_direct", baselines.global_direct_time}};
+    json["baselines"] = Json{{"persistence", PredictionTimeJson(baselines.persistence_time)},
+                             {"global_affine_iterative", PredictionTimeJson(baselines.global_iterative_time)},
+                             {"global_affine_direct", PredictionTimeJson(baselines.global_direct_time)}};
   }
   return json;
 }

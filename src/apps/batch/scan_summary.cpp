@@ -1,6 +1,7 @@
 #include "apps/batch/scan_summary.h"
 
 #include <array>
+#include <optional>
 
 #include "text/shortest_number.h"
 
@@ -18,6 +19,9 @@ std::string Counts(const ScanResult& result) {
   return text + "\n";
 }
 
+// "none" for a test that stopped (the global affine fit can be singular).
+std::string TimeText(std::optional<std::int32_t> time) { return time ? std::to_string(*time) : "none"; }
+
 std::string Best(const ScanResult& result) {
   const auto best = BestCell(result);
   if (!best) return "No cell finished.\n";
@@ -26,14 +30,13 @@ std::string Best(const ScanResult& result) {
   while (result.settings.D[row] != cell.D) ++row;
   const ScanBaselines& baselines = result.baselines[row];
   std::string text = "Best: D = " + std::to_string(cell.D) + ", eps = " + ShortestNumberText(cell.eps) +
-                     ": prediction time " + std::to_string(cell.iterative_time) + " steps iterative, " +
-                     std::to_string(cell.direct_time) + " direct; one-step error " +
+                     ": prediction time " + TimeText(cell.iterative_time) + " steps iterative, " +
+                     TimeText(cell.direct_time) + " direct; one-step error " +
                      ShortestNumberText(cell.result.one_step_error) + "\n";
   if (baselines.computed) {
-    text += "Baselines for D = " + std::to_string(cell.D) + ": persistence " +
-            std::to_string(baselines.persistence_time) + " steps, global affine " +
-            std::to_string(baselines.global_iterative_time) + " iterative, " +
-            std::to_string(baselines.global_direct_time) + " direct\n";
+    text += "Baselines for D = " + std::to_string(cell.D) + ": persistence " + TimeText(baselines.persistence_time) +
+            " steps, global affine " + TimeText(baselines.global_iterative_time) + " iterative, " +
+            TimeText(baselines.global_direct_time) + " direct\n";
   }
   return text;
 }

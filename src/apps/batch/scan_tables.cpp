@@ -1,6 +1,7 @@
 #include "apps/batch/scan_tables.h"
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "apps/batch/neighbour_summary.h"
@@ -34,9 +35,7 @@ std::string CellKey(const ScanCell& cell) {
 }
 
 // A prediction time, or an empty field when its test has no errors.
-std::string TimeField(const PredictionTestResult& test, std::int32_t time) {
-  return test.errors.empty() ? std::string() : std::to_string(time);
-}
+std::string TimeField(std::optional<std::int32_t> time) { return time ? std::to_string(*time) : std::string(); }
 
 std::string CurveRow(const ScanCell& cell, const ScanBaselines& baselines, std::size_t i) {
   const std::vector<double> none;
@@ -56,13 +55,12 @@ std::string ScanRow(const ScanCell& cell, const ScanBaselines& baselines) {
   const CheckResult& check = cell.result;
   const bool figures = HasFigures(cell);
   row += (figures && !check.iterative.errors.empty() ? ShortestNumberText(check.one_step_error) : "") + ",";
-  row += (figures ? TimeField(check.iterative, cell.iterative_time) : "") + ",";
-  row += (figures ? TimeField(check.direct, cell.direct_time) : "") + ",";
-  const BaselineResult& base = baselines.result;
+  row += (figures ? TimeField(cell.iterative_time) : "") + ",";
+  row += (figures ? TimeField(cell.direct_time) : "") + ",";
   const bool baseline = baselines.computed;
-  row += (baseline ? TimeField(base.persistence, baselines.persistence_time) : "") + ",";
-  row += (baseline ? TimeField(base.global_iterative, baselines.global_iterative_time) : "") + ",";
-  row += (baseline ? TimeField(base.global_direct, baselines.global_direct_time) : "") + ",";
+  row += (baseline ? TimeField(baselines.persistence_time) : "") + ",";
+  row += (baseline ? TimeField(baselines.global_iterative_time) : "") + ",";
+  row += (baseline ? TimeField(baselines.global_direct_time) : "") + ",";
   if (figures && !check.direct.neighbour_counts.empty()) {
     const NeighbourSummary summary = SummariseNeighbours(check.direct.neighbour_counts);
     row += std::to_string(summary.minimum) + "," + ShortestNumberText(summary.median) + "," +

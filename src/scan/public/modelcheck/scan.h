@@ -66,18 +66,20 @@ struct ScanCell {
   CellStatus status = CellStatus::kNotRun;
   std::string reason;  // infeasible: why the settings do not fit
   CheckResult result;  // finished or singular (result.stop says where)
-  // With the scan's threshold; 0 for a test without errors.
-  std::int32_t iterative_time = 0;
-  std::int32_t direct_time = 0;
+  // With the scan's threshold; absent for a test without errors (stopped,
+  // not run or infeasible), so that no stop reads as a measured time.
+  std::optional<std::int32_t> iterative_time;
+  std::optional<std::int32_t> direct_time;
 };
 
 struct ScanBaselines {
   std::int32_t D = 0;
   bool computed = false;  // false: no test segment fits this D, or the scan stopped first
   BaselineResult result;
-  std::int32_t persistence_time = 0;
-  std::int32_t global_iterative_time = 0;
-  std::int32_t global_direct_time = 0;
+  // With the scan's threshold; absent for a test without errors.
+  std::optional<std::int32_t> persistence_time;
+  std::optional<std::int32_t> global_iterative_time;
+  std::optional<std::int32_t> global_direct_time;
 };
 
 struct ScanResult {
