@@ -143,6 +143,7 @@ struct CheckRun {
 // everything, normalised.
 void CollectTest(TestRecords& records, const CheckInput& input, std::int32_t stopped_piece, PredictionTestResult& out) {
   out.first_piece = std::move(records.first_piece);
+  out.counts_per_piece = records.counts_per_piece;
   const auto per = static_cast<std::size_t>(records.counts_per_piece);
   if (stopped_piece > 0) {
     const auto whole = static_cast<std::size_t>(stopped_piece - 1) * per;

@@ -150,6 +150,11 @@ TEST(CheckStopTest, AnIterativeStopKeepsTheCountOfItsStoppingStep) {
   const CheckResult result = CheckSeries(c.series, c.settings, {.threads = 1, .progress = {}});
   // Piece 1's three steps, then piece 2's: 0.2 alone, then the two zeros.
   EXPECT_EQ(result.iterative.neighbour_counts, (std::vector<std::int32_t>{1, 1, 1, 1, 2}));
+  // Read by piece and step: piece 2 ends at its stopping step 2.
+  EXPECT_EQ(result.iterative.pieces_counted(), 2);
+  EXPECT_EQ(result.iterative.NeighbourCount(2, 1), 1);
+  EXPECT_EQ(result.iterative.NeighbourCount(2, 2), 2);
+  EXPECT_FALSE(result.iterative.NeighbourCount(2, 3));
 }
 
 // Later items may run, and stop, beside the earliest stop: the result is

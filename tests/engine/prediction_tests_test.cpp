@@ -62,6 +62,16 @@ TEST(PredictionTestsTest, PredictionsErrorsAndCountsFollowTheNeighbours) {
 
   EXPECT_EQ(result.direct.first_piece, (std::vector<double>{0.71, 0.37, 0.92}));
   EXPECT_EQ(result.direct.neighbour_counts, (std::vector<std::int32_t>{1, 0}));
+  // One layout read the same way: by piece and step in both tests.
+  EXPECT_EQ(result.iterative.NeighbourCount(2, 1), 1);
+  EXPECT_EQ(result.iterative.NeighbourCount(2, 2), 0);
+  EXPECT_EQ(result.iterative.NeighbourCount(1, 3), 1);
+  EXPECT_FALSE(result.iterative.NeighbourCount(1, 4));
+  EXPECT_EQ(result.direct.NeighbourCount(1, 3), 1);
+  EXPECT_EQ(result.direct.NeighbourCount(2, 2), 0);
+  EXPECT_FALSE(result.direct.NeighbourCount(3));
+  EXPECT_EQ(result.iterative.pieces_counted(), 2);
+  EXPECT_EQ(result.direct.pieces_counted(), 2);
   ExpectErrors(
       result.direct.errors,
       ExpectedErrors({{0.71 - 0.55, 0.37 - 0.40, 0.92 - 0.90}, {0.55 - 0.40, 0.55 - 0.90, 0.55 - 0.50}}, variance));

@@ -63,10 +63,31 @@ struct PredictionTestResult {
   // Absent unless the test finished: a stopped test has no prediction time
   // (0 would read as a measured one).
   std::optional<std::int32_t> prediction_time;
-  // Direct test: the neighbour count of every piece's state, piece order.
-  // Iterative test: the count of every step, piece-major (piece k, step i at
-  // [(k - 1) * Ltest + i - 1]).
+  // Neighbour counts, piece-major: `counts_per_piece` for each piece. The
+  // iterative test has one per step (Ltest); the direct test one per piece,
+  // since all its horizons fit over the neighbours of the piece's state. After
+  // a stop the list ends with the stopping step's count. Read them through
+  // NeighbourCount rather than by index.
   std::vector<std::int32_t> neighbour_counts;
+  std::int32_t counts_per_piece = 1;
+
+  // How many pieces have counts (the last one partly, after a stop).
+  std::int32_t pieces_counted() const {
+    const auto per = static_cast<std::size_t>(counts_per_piece);
+    return static_cast<std::int32_t>((neighbour_counts.size() + per - 1) / per);
+  }
+
+  // The neighbour count of piece 1..Ktest at step 1..Ltest (the direct test
+  // has the same count at every step of a piece); nullopt where none was
+  // recorded.
+  std::optional<std::int32_t> NeighbourCount(std::int32_t piece, std::int32_t step = 1) const {
+    if (piece < 1 || step < 1) return std::nullopt;
+    const std::int64_t within = counts_per_piece == 1 ? 0 : std::int64_t{step} - 1;
+    if (within >= counts_per_piece) return std::nullopt;
+    const std::int64_t index = (std::int64_t{piece} - 1) * counts_per_piece + within;
+    if (index >= static_cast<std::int64_t>(neighbour_counts.size())) return std::nullopt;
+    return neighbour_counts[static_cast<std::size_t>(index)];
+  }
 };
 
 // Why a check stopped on its own (a check stopped by its progress callback
