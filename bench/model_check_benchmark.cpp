@@ -60,13 +60,14 @@ void BM_SeriesRead(benchmark::State& state) {
 
 void BM_Statistics(benchmark::State& state) {
   const PreparedCheck& prepared = Prepared(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(prepared.run->training));
+  for (auto _ : state) benchmark::DoNotOptimize(ComputeStatistics(prepared.training));
 }
 
 void BM_GridBuild(benchmark::State& state) {
-  DialogueRun& run = *Prepared(state.range(0)).run;
+  PreparedCheck& prepared = Prepared(state.range(0));
+  const ModelSettings& settings = prepared.run->settings;
   for (auto _ : state)
-    BuildNeighbourGrid(run.settings.Ntrain, run.training, kBenchmarkD - 1, run.settings.eps, run.grid);
+    BuildNeighbourGrid(settings.Ntrain, prepared.training, kBenchmarkD - 1, settings.eps, *prepared.grid);
 }
 
 void BM_PlotSetUp(benchmark::State& state) {

@@ -1,13 +1,8 @@
 #include "prepared_check.h"
 
-#include "engine/neighbour_grid.h"
-#include "engine/training_statistics.h"
-
 namespace modelcheck {
 
-CheckInput PreparedCheck::Input() const {
-  return MakeCheckInput(run->series, run->settings, run->statistics, run->grid);
-}
+CheckInput PreparedCheck::Input() const { return MakeCheckInput(run->series, run->settings, statistics, *grid); }
 
 void PrepareCheck(PreparedCheck& prepared, double eps) {
   DialogueRun& run = *prepared.run;
@@ -15,10 +10,12 @@ void PrepareCheck(PreparedCheck& prepared, double eps) {
   run.window = &prepared.front_end.dialogue;
   run.value_count = static_cast<std::int32_t>(run.series.size());
   run.settings = ModelSettings{.Ntrain = run.value_count - kBenchmarkTestValues, .D = kBenchmarkD, .eps = eps};
-  run.training = std::span<const double>(run.series).first(static_cast<std::size_t>(run.settings.Ntrain));
-  run.statistics = ComputeStatistics(run.training);
-  run.plot_range = {.lower = run.statistics.minimum, .upper = run.statistics.maximum};
-  BuildNeighbourGrid(run.settings.Ntrain, run.training, kBenchmarkD - 1, eps, run.grid);
+  run.training.emplace(run.series, run.settings.Ntrain);
+  run.plot_range = {.lower = run.training->training_minimum(), .upper = run.training->training_maximum()};
+  run.model.emplace(run.training->Model(kBenchmarkD, eps));
+  prepared.training = std::span<const double>(run.series).first(static_cast<std::size_t>(run.settings.Ntrain));
+  prepared.statistics = ComputeStatistics(prepared.training);
+  BuildNeighbourGrid(run.settings.Ntrain, prepared.training, kBenchmarkD - 1, eps, *prepared.grid);
   OpenReport(run.report, prepared.front_end.dialogue);
 }
 

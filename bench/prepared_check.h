@@ -12,6 +12,8 @@
 #include "apps/console/console_front_end.h"
 #include "dialogue/dialogue_run.h"
 #include "engine/check_input.h"
+#include "engine/neighbour_grid.h"
+#include "engine/training_statistics.h"
 
 namespace modelcheck {
 
@@ -24,12 +26,16 @@ struct PreparedCheck {
   std::istringstream no_input;
   FrontEnd front_end = ConsoleFrontEnd(no_input, dialogue_text, false);
 
-  // The engine's view of the same check.
+  // The engine's view of the same check, for timing its steps one by one.
+  std::span<const double> training;
+  TrainingStatistics statistics;
+  std::unique_ptr<NeighbourGrid> grid = std::make_unique<NeighbourGrid>();
   CheckInput Input() const;
 };
 
 // The training pass and the model pass on `prepared.run->series` with box
-// size `eps`: statistics, grid, the report opened.
+// size `eps`: the prepared training part and model, the report opened, and
+// the engine's view of them.
 void PrepareCheck(PreparedCheck& prepared, double eps);
 
 // One whole check as the console program runs it on `threads` threads (0:

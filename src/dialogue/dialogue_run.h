@@ -7,15 +7,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "dialogue/dialogue_window.h"
 #include "dialogue/front_end.h"
 #include "dialogue/report_log.h"
-#include "engine/neighbour_grid.h"
-#include "engine/training_statistics.h"
 #include "modelcheck/engine.h"
+#include "modelcheck/prepared_training.h"
 #include "plots/graphics_surface.h"
 #include "plots/plot_scale.h"
 
@@ -27,11 +27,10 @@ struct DialogueRun {
   ModelSettings settings;            // Ltest and Ktest keep their values across every pass
   std::vector<double> series;        // every record of the current series file
   std::int32_t value_count = 0;
-  std::span<const double> training;  // x(1..Ntrain), the first Ntrain records
-  TrainingStatistics statistics;     // of the training values
-  PlotRange plot_range;              // bounds eps: the training range, then the last check's widened range
-  NeighbourGrid grid;                // built once per model pass
-  GraphicsSurface surface;           // the plot window, alive for the whole run
+  std::optional<PreparedTraining> training;  // x(1..Ntrain), the first Ntrain records, once per training pass
+  PlotRange plot_range;                      // bounds eps: the training range, then the last check's widened range
+  std::optional<PreparedModel> model;        // D and eps with their neighbour grid, once per model pass
+  GraphicsSurface surface;                   // the plot window, alive for the whole run
   ReportLog report;
   int threads = 0;  // threads a check computes on; 0: every hardware thread
 };

@@ -10,9 +10,6 @@
 
 #include "dialogue/dialogue_run.h"
 #include "dialogue/prompts.h"
-#include "engine/model_check.h"
-#include "engine/tiny_series.h"
-#include "engine/training_statistics.h"
 #include "errors/message_sink.h"
 #include "errors/orderly_stop.h"
 #include "plots/plot_window.h"
@@ -88,33 +85,19 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   if (run.front_end->finish_picture) run.front_end->finish_picture(run.surface, *run.window);
 }
 
-// The check of the pass's settings. A tiny series is fitted in units a power
-// of two larger (tiny_series.h); the picture and the report take the result
-// back in its own units. Every other series is checked as it is.
-CheckResult Evaluate(const DialogueRun& run, const CheckInput& input) {
+// The check of the pass's settings over the model pass's grid. A tiny series
+// is fitted in units a power of two larger; the result comes back in its own.
+CheckResult Evaluate(const DialogueRun& run) {
   const FrontEnd& front_end = *run.front_end;
   const CheckOptions options{.threads = run.threads,
                              .progress = front_end.check_progress ? front_end.check_progress() : nullptr};
-  const FittedSeries fitted(run.series);
-  const int k = fitted.k;
-  if (k == 0) return RunModelCheck(input, options);
-  const std::span<const double> series = fitted.values;
-  ModelSettings settings = run.settings;
-  settings.eps = std::ldexp(settings.eps, k);
-  const std::span<const double> training =
-      std::span<const double>(series).first(static_cast<std::size_t>(settings.Ntrain));
-  auto grid = std::make_unique<NeighbourGrid>();
-  BuildNeighbourGrid(settings.Ntrain, training, settings.D - 1, settings.eps, *grid);
-  CheckResult result = RunModelCheck(MakeCheckInput(series, settings, ComputeStatistics(training), *grid), options);
-  ScaleBack(result, k);
-  return result;
+  return run.model->Check(run.settings.Ltest, run.settings.Ktest, options);
 }
 
 }  // namespace
 
 void RunEvaluation(DialogueRun& run) {
-  const CheckInput input = MakeCheckInput(run.series, run.settings, run.statistics, run.grid);
-  CheckResult result = Evaluate(run, input);
+  CheckResult result = Evaluate(run);
   if (result.cancelled) {
     // Only a user who quits the program stops a check early: it ends in
     // order, report.txt keeping every line written before the check.
@@ -123,8 +106,11 @@ void RunEvaluation(DialogueRun& run) {
     StopProgram(kEndOfInputStatus);
   }
   ShowProgramStep(run, "Drawing the model check");
-  Present(run, result, input.test_segment);
-  const std::span<const double> T = input.test_segment;
+  // T(1..Ntest), the values after the training part.
+  const std::span<const double> T =
+      std::span<const double>(run.series)
+          .subspan(static_cast<std::size_t>(run.settings.Ntrain), static_cast<std::size_t>(Ntest(run.settings)));
+  Present(run, result, T);
   if (run.front_end->keep_picture)
     run.front_end->keep_picture(
         {.settings = run.settings, .test_segment = {T.begin(), T.end()}, .result = std::move(result)});

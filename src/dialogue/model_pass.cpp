@@ -4,7 +4,6 @@
 
 #include "dialogue/dialogue_run.h"
 #include "dialogue/questions.h"
-#include "engine/neighbour_grid.h"
 #include "modelcheck/settings_ranges.h"
 #include "text/fixed_field.h"
 
@@ -47,7 +46,8 @@ char RunModelPass(DialogueRun& run) {
   AskDimensionAndBoxSize(run);
   WriteReportLine(run.report, "Dimension of a model map: D = " + FormatInteger(settings.D, 2));
   WriteReportLine(run.report, "Box size: eps = " + BoxSizeText(settings.eps));
-  BuildNeighbourGrid(settings.Ntrain, run.training, settings.D - 1, settings.eps, run.grid);
+  run.model.reset();  // the grid of the last model is not needed while the next one is built
+  run.model.emplace(run.training->Model(settings.D, settings.eps));
   RunEvaluationPasses(run);
   return AskYesNo(*run.window, "6) Different dimension or box size? (y/n) ");
 }

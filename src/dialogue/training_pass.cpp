@@ -3,7 +3,6 @@
 #include "dialogue/dialogue_run.h"
 #include "dialogue/prompts.h"
 #include "dialogue/questions.h"
-#include "engine/training_statistics.h"
 #include "modelcheck/settings_ranges.h"
 #include "text/fixed_field.h"
 
@@ -16,9 +15,8 @@ void StartTrainingPart(DialogueRun& run) {
   OpenReport(run.report, *run.window);
   WriteReportLine(run.report, "The number of values in a training time series: Ntrain = " + FormatCount(Ntrain, 6));
   WriteReportEmptyLine(run.report);
-  run.training = std::span<const double>(run.series).first(static_cast<std::size_t>(Ntrain));
-  run.statistics = ComputeStatistics(run.training);
-  run.plot_range = {.lower = run.statistics.minimum, .upper = run.statistics.maximum};
+  run.training.emplace(run.series, Ntrain);
+  run.plot_range = {.lower = run.training->training_minimum(), .upper = run.training->training_maximum()};
 }
 
 }  // namespace
@@ -29,8 +27,8 @@ char RunTrainingPass(DialogueRun& run) {
   StartTrainingPart(run);
   while (RunModelPass(run) == 'y') {}
   const char answer = AskYesNo(*run.window, "7) Different length Ntrain? (y/n) ");
-  run.training = {};
-  run.grid.points = {};
+  run.model.reset();
+  run.training.reset();
   return answer;
 }
 

@@ -10,13 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "engine/baselines.h"
-#include "engine/check_input.h"
 #include "engine/check_schedule.h"
-#include "engine/model_check.h"
-#include "engine/neighbour_grid.h"
-#include "engine/tiny_series.h"
-#include "engine/training_statistics.h"
+#include "modelcheck/prepared_training.h"
 #include "modelcheck/scan.h"
 #include "scan/scan_cells.h"
 
@@ -38,12 +33,10 @@ struct WorkItem {
 };
 
 struct ScanRun {
-  ScanRun(std::span<const double> values, ScanResult& out) : series(values), result(out) {}
+  ScanRun(const PreparedTraining& prepared, ScanResult& out) : training(prepared), result(out) {}
 
-  std::span<const double> series;  // in units 2^scale of the given one (tiny_series.h)
-  int scale = 0;
+  const PreparedTraining& training;
   ScanResult& result;
-  TrainingStatistics statistics;
   int check_threads = 1;
   std::vector<WorkItem> items;
   std::atomic<std::int32_t> done{0};
@@ -73,17 +66,11 @@ struct ScanRun {
 
   ModelSettings CheckSettings(std::int32_t D, double eps) const {
     const ScanSettings& settings = result.settings;
-    return {.Ntrain = settings.Ntrain,
-            .D = D,
-            .eps = std::ldexp(eps, scale),
-            .Ltest = settings.Ltest,
-            .Ktest = settings.Ktest};
+    return {.Ntrain = settings.Ntrain, .D = D, .eps = eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
   }
 
   void RunBaselines(ScanBaselines& out) {
-    const CheckInput input = MakeCheckInput(series, CheckSettings(out.D, 0.0), statistics);
-    out.result = modelcheck::RunBaselines(input);
-    ScaleBack(out.result, scale);
+    out.result = training.Baselines(CheckSettings(out.D, 0.0));
     const double threshold = result.settings.threshold;
     out.persistence_time = ScanTime(out.result.persistence, threshold);
     out.global_iterative_time = ScanTime(out.result.global_iterative, threshold);
@@ -92,15 +79,9 @@ struct ScanRun {
   }
 
   void RunCell(ScanCell& cell) {
-    const ModelSettings settings = CheckSettings(cell.D, cell.eps);
-    // The grid's 64 KiB cell table stays off the thread's stack.
-    auto grid = std::make_unique<NeighbourGrid>();
-    BuildNeighbourGrid(settings.Ntrain, series.first(static_cast<std::size_t>(settings.Ntrain)), settings.D - 1,
-                       settings.eps, *grid);
     CheckOptions options{.threads = check_threads, .progress = [this](const CheckProgress&) { return !Stopped(); }};
-    CheckResult check = RunModelCheck(MakeCheckInput(series, settings, statistics, *grid), options);
+    CheckResult check = training.Check(CheckSettings(cell.D, cell.eps), options);
     if (check.cancelled) return;  // stays not run
-    ScaleBack(check, scale);
     cell.iterative_time = ScanTime(check.iterative, result.settings.threshold);
     cell.direct_time = ScanTime(check.direct, result.settings.threshold);
     cell.status = check.stop ? CellStatus::kSingular : CellStatus::kFinished;
@@ -190,13 +171,10 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   result.settings = settings;
   result.settings.threshold = static_cast<double>(static_cast<float>(settings.threshold));
   result.value_count = series.size();
-  const FittedSeries fitted(series);
-  const int scale = fitted.k;
-  ScanRun run(fitted.values, result);
-  run.scale = scale;
-  run.statistics = ComputeStatistics(run.series.first(static_cast<std::size_t>(settings.Ntrain)));
-  result.training_minimum = std::ldexp(run.statistics.minimum, -scale);
-  result.training_maximum = std::ldexp(run.statistics.maximum, -scale);
+  const PreparedTraining training(series, settings.Ntrain);
+  ScanRun run(training, result);
+  result.training_minimum = training.training_minimum();
+  result.training_maximum = training.training_maximum();
   LayOutGrid(series, result);
   if (options.resume != nullptr) TakeOutcomes(*options.resume, result);
   run.items = StartOrder(result);

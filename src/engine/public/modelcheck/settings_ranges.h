@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 namespace modelcheck {
 
@@ -31,6 +32,12 @@ inline WholeRange LtestRange(std::int64_t R, std::int64_t D) { return {1, R - D}
 
 inline WholeRange KtestRange(std::int64_t Ltest, std::int64_t R, std::int64_t D) { return {1, R - Ltest + 1 - D}; }
 
+// "D = 10 is outside its range 1..9": how the engine refuses a setting.
+inline std::string OutsideRangeText(const char* name, std::int64_t value, WholeRange range) {
+  return std::string(name) + " = " + std::to_string(value) + " is outside its range " + std::to_string(range.low) +
+         ".." + std::to_string(range.high);
+}
+
 inline bool NtrainAccepted(std::int64_t Ntrain, std::int64_t value_count) {
   return NtrainRange(value_count).Contains(Ntrain);
 }
@@ -39,6 +46,10 @@ inline bool DAccepted(std::int64_t D, std::int64_t Ntrain) { return DRange(Ntrai
 
 // A box size the engine can use: positive and finite.
 inline bool EpsUsable(double eps) { return eps > 0.0 && std::isfinite(eps); }
+
+inline std::string EpsUnusableText(double eps) {
+  return "eps = " + std::to_string(eps) + " must be a positive finite number";
+}
 
 // A box size the dialogue accepts: positive and at most the width of the
 // training values (equality accepted); a NaN width accepts nothing.
