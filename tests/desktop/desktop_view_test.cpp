@@ -17,6 +17,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "apps/desktop/desktop_menus.h"
@@ -239,6 +241,16 @@ TEST_F(DesktopProgramTest, ThePictureIsSavedAsSvgAndPdfWithTheRastersFramesTitle
   const QString pdf = QString::fromStdString((directory_.path() / "picture.pdf").string());
   ASSERT_EQ(SavePictureFile(pdf), QString());
   EXPECT_EQ(ReadText(pdf.toStdString()).substr(0, 5), "%PDF-");
+  // Like every output, the PDF replaces the file whole: a link planted under
+  // its name is replaced itself, and the file it points to is left alone.
+  const std::filesystem::path kept = directory_.path() / "kept.txt";
+  const std::filesystem::path link = directory_.path() / "linked.pdf";
+  std::ofstream(kept) << "kept\n";
+  std::filesystem::create_symlink(kept, link);
+  ASSERT_EQ(SavePictureFile(QString::fromStdString(link.string())), QString());
+  EXPECT_EQ(ReadText(kept.string()), "kept\n");
+  EXPECT_FALSE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadText(link.string()).substr(0, 5), "%PDF-");
   // PNG stays the raster's file, the one the console writes.
   const QString png = QString::fromStdString((directory_.path() / "picture.png").string());
   const QString raster_png = QString::fromStdString((directory_.path() / "raster.png").string());

@@ -1,10 +1,11 @@
 #include "apps/desktop/vector_painter.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QPageSize>
 #include <QPdfWriter>
 
 #include "plots/graphics_surface.h"
+#include "presentation/neighbour_counts_file.h"
 
 namespace modelcheck {
 
@@ -48,17 +49,25 @@ void PaintVectorPicture(QPainter& painter, const VectorSurface& picture) {
   for (const VectorItem& item : picture.items) PaintItem(painter, item);
 }
 
+// Drawn into memory first and then replaced whole like every other output,
+// so a failed or interrupted save never leaves half a PDF under `path`.
 QString SavePdf(const VectorSurface& picture, const QString& path) {
-  QPdfWriter writer(path);
-  writer.setPageSize(QPageSize(QSizeF(kSurfaceWidth, kSurfaceHeight), QPageSize::Point));
-  writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-  writer.setResolution(72);
-  writer.setTitle(QString::fromStdString(picture.title));
-  QPainter painter;
-  if (!painter.begin(&writer)) return "Cannot write \"" + path + "\".";
-  PaintVectorPicture(painter, picture);
-  if (!painter.end()) return "Cannot write \"" + path + "\".";
-  return QFileInfo(path).size() > 0 ? QString() : "Cannot write \"" + path + "\".";
+  QBuffer document;
+  document.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&document);
+    writer.setPageSize(QPageSize(QSizeF(kSurfaceWidth, kSurfaceHeight), QPageSize::Point));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(72);
+    writer.setTitle(QString::fromStdString(picture.title));
+    QPainter painter;
+    if (!painter.begin(&writer)) return "Cannot draw the PDF for \"" + path + "\".";
+    PaintVectorPicture(painter, picture);
+    if (!painter.end()) return "Cannot draw the PDF for \"" + path + "\".";
+  }
+  const QByteArray& bytes = document.data();
+  return QString::fromStdString(
+      ReplaceTextFile(path.toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 }  // namespace modelcheck
