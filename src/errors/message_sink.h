@@ -13,6 +13,7 @@
 // threads are not affected. Captures nest: the innermost one holds.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -29,8 +30,11 @@ void InstallMessageSink(MessageSink sink);
 void WriteMessageText(std::string_view text);
 
 // A stop that a capture kept: the status it would have left with and every
-// message printed under the capture, in order.
-struct CapturedStop {
+// message printed under the capture, in order. Thrown as an exception, so a
+// caller that catches std::exception sees its messages as what().
+struct CapturedStop : std::exception {
+  const char* what() const noexcept override { return messages.c_str(); }
+
   int status = 0;
   std::string messages;  // whole lines, each ended by '\n'
   int type = 0;          // type, code and routine of the error that stopped; 0 and empty when none
