@@ -16,10 +16,12 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
 
 #include "apps/desktop/desktop_windows.h"
 #include "apps/desktop/dialogue_view.h"
@@ -77,18 +79,61 @@ TEST_F(DesktopProgramTest, AnswersReachTheDialogueWhereverTheFocusWent) {
   EXPECT_EQ(Ended(), 0);
 }
 
+// A gate the check waits at on its first progress report, so that the test
+// acts while a check runs however fast the machine computes it.
+class CheckGate {
+ public:
+  void Pass() {
+    std::unique_lock lock(mutex_);
+    reached_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return open_; });
+  }
+
+  void Open() {
+    {
+      const std::lock_guard lock(mutex_);
+      open_ = true;
+    }
+    changed_.notify_all();
+  }
+
+  bool Reached() {
+    const std::lock_guard lock(mutex_);
+    return reached_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = false;
+  bool reached_ = false;
+};
+
 class QuitDuringCheckTest : public DesktopProgramTest {
  protected:
-  // A check of several seconds, large boxes on a long series: 10^6 values,
-  // or 10^5 where the sanitizers slow every step down many times.
-  static constexpr int kLongSeries = kAddressSanitizer ? 100000 : 1000000;
+  // Large boxes on enough values that a check reports progress at least once.
+  static constexpr int kCheckSeries = 20000;
 
-  static std::string LongNtrain() { return std::to_string(kLongSeries - 200); }
+  static std::string CheckNtrain() { return std::to_string(kCheckSeries - 200); }
 
-  bool StartLongCheck() {
-    directory_.WriteFile("long.txt", HenonSeries(kLongSeries));
-    return StartCheck((directory_.path() / "long.txt").string(), LongNtrain(), "0.2") &&
-           WaitFor([] { return Windows().main->statusBar()->currentMessage().startsWith("Model check:"); });
+  void TearDown() override { gate_->Open(); }  // never leaves the program's thread waiting
+
+  void AdaptFrontEnd(FrontEnd& front_end) override {
+    front_end.check_progress = [report = front_end.check_progress, gate = gate_] {
+      return [progress = report(), gate](const CheckProgress& now) {
+        gate->Pass();
+        return progress(now);
+      };
+    };
+  }
+
+  // Starts the check and holds it at the gate.
+  bool StartHeldCheck() {
+    directory_.WriteFile("long.txt", HenonSeries(kCheckSeries));
+    return StartCheck((directory_.path() / "long.txt").string(), CheckNtrain(), "0.2") &&
+           WaitFor([] { return Windows().main->statusBar()->currentMessage().startsWith("Model check:"); }) &&
+           WaitFor([this] { return gate_->Reached(); });
   }
 
   static QMessageBox* CloseAndWaitForTheQuestion() {
@@ -99,16 +144,19 @@ class QuitDuringCheckTest : public DesktopProgramTest {
     }
     return box;
   }
+
+  std::shared_ptr<CheckGate> gate_ = std::make_shared<CheckGate>();
 };
 
 TEST_F(QuitDuringCheckTest, NoLetsTheCheckGoOn) {
-  ASSERT_TRUE(StartLongCheck());
+  ASSERT_TRUE(StartHeldCheck());
   EXPECT_NE(QApplication::overrideCursor(), nullptr);
   QMessageBox* box = CloseAndWaitForTheQuestion();
   ASSERT_NE(box, nullptr);
   QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);  // asks nothing more, crashes nothing
   Settle();
   box->button(QMessageBox::No)->click();
+  gate_->Open();
   ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }, 120.0));
   EXPECT_TRUE(Windows().main->isVisible());
   EXPECT_NE(Report().find(" Prediction time (direct method):"), std::string::npos);
@@ -118,10 +166,11 @@ TEST_F(QuitDuringCheckTest, NoLetsTheCheckGoOn) {
 }
 
 TEST_F(QuitDuringCheckTest, YesStopsTheCheckAndKeepsEveryCompleteLine) {
-  ASSERT_TRUE(StartLongCheck());
+  ASSERT_TRUE(StartHeldCheck());
   QMessageBox* box = CloseAndWaitForTheQuestion();
   ASSERT_NE(box, nullptr);
   box->button(QMessageBox::Yes)->click();
+  gate_->Open();
   EXPECT_EQ(Ended(), 0);
   const std::string report = Report();
   EXPECT_NE(report.find(" Box size: eps =   0.20000\n"), std::string::npos) << report;
@@ -144,19 +193,18 @@ std::string ConsoleTranscript(const std::filesystem::path& folder, const std::ve
 TEST_F(QuitDuringCheckTest, AnswersTypedAheadDuringACheckLeaveTheConsolesTranscript) {
   const WorkDirectory console;
   std::filesystem::copy_file(MODELCHECK_EXAMPLES_DIR "/henon.txt", console.path() / "henon.txt");
-  directory_.WriteFile("long.txt", HenonSeries(kLongSeries));
+  ASSERT_TRUE(StartHeldCheck());
   std::filesystem::copy_file(directory_.path() / "long.txt", console.path() / "long.txt");
-  ASSERT_TRUE(StartCheck((directory_.path() / "long.txt").string(), LongNtrain(), "0.2"));
-  ASSERT_TRUE(WaitFor([] { return Windows().main->statusBar()->currentMessage().startsWith("Model check:"); }));
   // While the check runs: "n" to questions 5) to 8), typed at once.
   for (int i = 0; i < 4; ++i) {
     QTest::keyClicks(Windows().dialogue, "n");
     QTest::keyClick(Windows().dialogue, Qt::Key_Return);
   }
   EXPECT_GE(Windows().dialogue->WaitingLines(), 1);
+  gate_->Open();
   ASSERT_TRUE(WaitFor([] { return MainWindowTitle().endsWith("[Finished]"); }, 120.0));
   EXPECT_EQ(DialogueText(),
-            ConsoleTranscript(console.path(), {"long.txt", LongNtrain(), "2", "0.2", "n", "n", "n", "n", "n"}));
+            ConsoleTranscript(console.path(), {"long.txt", CheckNtrain(), "2", "0.2", "n", "n", "n", "n", "n"}));
   CloseMainWindow();
   EXPECT_EQ(Ended(), 0);
 }

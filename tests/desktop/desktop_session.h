@@ -20,10 +20,13 @@ class DesktopProgramTest : public ::testing::Test {
     static int sessions = 0;
     if (sessions++ > 0) GTEST_SKIP() << "one desktop session per process";
     EnterWorkingFolder();
-    StartDesktopProgram();
+    StartDesktopProgram([this](FrontEnd& front_end) { AdaptFrontEnd(front_end); });
   }
 
   virtual void EnterWorkingFolder() { std::filesystem::current_path(directory_.path()); }
+
+  // Runs on the program's thread before the dialogue starts.
+  virtual void AdaptFrontEnd(FrontEnd&) {}
 
   // Waits for the program and its windows to be gone; the exit status.
   int Ended() {

@@ -8,6 +8,7 @@
 #include <exception>
 #include <iostream>
 #include <thread>
+#include <utility>
 
 #include "apps/desktop/desktop_front_end.h"
 #include "apps/desktop/desktop_windows.h"
@@ -96,10 +97,11 @@ bool OnMainWindowClose() {
   return true;
 }
 
-int RunProgram() {
+int RunProgram(const std::function<void(FrontEnd&)>& adapt) {
   try {
     ChooseWritableWorkingFolder();
     FrontEnd front_end = DesktopFrontEnd();
+    if (adapt) adapt(front_end);
     return RunMainDialogue(front_end);
   } catch (const ProgramEnded& end) {
     return end.status;
@@ -109,8 +111,8 @@ int RunProgram() {
   }
 }
 
-void ProgramThread() {
-  const int status = RunProgram();
+void ProgramThread(const std::function<void(FrontEnd&)>& adapt) {
+  const int status = RunProgram(adapt);
   {
     std::lock_guard lock(Link().mutex);
     Link().status = status;
@@ -122,7 +124,7 @@ void ProgramThread() {
 
 }  // namespace
 
-void StartDesktopProgram() {
+void StartDesktopProgram(std::function<void(FrontEnd&)> adapt) {
   QApplication::setQuitOnLastWindowClosed(false);
   BuildMainWindow();
   Windows().main->on_close = &OnMainWindowClose;
@@ -134,7 +136,7 @@ void StartDesktopProgram() {
   InstallMessageSink([](std::string_view text) { std::cout << text << std::flush; });
   // The program leaves its own thread; the windows stay with what it wrote.
   RegisterExitAction([](int status) { throw ProgramEnded{.status = status}; });
-  program_thread = std::thread(&ProgramThread);
+  program_thread = std::thread(&ProgramThread, std::move(adapt));
 }
 
 bool DesktopProgramEnded() {

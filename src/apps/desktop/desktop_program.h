@@ -15,10 +15,16 @@
 // status: the program's own, or 0 when the user closed the window first.
 #pragma once
 
+#include <functional>
+
+#include "dialogue/front_end.h"
+
 namespace modelcheck {
 
-// Call on the window thread, with a QApplication alive.
-void StartDesktopProgram();
+// Call on the window thread, with a QApplication alive. `adapt`, when given,
+// may change the front-end before the program runs on it (on the program's
+// thread), e.g. to wrap one of its functions.
+void StartDesktopProgram(std::function<void(FrontEnd&)> adapt = {});
 
 // True once the program has ended and the main window is closed.
 bool DesktopProgramEnded();
