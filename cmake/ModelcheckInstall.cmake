@@ -5,21 +5,21 @@
 
 # Names as consumers see them, both after find_package and when this tree
 # is added with add_subdirectory.
-set_target_properties(mc_text PROPERTIES EXPORT_NAME text)
-set_target_properties(mc_errors PROPERTIES EXPORT_NAME errors)
-set_target_properties(mc_linalg PROPERTIES EXPORT_NAME linalg)
-set_target_properties(mc_engine PROPERTIES EXPORT_NAME engine)
-set_target_properties(mc_scan PROPERTIES EXPORT_NAME scan)
-add_library(modelcheck::engine ALIAS mc_engine)
-add_library(modelcheck::scan ALIAS mc_scan)
+set_target_properties(modelcheck_text PROPERTIES EXPORT_NAME text)
+set_target_properties(modelcheck_errors PROPERTIES EXPORT_NAME errors)
+set_target_properties(modelcheck_linalg PROPERTIES EXPORT_NAME linalg)
+set_target_properties(modelcheck_engine PROPERTIES EXPORT_NAME engine)
+set_target_properties(modelcheck_scan PROPERTIES EXPORT_NAME scan)
+add_library(modelcheck::engine ALIAS modelcheck_engine)
+add_library(modelcheck::scan ALIAS modelcheck_scan)
 
 # engine.h uses std::span: whoever includes it compiles as C++20 at least.
-target_compile_features(mc_engine PUBLIC cxx_std_20)
+target_compile_features(modelcheck_engine PUBLIC cxx_std_20)
 
 # Instrumented archives leave references to the sanitizer runtimes that only
 # a program linked with the same flags resolves.
 if(MODELCHECK_SANITIZE)
-  foreach(library IN ITEMS mc_text mc_errors mc_linalg mc_engine mc_scan)
+  foreach(library IN ITEMS modelcheck_text modelcheck_errors modelcheck_linalg modelcheck_engine modelcheck_scan)
     target_link_options(${library} INTERFACE -fsanitize=address,undefined)
   endforeach()
 endif()
@@ -33,7 +33,7 @@ include(CMakePackageConfigHelpers)
 
 set(modelcheck_package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/modelcheck)
 
-install(TARGETS mc_text mc_errors mc_linalg mc_engine mc_scan
+install(TARGETS modelcheck_text modelcheck_errors modelcheck_linalg modelcheck_engine modelcheck_scan
         EXPORT modelcheckTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # The programs, where this build made them; a build of the libraries alone
@@ -44,6 +44,8 @@ foreach(program IN ITEMS modelcheck modelcheck-batch modelcheck-gui)
   endif()
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/src/engine/public/modelcheck/engine.h
+              ${PROJECT_SOURCE_DIR}/src/engine/public/modelcheck/prepared_training.h
+              ${PROJECT_SOURCE_DIR}/src/engine/public/modelcheck/settings_ranges.h
               ${PROJECT_SOURCE_DIR}/src/scan/public/modelcheck/scan.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/modelcheck)
 install(EXPORT modelcheckTargets
