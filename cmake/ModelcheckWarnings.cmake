@@ -24,6 +24,10 @@ function(modelcheck_target_options target)
       -D_GLIBCXX_ASSERTIONS)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  if(MODELCHECK_THREAD_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=thread)
+  endif()
 endfunction()
 
 # The numerical libraries are built at -O3 in the optimised builds: it lets
