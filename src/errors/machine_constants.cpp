@@ -1,6 +1,7 @@
 #include "errors/machine_constants.h"
 
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <sstream>
@@ -28,8 +29,10 @@ constexpr std::array<std::uint64_t, 8> kDoubleBits = {
 
 constexpr std::array<int, 12> kIntegerConstants = {32, 4, 2, 31, 2147483647, 2, 24, -125, 128, 53, -1021, 1024};
 
-std::array<int, 3>& UnitTable() {
-  static std::array<int, 3> units = {5, 6, 6};
+// The message units, settable by UMACH(-n): atomic, since any thread may
+// print while a program sets them.
+std::array<std::atomic<int>, 3>& UnitTable() {
+  static std::array<std::atomic<int>, 3> units = {5, 6, 6};
   return units;
 }
 
@@ -79,11 +82,11 @@ void UMACH(int n, int& unit) {
     WriteUmachRangeError(magnitude);
     StopProgram(kErrorStopStatus);
   }
-  int& entry = UnitTable()[static_cast<std::size_t>(magnitude - 1)];
+  std::atomic<int>& entry = UnitTable()[static_cast<std::size_t>(magnitude - 1)];
   if (n > 0) {
-    unit = entry;
+    unit = entry.load();
   } else {
-    entry = unit;
+    entry.store(unit);
   }
 }
 
