@@ -7,7 +7,6 @@ CheckInput PreparedCheck::Input() const { return MakeCheckInput(run->series, run
 void PrepareCheck(PreparedCheck& prepared, double eps) {
   DialogueRun& run = *prepared.run;
   run.front_end = &prepared.front_end;
-  run.window = &prepared.front_end.dialogue;
   run.value_count = static_cast<std::int32_t>(run.series.size());
   run.settings = ModelSettings{.Ntrain = run.value_count - kBenchmarkTestValues, .D = kBenchmarkD, .eps = eps};
   run.training.emplace(run.series, run.settings.Ntrain);

@@ -23,9 +23,12 @@ namespace modelcheck {
 
 struct DialogueRun {
   FrontEnd* front_end = nullptr;
-  DialogueWindow* window = nullptr;  // the front-end's dialogue window
-  ModelSettings settings;            // Ltest and Ktest keep their values across every pass
-  std::vector<double> series;        // every record of the current series file
+
+  // The front-end's dialogue window.
+  DialogueWindow& window() const { return front_end->dialogue; }
+
+  ModelSettings settings;      // Ltest and Ktest keep their values across every pass
+  std::vector<double> series;  // every record of the current series file
   std::int32_t value_count = 0;
   std::optional<PreparedTraining> training;  // x(1..Ntrain), the first Ntrain records, once per training pass
   PlotRange plot_range;                      // bounds eps: the training range, then the last check's widened range

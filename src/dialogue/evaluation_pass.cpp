@@ -12,8 +12,8 @@ namespace {
 
 void WriteCurrentSettings(DialogueRun& run) {
   const ModelSettings& settings = run.settings;
-  WriteDialogueLine(*run.window, "3) Current settings are:");
-  WriteDialogueLine(*run.window,
+  WriteDialogueLine(run.window(), "3) Current settings are:");
+  WriteDialogueLine(run.window(),
                     "   Ltest = " + FormatCount(settings.Ltest, 5) + ", Ktest = " + FormatCount(settings.Ktest, 4));
 }
 
@@ -21,7 +21,7 @@ void WriteCurrentSettings(DialogueRun& run) {
 // the question when the current values do not fit the file.
 void AskTestSettings(DialogueRun& run, std::int64_t R) {
   ModelSettings& settings = run.settings;
-  DialogueWindow& window = *run.window;
+  DialogueWindow& window = run.window();
   if (SettingsFit(settings.Ltest, settings.Ktest, R, settings.D) &&
       AskYesNo(window, "   Change settings? (y/n) ") == 'n')
     return;
@@ -42,12 +42,12 @@ void RunEvaluationPasses(DialogueRun& run) {
     const std::int64_t R = std::int64_t{run.value_count} - settings.Ntrain;
     // No Ltest could be accepted: leave for question 6) and a smaller D.
     if (!TestPieceFits(R, settings.D)) {
-      WriteDialogueLine(*run.window, "No test piece fits: the values after Ntrain must outnumber D.");
+      WriteDialogueLine(run.window(), "No test piece fits: the values after Ntrain must outnumber D.");
       return;
     }
     AskTestSettings(run, R);
     RunEvaluation(run);
-  } while (AskYesNo(*run.window, "5) Check model efficiency again? (y/n) ") == 'y');
+  } while (AskYesNo(run.window(), "5) Check model efficiency again? (y/n) ") == 'y');
 }
 
 }  // namespace modelcheck

@@ -18,7 +18,7 @@ constexpr std::string_view kClosingBanner = "!**********************************
 char RunSeriesPass(DialogueRun& run) {
   if (!LoadSeries(run)) return 'q';
   while (RunTrainingPass(run) == 'y') {}
-  const char answer = AskYesNo(*run.window, "8) Different time series? (y/n) ");
+  const char answer = AskYesNo(run.window(), "8) Different time series? (y/n) ");
   WriteReportLine(run.report, kClosingBanner);
   WriteReportEmptyLine(run.report);
   CloseReport(run.report);
@@ -32,7 +32,6 @@ int RunMainDialogue(FrontEnd& front_end) {
   // The run state holds the 64 KiB neighbour grid: keep it off the stack.
   auto run = std::make_unique<DialogueRun>();
   run->front_end = &front_end;
-  run->window = &front_end.dialogue;
   run->surface.view = front_end.plot_window;
   DialogueWindow& window = front_end.dialogue;
   try {

@@ -52,8 +52,8 @@ void PresentIterativeTest(DialogueRun& run, const CheckResult& result) {
                                            .one_step_error = result.one_step_error,
                                            .prediction_time = result.iterative.prediction_time.value()});
   for (const std::string& line : lines) WriteReportLine(run.report, line);
-  WriteDialogueLine(*run.window, lines[2]);
-  WriteDialogueLine(*run.window, lines[3]);
+  WriteDialogueLine(run.window(), lines[2]);
+  WriteDialogueLine(run.window(), lines[3]);
   BringToFront(run.surface);
 }
 
@@ -61,12 +61,12 @@ void PresentDirectTest(DialogueRun& run, const CheckResult& result) {
   const std::string line = DirectResultLine(result.direct.prediction_time.value());
   WriteReportLine(run.report, line);
   WriteReportEmptyLine(run.report);
-  WriteDialogueLine(*run.window, line);
+  WriteDialogueLine(run.window(), line);
   const std::string failure =
       ReplaceTextFile(std::string(kNeighbourCountsFileName), FormatNeighbourCounts(result.direct.neighbour_counts));
   if (failure.empty()) return;
   // neighbors.txt must describe the latest check; without it the session cannot go on.
-  WriteDialogueLine(*run.window, failure);
+  WriteDialogueLine(run.window(), failure);
   StopProgram();
 }
 
@@ -82,7 +82,7 @@ void Present(DialogueRun& run, const CheckResult& result, std::span<const double
   DrawTestCurves(run.surface, kDirectPanel, newest, settings.Ltest, result.direct, run.plot_range);
   StopIfStoppedIn(run, result, CheckPhase::kDirect);
   PresentDirectTest(run, result);
-  if (run.front_end->finish_picture) run.front_end->finish_picture(run.surface, *run.window);
+  if (run.front_end->finish_picture) run.front_end->finish_picture(run.surface, run.window());
 }
 
 // The check of the pass's settings over the model pass's grid. A tiny series
@@ -102,7 +102,7 @@ void RunEvaluation(DialogueRun& run) {
     // Only a user who quits the program stops a check early: it ends in
     // order, report.txt keeping every line written before the check.
     ShowProgramStep(run, "");
-    WriteDialogueLine(*run.window, "The model check was stopped: the program ends.");
+    WriteDialogueLine(run.window(), "The model check was stopped: the program ends.");
     StopProgram(kEndOfInputStatus);
   }
   ShowProgramStep(run, "Drawing the model check");

@@ -22,7 +22,7 @@ std::string BoxSizeText(double eps) {
 void AskDimensionAndBoxSize(DialogueRun& run) {
   ModelSettings& settings = run.settings;
   const PlotRange range = run.plot_range;
-  settings.D = AskInteger(*run.window, "(I2)", "2) Dimension of a model map: D = ", [&](std::int32_t D) {
+  settings.D = AskInteger(run.window(), "(I2)", "2) Dimension of a model map: D = ", [&](std::int32_t D) {
     return DAccepted(D, settings.Ntrain);
   });
   // The bound is no number a user would guess: a file of integers, read with
@@ -30,7 +30,7 @@ void AskDimensionAndBoxSize(DialogueRun& run) {
   const std::string accepted = "The box size eps must be above 0 and at most " +
                                FormatExponent(range.upper - range.lower, 5) + ", the width of the plot range.";
   settings.eps = AskReal(
-      *run.window, "(F20.10)",
+      run.window(), "(F20.10)",
       "   Box size: eps = ", [&](double eps) { return EpsAccepted(eps, range.lower, range.upper); }, accepted);
 }
 
@@ -40,7 +40,7 @@ char RunModelPass(DialogueRun& run) {
   const ModelSettings& settings = run.settings;
   // With a zero-width plot range no eps is accepted: offer a new Ntrain instead.
   if (!BoxSizeFits(run.plot_range.lower, run.plot_range.upper)) {
-    WriteDialogueLine(*run.window, "No box size eps fits: all values in the plot range are equal.");
+    WriteDialogueLine(run.window(), "No box size eps fits: all values in the plot range are equal.");
     return 'n';
   }
   AskDimensionAndBoxSize(run);
@@ -49,7 +49,7 @@ char RunModelPass(DialogueRun& run) {
   run.model.reset();  // the grid of the last model is not needed while the next one is built
   run.model.emplace(run.training->Model(settings.D, settings.eps));
   RunEvaluationPasses(run);
-  return AskYesNo(*run.window, "6) Different dimension or box size? (y/n) ");
+  return AskYesNo(run.window(), "6) Different dimension or box size? (y/n) ");
 }
 
 }  // namespace modelcheck

@@ -47,7 +47,7 @@ bool AcceptCount(DialogueWindow& window, const std::string& path, const SeriesCo
 }  // namespace
 
 bool LoadSeries(DialogueRun& run) {
-  DialogueWindow& window = *run.window;
+  DialogueWindow& window = run.window();
   for (;;) {
     const FileChoice choice = run.front_end->choose_file(window);
     if (choice.outcome == ChoiceOutcome::kEndOfInput) EndAtEndOfInput(window);

@@ -12,7 +12,7 @@ namespace {
 
 void StartTrainingPart(DialogueRun& run) {
   const std::int32_t Ntrain = run.settings.Ntrain;
-  OpenReport(run.report, *run.window);
+  OpenReport(run.report, run.window());
   WriteReportLine(run.report, "The number of values in a training time series: Ntrain = " + FormatCount(Ntrain, 6));
   WriteReportEmptyLine(run.report);
   run.training.emplace(run.series, Ntrain);
@@ -22,11 +22,11 @@ void StartTrainingPart(DialogueRun& run) {
 }  // namespace
 
 char RunTrainingPass(DialogueRun& run) {
-  run.settings.Ntrain = AskInteger(*run.window, kCountFormat, "1) Length of a training series: Ntrain = ",
+  run.settings.Ntrain = AskInteger(run.window(), kCountFormat, "1) Length of a training series: Ntrain = ",
                                    [&](std::int32_t Ntrain) { return NtrainAccepted(Ntrain, run.value_count); });
   StartTrainingPart(run);
   while (RunModelPass(run) == 'y') {}
-  const char answer = AskYesNo(*run.window, "7) Different length Ntrain? (y/n) ");
+  const char answer = AskYesNo(run.window(), "7) Different length Ntrain? (y/n) ");
   run.model.reset();
   run.training.reset();
   return answer;
