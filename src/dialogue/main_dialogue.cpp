@@ -1,6 +1,5 @@
 #include "dialogue/main_dialogue.h"
 
-#include <memory>
 #include <new>
 
 #include "dialogue/dialogue_run.h"
@@ -29,13 +28,12 @@ char RunSeriesPass(DialogueRun& run) {
 }  // namespace
 
 int RunMainDialogue(FrontEnd& front_end) {
-  // The run state holds the 64 KiB neighbour grid: keep it off the stack.
-  auto run = std::make_unique<DialogueRun>();
-  run->front_end = &front_end;
-  run->surface.view = front_end.plot_window;
+  DialogueRun run;
+  run.front_end = &front_end;
+  run.surface.view = front_end.plot_window;
   DialogueWindow& window = front_end.dialogue;
   try {
-    while (RunSeriesPass(*run) == 'y') {}
+    while (RunSeriesPass(run) == 'y') {}
   } catch (const std::bad_alloc&) {
     // The run state still lives, so the report is closed with every line.
     WriteDialogueLine(window, "Not enough memory for this step; the program ends.");

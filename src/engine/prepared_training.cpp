@@ -88,7 +88,7 @@ PreparedModel PreparedTraining::Model(std::int32_t D, double eps) const {
 
 CheckResult PreparedTraining::Check(const ModelSettings& settings, const CheckOptions& options) const {
   RequirePreparedNtrain(*shared_, settings.Ntrain);
-  Require(Problem(*shared_, settings));
+  // The model judges D and eps, its check the rest, in SettingsProblem's order.
   return Model(settings.D, settings.eps).Check(settings.Ltest, settings.Ktest, options);
 }
 
