@@ -17,7 +17,11 @@ namespace modelcheck {
 
 using FontHandle = std::unique_ptr<FontFace, FontFaceDeleter>;
 
-// Makes the installed fonts known to fontconfig; true when they are.
+// Makes the installed fonts known to fontconfig; true when they are. The
+// one process-wide state of the drawing layers is fontconfig's own
+// configuration: set up by the first call (later calls return its answer,
+// from any thread) and released at exit, so that leak checkers see nothing
+// still held.
 bool InitialiseFontLookup();
 
 // The face for `options`; null when no face can be found or loaded.
