@@ -49,18 +49,50 @@ def _real(name, value):
 
 
 def _series(x):
-    """x as a contiguous float64 array, refused as the interactive program would refuse it."""
+    """x as a contiguous float64 array and its mask (None when nothing is masked),
+    refused as the interactive program would refuse it."""
+    mask = None
+    if np.ma.isMaskedArray(x):
+        mask = np.ma.getmaskarray(x)
+        x = np.ma.getdata(x)
     try:
         array = np.asarray(x)
     except Exception as error:  # ragged lists and the like
         raise TypeError(f"x must be a 1-D array of real numbers: {error}") from None
+    if array.dtype.kind == "O" and hasattr(x, "to_numpy"):
+        # pandas' nullable dtypes (Float64, Int64) arrive as objects; a
+        # missing value becomes NaN, refused where a check reads it.
+        try:
+            array = x.to_numpy(dtype=np.float64, na_value=np.nan)
+        except (TypeError, ValueError):
+            pass
     if array.dtype.kind not in "fiu":
         raise TypeError(f"x must hold real numbers, not values of dtype {array.dtype}")
+    if array.ndim == 2 and array.shape[1] == 1:
+        # A column, as a one-column table or an (n, 1) array gives it.
+        array = array[:, 0]
+        mask = None if mask is None else np.asarray(mask)[:, 0]
     if array.ndim != 1:
-        raise ValueError(f"x must be one-dimensional; its shape is {array.shape}")
+        raise ValueError(f"x must be one-dimensional or a single column; its shape is {array.shape}")
     if array.size == 0:
         raise ValueError("x is empty; a check needs at least 4 values")
-    return np.ascontiguousarray(array, dtype=np.float64)
+    if mask is not None and not mask.any():
+        mask = None
+    return np.ascontiguousarray(array, dtype=np.float64), mask
+
+
+def _require_unmasked(mask, ntrain, used):
+    """Refuses a masked value where the check reads it: x[0:used]."""
+    if mask is None or ntrain < 0 or used <= 0:
+        return
+    masked = np.flatnonzero(mask[:used])
+    if masked.size:
+        index = int(masked[0])
+        part = "training part" if index < ntrain else "test segment"
+        raise ValueError(
+            f"x[{index}] is masked, in the {part}: the values a check reads must be present "
+            "(fill or drop the masked values first)"
+        )
 
 
 def _default_ntrain(count, ltest, ktest, largest_dim):
@@ -83,7 +115,7 @@ def _jobs(jobs):
 
 
 def _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid):
-    array = _series(x)
+    array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
     threshold = _real("threshold", threshold)
@@ -91,6 +123,7 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid):
     if ntrain is None:
         ntrain = _default_ntrain(array.size, ltest, ktest, largest)
     ntrain = _whole("ntrain", ntrain)
+    _require_unmasked(mask, ntrain, ntrain + ltest + ktest + max(largest, 1) - 1)
     raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, _jobs(jobs), grid)
     return raw, array.size
 
@@ -110,11 +143,15 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, jobs=None
 
     Parameters
     ----------
-    x : array_like, 1-D
-        The series, real numbers (integers are converted to float64). The
-        values a check reads (training part and test segment) must be finite:
-        the interactive program's reader reads no NaN or infinity, so its
-        checks never meet one, and here they raise ValueError.
+    x : array_like, 1-D or a single column
+        The series, real numbers (integers are converted to float64): a list,
+        an array, an ``(n, 1)`` column, a one-column DataFrame or a pandas
+        Series, also of a nullable dtype such as ``Float64``. The values a
+        check reads (training part and test segment) must be finite and
+        present: the interactive program's reader reads no NaN or infinity,
+        so its checks never meet one, and here a NaN, an infinity, a pandas
+        ``NA`` or a value under a masked array's mask raises ValueError with
+        its index. Values after the test segment may be anything.
     ntrain : int
         Length of the training part, 2 to ``len(x) - dim - 1``.
     dim : int

@@ -92,7 +92,7 @@ BAD = [
     (dict(x=["a", "b", "c", "d"]), TypeError, "real numbers"),
     (dict(x=np.ones(50, dtype=complex)), TypeError, "real numbers"),
     (dict(x=np.array([object()] * 50)), TypeError, "real numbers"),
-    (dict(x=np.ones((50, 2))), ValueError, "one-dimensional"),
+    (dict(x=np.ones((50, 2))), ValueError, "one-dimensional or a single column"),
     (dict(x=np.array([])), ValueError, "empty"),
     (dict(x=np.ones(3)), ValueError, "at least 4"),
     (dict(nan_at=5), ValueError, "training part"),
@@ -128,6 +128,32 @@ def test_values_after_the_test_segment_may_be_anything():
     x = henon(500)
     x[-1] = np.nan
     assert modelcheck.check(x, 400, 2, 0.05, 20, 50).status == "finished"
+
+
+def _figures(result):
+    return (result.one_step_error, result.iterative_time, result.direct_time, result.direct_error.tolist())
+
+
+def test_columns_nullable_and_masked_series_are_read_as_their_values():
+    pandas = pytest.importorskip("pandas")
+    x = henon(500)
+    plain = _figures(modelcheck.check(x, 400, 2, 0.05, 20, 50))
+    for column in (x.reshape(-1, 1), pandas.DataFrame({"x": x}), pandas.Series(x, dtype="Float64")):
+        assert _figures(modelcheck.check(column, 400, 2, 0.05, 20, 50)) == plain
+    # Masked values the check does not read (after the test segment) are no concern.
+    late = np.ma.masked_array(x, mask=np.arange(500) >= 480)
+    assert _figures(modelcheck.check(late, 400, 2, 0.05, 20, 50)) == plain
+    for index, part in ((5, "training part"), (450, "test segment")):
+        masked = np.ma.masked_array(x.copy(), mask=np.arange(500) == index)
+        masked.data[index] = 0.5  # a value under the mask is never used, whatever it is
+        with pytest.raises(ValueError, match=rf"x\[{index}\] is masked, in the {part}"):
+            modelcheck.check(masked, 400, 2, 0.05, 20, 50)
+    missing = pandas.Series(x, dtype="Float64")
+    missing[7] = pandas.NA
+    with pytest.raises(ValueError, match=r"x\[7\] is nan, in the training part"):
+        modelcheck.check(missing, 400, 2, 0.05, 20, 50)
+    with pytest.raises(ValueError, match="one-dimensional or a single column"):
+        modelcheck.check(np.ones((500, 2)), 400, 2, 0.05, 20, 50)
 
 
 def test_read_series_reads_as_the_program_and_names_failures(tmp_path, example_series):
