@@ -19,6 +19,7 @@ leading horizons whose error is at most the threshold (0.05).
 from __future__ import annotations
 
 import operator
+import warnings
 
 import numpy as np
 
@@ -105,16 +106,24 @@ def _default_ntrain(count, ltest, ktest, largest_dim):
     return ntrain
 
 
-def _jobs(jobs):
-    if jobs is None:
+def _n_jobs(n_jobs, jobs):
+    """The thread count for the core: 0 for every core (None or -1)."""
+    if jobs is not None:
+        warnings.warn("jobs is deprecated; use n_jobs (-1 or None: every core)", DeprecationWarning, stacklevel=3)
+        if n_jobs is not None:
+            raise TypeError("give n_jobs or its deprecated alias jobs, not both")
+        n_jobs = jobs
+    if n_jobs is None:
         return 0
-    jobs = _whole("jobs", jobs)
-    if not 1 <= jobs <= 1024:
-        raise ValueError(f"jobs = {jobs} is out of range: allowed 1 to 1024, or None for every core")
-    return jobs
+    n_jobs = _whole("n_jobs", n_jobs)
+    if n_jobs == -1:
+        return 0
+    if not 1 <= n_jobs <= 1024:
+        raise ValueError(f"n_jobs = {n_jobs} is out of range: allowed 1 to 1024, or -1 or None for every core")
+    return n_jobs
 
 
-def _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid):
+def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid):
     array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
@@ -124,11 +133,11 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid):
         ntrain = _default_ntrain(array.size, ltest, ktest, largest)
     ntrain = _whole("ntrain", ntrain)
     _require_unmasked(mask, ntrain, ntrain + ltest + ktest + max(largest, 1) - 1)
-    raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, _jobs(jobs), grid)
+    raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid)
     return raw, array.size
 
 
-def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, jobs=None):
+def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, jobs=None):
     """Check how well the local affine model of dimension `dim` predicts `x`.
 
     The first `ntrain` values of `x` are the training part; the
@@ -167,9 +176,9 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, jobs=None
     threshold : float, optional
         Error at or below which a horizon counts as predicted, held in single
         precision as the interactive program holds its 0.05. Default 0.05.
-    jobs : int or None, optional
-        Threads to compute on; None (default) uses every core. The figures do
-        not depend on it.
+    n_jobs : int or None, optional
+        Threads to compute on; None (default) or -1 uses every core. The
+        figures do not depend on it. ``jobs`` is its deprecated former name.
 
     Returns
     -------
@@ -208,14 +217,14 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, jobs=None
     """
     dim = _whole("dim", dim)
     eps = _real("eps", eps)
-    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, jobs, grid=False)
+    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), grid=False)
     cell = raw["cells"][0]
     if cell["status"] == "infeasible":
         raise ValueError(cell["reason"])
     return CheckResult(cell, raw["ntrain"], ltest, ktest, raw["threshold"])
 
 
-def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, jobs=None):
+def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, jobs=None):
     """Run :func:`check` for every dimension in `dims` and box size in `epss`.
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
@@ -236,8 +245,8 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, jobs=Non
         Dimensions D, each from 1 and below `ntrain`.
     epss : sequence of float
         Box sizes, each above 0 and finite.
-    ltest, ktest, threshold, jobs
-        As for :func:`check`; cells run in parallel on `jobs` threads and the
+    ltest, ktest, threshold, n_jobs
+        As for :func:`check`; cells run in parallel on `n_jobs` threads and the
         figures are the same for any number.
 
     Returns
@@ -263,7 +272,7 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, jobs=Non
         raise
     if not dims or not epss:
         raise ValueError("dims and epss must each hold at least one value")
-    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, jobs, grid=True)
+    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), grid=True)
     return ScanResult(raw, dims, epss, ltest, ktest)
 
 

@@ -81,6 +81,31 @@ class CheckResult:
         self.global_direct_time = _time(base["global_direct_time"])
         self.global_stop = base["global_stop"]
 
+    def to_dict(self):
+        """Every setting and figure as plain Python values (arrays as lists), for JSON and the like."""
+        out = {
+            "dim": self.dim,
+            "eps": self.eps,
+            "ntrain": self.ntrain,
+            "ltest": self.ltest,
+            "ktest": self.ktest,
+            "threshold": self.threshold,
+            "status": self.status,
+            "reason": self.reason,
+            "stop": self.stop,
+            "one_step_error": self.one_step_error,
+            "iterative_time": self.iterative_time,
+            "direct_time": self.direct_time,
+            "baselines_computed": self.baselines_computed,
+            "persistence_time": self.persistence_time,
+            "global_iterative_time": self.global_iterative_time,
+            "global_direct_time": self.global_direct_time,
+            "global_stop": self.global_stop,
+        }
+        for name in self._arrays + ("persistence_error", "global_iterative_error", "global_direct_error"):
+            out[name] = getattr(self, name).tolist()
+        return out
+
     def __repr__(self):
         if self.status not in ("finished", "singular"):
             return f"<CheckResult dim={self.dim} eps={self.eps!r} {self.status}>"
@@ -140,6 +165,35 @@ class ScanResult:
     def cell(self, dim, eps):
         """The cell of one dimension and box size of the grid."""
         return self.cells[self.dims.index(dim) * len(self.epss) + self.epss.index(eps)]
+
+    def __len__(self):
+        """The number of cells."""
+        return len(self.cells)
+
+    def __iter__(self):
+        """The cells in scan order (dimension-major)."""
+        return iter(self.cells)
+
+    def __getitem__(self, key):
+        """``result[dim, eps]``: the cell of that dimension and box size."""
+        if not (isinstance(key, tuple) and len(key) == 2):
+            raise TypeError("index a scan by dimension and box size: result[dim, eps]")
+        try:
+            return self.cell(*key)
+        except ValueError:
+            raise KeyError(key) from None
+
+    def to_dict(self):
+        """The grid, whether it is complete, the best cell and every cell as :meth:`CheckResult.to_dict`."""
+        return {
+            "dims": list(self.dims),
+            "epss": list(self.epss),
+            "ntrain": self.ntrain,
+            "threshold": self.threshold,
+            "complete": self.complete,
+            "best": None if self.best is None else [self.best.dim, self.best.eps],
+            "cells": [cell.to_dict() for cell in self.cells],
+        }
 
     def _row(self, cell):
         has = cell.status in ("finished", "singular")

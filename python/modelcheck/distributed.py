@@ -9,16 +9,17 @@ the scans here, one after another. The workers need this package importable
 from __future__ import annotations
 
 import os
+import warnings
 
 import numpy as np
 
 
-def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, jobs):
+def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs):
     # Runs on a worker: a path is read there, so only the table travels back.
     import modelcheck
 
     values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
-    table = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, jobs=jobs).table()
+    table = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs).table()
     return dict(table) if not isinstance(table, dict) else table
 
 
@@ -26,8 +27,8 @@ def _name(item, index):
     return os.fspath(item) if isinstance(item, (str, os.PathLike)) else f"series {index}"
 
 
-def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100, *, threshold=0.05, jobs=None,
-              client=None):
+def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100, *, threshold=0.05, n_jobs=None,
+              client=None, jobs=None):
     """Scan many series, on a Dask cluster when given a client.
 
     Parameters
@@ -40,9 +41,10 @@ def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100,
         what the tests need (as :func:`modelcheck.scan`).
     dims, epss, ltest, ktest, threshold
         The grid and settings, as for :func:`modelcheck.scan`.
-    jobs : int or None
+    n_jobs : int or None
         Threads per scan. None: 1 on a cluster (its workers already run in
-        parallel), every core here.
+        parallel), every core here; -1: every core. ``jobs`` is its
+        deprecated former name.
     client : dask.distributed.Client or None
         Where to run. ``Client(LocalCluster(n_workers=4))`` for this machine,
         ``Client("tcp://scheduler:8786")`` for a running scheduler; None runs
@@ -62,9 +64,14 @@ def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100,
         for the first series that fails.
     """
     items = list(series)
-    if client is not None and jobs is None:
-        jobs = 1
-    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, jobs)
+    if jobs is not None:
+        warnings.warn("jobs is deprecated; use n_jobs (-1 or None: every core)", DeprecationWarning, stacklevel=2)
+        if n_jobs is not None:
+            raise TypeError("give n_jobs or its deprecated alias jobs, not both")
+        n_jobs = jobs
+    if client is not None and n_jobs is None:
+        n_jobs = 1
+    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs)
     if client is None:
         tables = [_scan_table(item, *arguments) for item in items]
     else:

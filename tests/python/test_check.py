@@ -52,7 +52,7 @@ def test_figures_equal_the_interactive_programs(tmp_path, console_program, examp
     report, neighbours = run_console(console_program, tmp_path, answers + ["n"] * 4)
 
     x = modelcheck.read_series(series)
-    result = modelcheck.check(x, int(ntrain), int(dim), float(eps), ltest, ktest, jobs=2)
+    result = modelcheck.check(x, int(ntrain), int(dim), float(eps), ltest, ktest, n_jobs=2)
     assert python_figures(result) == report_figures(report)
     if result.direct_error.size:
         assert "".join(f" {n:6d}\n" for n in result.direct_neighbours) == neighbours
@@ -79,7 +79,7 @@ def test_result_holds_every_figure_with_the_baselines():
     assert r.iterative_time > r.persistence_time
     assert "prediction time" in repr(r)
     # Integers are real numbers too; the figures do not depend on the jobs.
-    again = modelcheck.check(np.round(x * 1e6).astype(np.int64), 2800, 2, 50000.0, jobs=1)
+    again = modelcheck.check(np.round(x * 1e6).astype(np.int64), 2800, 2, 50000.0, n_jobs=1)
     assert again.status == "finished"
 
 
@@ -109,7 +109,7 @@ BAD = [
     (dict(ltest=0), ValueError, "ltest = 0 is out of range: allowed 1 to"),
     (dict(ktest=10**6), ValueError, "ktest = 1000000 is out of range: allowed 1 to"),
     (dict(threshold=0.0), ValueError, "threshold = 0 is out of range"),
-    (dict(jobs=0), ValueError, "jobs = 0 is out of range"),
+    (dict(n_jobs=0), ValueError, "n_jobs = 0 is out of range"),
 ]
 
 

@@ -31,7 +31,7 @@ def test_an_array_rewritten_during_checks_never_reaches_the_engine():
     writer.start()
     try:
         with ThreadPoolExecutor(max_workers=2) as pool:
-            results = list(pool.map(lambda _: modelcheck.check(x, 3000, 2, 0.05, 20, 50, jobs=1), range(100)))
+            results = list(pool.map(lambda _: modelcheck.check(x, 3000, 2, 0.05, 20, 50, n_jobs=1), range(100)))
     finally:
         done.set()
         writer.join()
@@ -46,7 +46,7 @@ def test_ctrl_c_stops_a_long_scan_within_half_a_second():
     x = henon(100000)
     stopped = interrupt_after(0.5)
     with pytest.raises(KeyboardInterrupt):
-        modelcheck.scan(x, 99000, [1, 2, 3], [0.1, 0.2, 0.3], jobs=1)
+        modelcheck.scan(x, 99000, [1, 2, 3], [0.1, 0.2, 0.3], n_jobs=1)
     assert time.monotonic() - stopped["at"] < 0.5
 
 

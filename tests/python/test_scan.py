@@ -2,6 +2,7 @@
 the number of jobs, infeasible cells say why, the table with and without
 pandas, and the GIL released while the engine runs."""
 
+import json
 import sys
 import threading
 
@@ -30,17 +31,42 @@ def series():
 
 
 def test_every_cell_is_the_single_check(series):
-    result = modelcheck.scan(series, 2300, [1, 2, 3], [0.02, 0.1], jobs=2)
+    result = modelcheck.scan(series, 2300, [1, 2, 3], [0.02, 0.1], n_jobs=2)
     assert result.complete and len(result.cells) == 6
     for cell in result.cells:
-        same_cell(cell, modelcheck.check(series, 2300, cell.dim, cell.eps, jobs=1))
+        same_cell(cell, modelcheck.check(series, 2300, cell.dim, cell.eps, n_jobs=1))
     assert result.cell(2, 0.02) is result.cells[2]
     assert result.best is max(result.cells, key=lambda c: (c.iterative_time, c.direct_time, -c.one_step_error))
 
 
+def test_a_scan_is_a_container_of_its_cells_and_becomes_plain_data(series):
+    result = modelcheck.scan(series, 2300, [1, 2], [0.02, 0.1], n_jobs=-1)
+    assert len(result) == 4
+    assert list(result) == result.cells
+    assert result[2, 0.1] is result.cell(2, 0.1)
+    with pytest.raises(KeyError):
+        result[3, 0.1]
+    with pytest.raises(TypeError, match=r"result\[dim, eps\]"):
+        result[0]
+    plain = json.loads(json.dumps(result.to_dict()))
+    assert (plain["dims"], plain["epss"], plain["complete"]) == ([1, 2], [0.02, 0.1], True)
+    cell = plain["cells"][3]
+    assert (cell["dim"], cell["eps"], cell["ntrain"], cell["ltest"], cell["ktest"]) == (2, 0.1, 2300, 30, 100)
+    assert cell["iterative_error"] == result[2, 0.1].iterative_error.tolist()
+    assert cell["iterative_time"] == result[2, 0.1].iterative_time
+
+
+def test_jobs_is_a_deprecated_alias_of_n_jobs(series):
+    with pytest.warns(DeprecationWarning, match="n_jobs"):
+        old = modelcheck.check(series, 2300, 2, 0.05, jobs=1)
+    same_cell(old, modelcheck.check(series, 2300, 2, 0.05, n_jobs=-1))
+    with pytest.raises(TypeError, match="not both"), pytest.warns(DeprecationWarning):
+        modelcheck.check(series, 2300, 2, 0.05, n_jobs=1, jobs=1)
+
+
 def test_jobs_one_and_two_give_the_same_scan(series):
-    one = modelcheck.scan(series, None, [1, 2, 4], [0.01, 0.05, 0.3], jobs=1)
-    two = modelcheck.scan(series, None, [1, 2, 4], [0.01, 0.05, 0.3], jobs=2)
+    one = modelcheck.scan(series, None, [1, 2, 4], [0.01, 0.05, 0.3], n_jobs=1)
+    two = modelcheck.scan(series, None, [1, 2, 4], [0.01, 0.05, 0.3], n_jobs=2)
     for a, b in zip(one.cells, two.cells):
         same_cell(a, b)
     assert one.table().equals(two.table())
@@ -81,7 +107,7 @@ def test_table_is_a_dict_of_arrays_without_pandas(series, monkeypatch):
 def test_the_gil_is_released_while_the_engine_runs():
     x = henon(200000)
     counter = 0
-    worker = threading.Thread(target=modelcheck.check, args=(x, 199000, 1, 0.2), kwargs=dict(jobs=1))
+    worker = threading.Thread(target=modelcheck.check, args=(x, 199000, 1, 0.2), kwargs=dict(n_jobs=1))
     worker.start()
     while worker.is_alive():
         counter += 1
