@@ -123,7 +123,7 @@ def _n_jobs(n_jobs, jobs):
     return n_jobs
 
 
-def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid):
+def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines):
     array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
@@ -133,11 +133,11 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid):
         ntrain = _default_ntrain(array.size, ltest, ktest, largest)
     ntrain = _whole("ntrain", ntrain)
     _require_unmasked(mask, ntrain, ntrain + ltest + ktest + max(largest, 1) - 1)
-    raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid)
+    raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines))
     return raw, array.size
 
 
-def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, jobs=None):
+def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, jobs=None):
     """Check how well the local affine model of dimension `dim` predicts `x`.
 
     The first `ntrain` values of `x` are the training part; the
@@ -179,6 +179,9 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=No
     n_jobs : int or None, optional
         Threads to compute on; None (default) or -1 uses every core. The
         figures do not depend on it. ``jobs`` is its deprecated former name.
+    baselines : bool, optional
+        False skips the baselines (persistence and the global affine model):
+        their errors are then empty and their times None. Default True.
 
     Returns
     -------
@@ -217,14 +220,14 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=No
     """
     dim = _whole("dim", dim)
     eps = _real("eps", eps)
-    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), grid=False)
+    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), False, baselines)
     cell = raw["cells"][0]
     if cell["status"] == "infeasible":
         raise ValueError(cell["reason"])
     return CheckResult(cell, raw["ntrain"], ltest, ktest, raw["threshold"])
 
 
-def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, jobs=None):
+def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, jobs=None):
     """Run :func:`check` for every dimension in `dims` and box size in `epss`.
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
@@ -245,7 +248,7 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=N
         Dimensions D, each from 1 and below `ntrain`.
     epss : sequence of float
         Box sizes, each above 0 and finite.
-    ltest, ktest, threshold, n_jobs
+    ltest, ktest, threshold, n_jobs, baselines
         As for :func:`check`; cells run in parallel on `n_jobs` threads and the
         figures are the same for any number.
 
@@ -272,7 +275,7 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=N
         raise
     if not dims or not epss:
         raise ValueError("dims and epss must each hold at least one value")
-    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), grid=True)
+    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines)
     return ScanResult(raw, dims, epss, ltest, ktest)
 
 

@@ -106,9 +106,9 @@ struct ScanRun {
 // then the cells from the largest box to the smallest, small D first, since
 // large boxes hold the most neighbours and take longest; starting them first
 // keeps every job busy to the end.
-std::vector<WorkItem> StartOrder(const ScanResult& result) {
+std::vector<WorkItem> StartOrder(const ScanResult& result, bool with_baselines) {
   std::vector<WorkItem> items;
-  for (std::size_t a = 0; a < result.baselines.size(); ++a) {
+  for (std::size_t a = 0; with_baselines && a < result.baselines.size(); ++a) {
     const ScanBaselines& baselines = result.baselines[a];
     if (!baselines.computed && DimensionFits(result.settings, result.value_count, baselines.D))
       items.push_back({.baselines = true, .index = a});
@@ -177,7 +177,7 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   result.training_maximum = training.training_maximum();
   LayOutGrid(series, result);
   if (options.resume != nullptr) TakeOutcomes(*options.resume, result);
-  run.items = StartOrder(result);
+  run.items = StartOrder(result, options.baselines);
   const auto count = static_cast<std::int32_t>(run.items.size());
   const int jobs = ThreadCount(options.jobs);
   // Fewer cells than jobs: each check spreads over the jobs left idle.

@@ -213,6 +213,31 @@ TEST(BatchProgramTest, OutputFilesAreTheSameForAnyNumberOfJobs) {
   }
 }
 
+TEST(BatchProgramTest, NoBaselinesLeavesTheirFieldsEmptyAndTheCellsAsTheyAre) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(3000));
+  const std::string scan = "henon.txt --dim 1:2 --eps 0.05 --ltest 20 --ktest 50 --format csv --out ";
+  ASSERT_EQ(RunBatch(folder, scan + "with").status, 0);
+  ASSERT_EQ(RunBatch(folder, scan + "without --no-baselines").status, 0);
+  std::istringstream with(ReadText(folder.path() / "with" / "scan.csv"));
+  std::istringstream without(ReadText(folder.path() / "without" / "scan.csv"));
+  std::string a, b;
+  std::getline(with, a);
+  std::getline(without, b);
+  EXPECT_EQ(a, b);  // the header
+  int rows = 0;
+  while (std::getline(with, a) && std::getline(without, b)) {
+    // D,eps,status,one_step_error,iterative_time,direct_time, then the three baseline times.
+    std::size_t cut = 0;
+    for (int field = 0; field < 6; ++field) cut = a.find(',', cut) + 1;
+    EXPECT_EQ(a.substr(0, cut), b.substr(0, cut));
+    EXPECT_EQ(b.substr(cut, 3), ",,,") << b;
+    EXPECT_NE(a.substr(cut, 3), ",,,") << a;
+    ++rows;
+  }
+  EXPECT_EQ(rows, 2);
+}
+
 TEST(BatchProgramTest, StandardInputGivesTheSameResultsAsTheFile) {
   WorkDirectory folder;
   folder.WriteFile("henon.txt", testing::HenonSeries(1000));

@@ -56,6 +56,15 @@ def test_a_scan_is_a_container_of_its_cells_and_becomes_plain_data(series):
     assert cell["iterative_time"] == result[2, 0.1].iterative_time
 
 
+def test_baselines_can_be_skipped(series):
+    whole = modelcheck.check(series, 2300, 2, 0.05)
+    alone = modelcheck.check(series, 2300, 2, 0.05, baselines=False)
+    assert np.array_equal(alone.iterative_error, whole.iterative_error)
+    assert not alone.baselines_computed and alone.persistence_error.size == 0
+    assert (alone.persistence_time, alone.global_iterative_time, alone.global_direct_time) == (None, None, None)
+    assert whole.baselines_computed and whole.persistence_time is not None
+
+
 def test_jobs_is_a_deprecated_alias_of_n_jobs(series):
     with pytest.warns(DeprecationWarning, match="n_jobs"):
         old = modelcheck.check(series, 2300, 2, 0.05, jobs=1)

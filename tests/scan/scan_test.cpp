@@ -76,6 +76,20 @@ TEST_F(ScanTest, EveryCellIsTheSingleCheckWithItsBaselines) {
   }
 }
 
+TEST_F(ScanTest, WithoutBaselinesTheCellsAreTheSameAndNoBaselineIsComputed) {
+  const ScanResult whole = RunScan(series_, settings_, Jobs(2));
+  ScanOptions cells_only = Jobs(2);
+  cells_only.baselines = false;
+  const ScanResult cells = RunScan(series_, settings_, cells_only);
+  EXPECT_TRUE(cells.complete);
+  for (const ScanBaselines& baselines : cells.baselines) {
+    EXPECT_FALSE(baselines.computed);
+    EXPECT_FALSE(baselines.persistence_time);
+  }
+  ASSERT_EQ(cells.cells.size(), whole.cells.size());
+  for (std::size_t c = 0; c < cells.cells.size(); ++c) ExpectSameCheck(cells.cells[c].result, whole.cells[c].result);
+}
+
 TEST_F(ScanTest, FiguresDoNotDependOnTheNumberOfJobs) {
   const ScanResult one = RunScan(series_, settings_, Jobs(1));
   const ScanResult three = RunScan(series_, settings_, Jobs(3));

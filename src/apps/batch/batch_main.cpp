@@ -77,7 +77,8 @@ modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck:
           [&](const modelcheck::ScanResult& result, const modelcheck::ScanOutcome& outcome) {
             log.Append(modelcheck::CellsLogRecord(result, outcome));
           },
-      .resume = earlier ? &*earlier : nullptr};
+      .resume = earlier ? &*earlier : nullptr,
+      .baselines = options.baselines};
   modelcheck::ScanResult result = modelcheck::RunScan(series, options.scan, scan_options);
   modelcheck::EndProgressLine(line);
   return result;

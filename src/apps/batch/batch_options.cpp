@@ -31,6 +31,7 @@ struct TypedOptions {
   std::string delimiter;
   std::string skip_rows;
   bool resume = false;
+  bool no_baselines = false;
 };
 
 constexpr const char* kDescription =
@@ -87,6 +88,8 @@ void DeclareOptions(CLI::App& app, TypedOptions& typed) {
                  "Checks run at once [default: every core, " +
                      std::to_string(std::max(1U, std::thread::hardware_concurrency())) + "]");
   app.add_option("--out", typed.out, "Folder for the results, made when missing")->capture_default_str();
+  app.add_flag("--no-baselines", typed.no_baselines,
+               "Skip the baselines (persistence and the global affine model): their fields stay empty");
   app.add_flag("--resume", typed.resume,
                "Continue the scan whose cells.jsonl is in the output folder: compute only the cells it lacks");
   app.add_option("--format", typed.formats, "Files to write: json, csv, png, comma-separated")
@@ -241,6 +244,7 @@ std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, cons
   BatchOptions options;
   options.out_folder = typed.out;
   options.resume = typed.resume;
+  options.baselines = !typed.no_baselines;
   ReadFormats(typed, options);
   if (const auto refusal = ReadTyped(typed, options)) return CommandLineExit{.status = 2, .text = *refusal + "\n"};
   return options;

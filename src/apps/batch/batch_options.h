@@ -33,7 +33,8 @@ struct BatchOptions {
   bool write_json = true;
   bool write_csv = true;
   bool write_png = true;
-  bool resume = false;  // take the outcomes in the output folder's cells.jsonl
+  bool resume = false;    // take the outcomes in the output folder's cells.jsonl
+  bool baselines = true;  // false: --no-baselines
 };
 
 // What ends the program before a scan: help or version text (status 0, on

@@ -126,15 +126,16 @@ void RequireFinite(std::span<const double> used, std::int32_t ntrain) {
 // Runs the scan on a thread of its own while this one, the interpreter's,
 // looks for signals every 50 ms: Ctrl-C (a notebook's interrupt) stops the
 // running checks at their next piece and raises KeyboardInterrupt.
-ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& settings, int jobs) {
+ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& settings, int jobs, bool baselines) {
   std::atomic<bool> stop{false};
   bool interrupted = false;
   std::future<ScanResult> running;
   {
     py::gil_scoped_release release;
     running = std::async(std::launch::async, [&] {
-      return RunScan(series, settings,
-                     {.jobs = jobs, .progress = {}, .stop = &stop, .on_outcome = {}, .resume = nullptr});
+      return RunScan(
+          series, settings,
+          {.jobs = jobs, .progress = {}, .stop = &stop, .on_outcome = {}, .resume = nullptr, .baselines = baselines});
     });
     while (running.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
       if (interrupted) continue;
@@ -224,7 +225,7 @@ py::dict ResultDict(const ScanResult& result) {
 }
 
 py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
-              std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid) {
+              std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines) {
   const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest};
   std::vector<std::int32_t> dimensions;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
@@ -240,7 +241,7 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                         std::all_of(settings.D.begin(), settings.D.end(), [](auto D) { return D > 0; });
   if (positive) RequireFinite(series, settings.Ntrain);
   RequireSettings(settings, typed, count, grid);
-  return ResultDict(RunInterruptibly(series, settings, jobs));
+  return ResultDict(RunInterruptibly(series, settings, jobs, baselines));
 }
 
 [[noreturn]] void Raise(PyObject* type, const std::string& text) {
@@ -325,7 +326,7 @@ PYBIND11_MODULE(_core, module) {
   module.doc() = "The compiled core of modelcheck; use the functions of the modelcheck package.";
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
-             "One scan over dims x epss of a float64 array; a dictionary of its cells.");
+             py::arg("baselines"), "One scan over dims x epss of a float64 array; a dictionary of its cells.");
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),
              "The values of a series file and a dictionary of how it was read.");

@@ -128,6 +128,9 @@ struct ScanOptions {
   // its computed baselines are taken as they are, and only the rest is
   // computed. Its settings and grid must be this scan's.
   const ScanResult* resume = nullptr;
+  // False: no baselines are computed (each dimension's stay not computed),
+  // for callers who want the cells alone.
+  bool baselines = true;
 };
 
 // Runs every cell and the baselines. Throws std::invalid_argument with the
