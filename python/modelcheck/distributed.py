@@ -14,12 +14,13 @@ import warnings
 import numpy as np
 
 
-def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs):
+def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines):
     # Runs on a worker: a path is read there, so only the table travels back.
     import modelcheck
 
     values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
-    table = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs).table()
+    table = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
+                          baselines=baselines).table()
     return dict(table) if not isinstance(table, dict) else table
 
 
@@ -28,7 +29,7 @@ def _name(item, index):
 
 
 def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100, *, threshold=0.05, n_jobs=None,
-              client=None, jobs=None):
+              baselines=True, client=None, jobs=None):
     """Scan many series, on a Dask cluster when given a client.
 
     Parameters
@@ -39,7 +40,7 @@ def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100,
     ntrain : int or None
         Training length for every series; None takes each series' length less
         what the tests need (as :func:`modelcheck.scan`).
-    dims, epss, ltest, ktest, threshold
+    dims, epss, ltest, ktest, threshold, baselines
         The grid and settings, as for :func:`modelcheck.scan`.
     n_jobs : int or None
         Threads per scan. None: 1 on a cluster (its workers already run in
@@ -71,7 +72,7 @@ def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100,
         n_jobs = jobs
     if client is not None and n_jobs is None:
         n_jobs = 1
-    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs)
+    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines)
     if client is None:
         tables = [_scan_table(item, *arguments) for item in items]
     else:
