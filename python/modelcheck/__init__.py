@@ -123,7 +123,40 @@ def _n_jobs(n_jobs, jobs):
     return n_jobs
 
 
-def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines):
+class _Bar:
+    """A tqdm bar over the cells and baselines of a scan, made at the first report."""
+
+    def __init__(self, tqdm):
+        self._tqdm = tqdm
+        self._bar = None
+
+    def __call__(self, done, total):
+        if self._bar is None:
+            self._bar = self._tqdm(total=total, unit="check", desc="modelcheck")
+        self._bar.update(done - self._bar.n)
+
+    def close(self):
+        if self._bar is not None:
+            self._bar.close()
+
+
+def _progress(progress):
+    """The callable the core reports to, or None."""
+    if progress is None or progress is False:
+        return None
+    if progress is True:
+        try:
+            from tqdm.auto import tqdm
+        except ImportError:
+            warnings.warn("progress=True shows a bar with tqdm, which is not installed", stacklevel=3)
+            return None
+        return _Bar(tqdm)
+    if callable(progress):
+        return progress
+    raise TypeError(f"progress must be True, False, None or a callable progress(done, total), not {progress!r}")
+
+
+def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines, progress):
     array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
@@ -133,11 +166,17 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines
         ntrain = _default_ntrain(array.size, ltest, ktest, largest)
     ntrain = _whole("ntrain", ntrain)
     _require_unmasked(mask, ntrain, ntrain + ltest + ktest + max(largest, 1) - 1)
-    raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines))
+    report = _progress(progress)
+    try:
+        raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines), report)
+    finally:
+        if isinstance(report, _Bar):
+            report.close()
     return raw, array.size
 
 
-def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, jobs=None):
+def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, progress=None,
+          jobs=None):
     """Check how well the local affine model of dimension `dim` predicts `x`.
 
     The first `ntrain` values of `x` are the training part; the
@@ -182,6 +221,12 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=No
     baselines : bool, optional
         False skips the baselines (persistence and the global affine model):
         their errors are then empty and their times None. Default True.
+    progress : bool or callable, optional
+        True shows a tqdm bar (when tqdm is installed); a callable is called
+        as ``progress(done, total)`` on this thread whenever more of the
+        work has finished (the check and each baseline count as one), the
+        last time with ``done == total``; an exception it raises stops the
+        work and is raised here. Default None: no progress.
 
     Returns
     -------
@@ -220,14 +265,15 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=No
     """
     dim = _whole("dim", dim)
     eps = _real("eps", eps)
-    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), False, baselines)
+    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), False, baselines, progress)
     cell = raw["cells"][0]
     if cell["status"] == "infeasible":
         raise ValueError(cell["reason"])
     return CheckResult(cell, raw["ntrain"], ltest, ktest, raw["threshold"])
 
 
-def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, jobs=None):
+def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, progress=None,
+         jobs=None):
     """Run :func:`check` for every dimension in `dims` and box size in `epss`.
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
@@ -248,8 +294,8 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=N
         Dimensions D, each from 1 and below `ntrain`.
     epss : sequence of float
         Box sizes, each above 0 and finite.
-    ltest, ktest, threshold, n_jobs, baselines
-        As for :func:`check`; cells run in parallel on `n_jobs` threads and the
+    ltest, ktest, threshold, n_jobs, baselines, progress
+        As for :func:`check` (progress counts cells and baselines); cells run in parallel on `n_jobs` threads and the
         figures are the same for any number.
 
     Returns
@@ -275,7 +321,7 @@ def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=N
         raise
     if not dims or not epss:
         raise ValueError("dims and epss must each hold at least one value")
-    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines)
+    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines, progress)
     return ScanResult(raw, dims, epss, ltest, ktest)
 
 

@@ -65,6 +65,27 @@ def test_baselines_can_be_skipped(series):
     assert whole.baselines_computed and whole.persistence_time is not None
 
 
+def test_progress_reports_until_done_and_its_exception_stops_the_scan(series, capsys):
+    calls = []
+    result = modelcheck.scan(series, None, [1, 2, 3], [0.01, 0.05, 0.1, 0.3], n_jobs=1,
+                             progress=lambda done, total: calls.append((done, total)))
+    # 12 cells and 3 dimensions' baselines, each reported at most once, the last time done.
+    assert calls and calls[-1] == (15, 15)
+    assert all(total == 15 for _, total in calls)
+    assert [done for done, _ in calls] == sorted(set(done for done, _ in calls))
+    same_cell(result.cells[5], modelcheck.scan(series, None, [1, 2, 3], [0.01, 0.05, 0.1, 0.3]).cells[5])
+
+    def enough(done, total):
+        raise RuntimeError("enough")
+
+    with pytest.raises(RuntimeError, match="enough"):
+        modelcheck.scan(series, None, [1, 2, 3], [0.01, 0.05, 0.1, 0.3], progress=enough)
+    modelcheck.scan(series, None, [1, 2], [0.05], progress=True)
+    assert "modelcheck: 100%" in capsys.readouterr().err
+    with pytest.raises(TypeError, match="progress must be"):
+        modelcheck.check(series, 2300, 2, 0.05, progress="yes")
+
+
 def test_jobs_is_a_deprecated_alias_of_n_jobs(series):
     with pytest.warns(DeprecationWarning, match="n_jobs"):
         old = modelcheck.check(series, 2300, 2, 0.05, jobs=1)

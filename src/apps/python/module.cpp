@@ -12,6 +12,8 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <exception>
+#include <functional>
 #include <future>
 #include <memory>
 #include <stdexcept>
@@ -125,27 +127,57 @@ void RequireFinite(std::span<const double> used, std::int32_t ntrain) {
 
 // Runs the scan on a thread of its own while this one, the interpreter's,
 // looks for signals every 50 ms: Ctrl-C (a notebook's interrupt) stops the
-// running checks at their next piece and raises KeyboardInterrupt.
-ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& settings, int jobs, bool baselines) {
+// running checks at their next piece and raises KeyboardInterrupt. A
+// `progress` callable is called here too, with the GIL, as progress(done,
+// total) whenever more work has finished; an exception it raises stops the
+// scan and is raised again.
+ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& settings, int jobs, bool baselines,
+                            const py::object& progress) {
   std::atomic<bool> stop{false};
+  std::atomic<std::int32_t> done{0};
+  std::atomic<std::int32_t> total{0};
+  const bool reporting = !progress.is_none();
+  std::int32_t told = -1;
   bool interrupted = false;
+  std::exception_ptr failure;  // raised by `progress`; rethrown with the GIL held
+  const auto tell = [&] {
+    const std::int32_t now = done.load();
+    if (!reporting || now == told || total.load() == 0) return;
+    told = now;
+    try {
+      progress(now, total.load());
+    } catch (const py::error_already_set&) {
+      failure = std::current_exception();
+    }
+  };
   std::future<ScanResult> running;
   {
     py::gil_scoped_release release;
+    std::function<bool(const ScanProgress&)> note;
+    if (reporting) {
+      note = [&](const ScanProgress& now) {
+        total = now.total;
+        done = now.done;
+        return true;
+      };
+    }
     running = std::async(std::launch::async, [&] {
       return RunScan(
           series, settings,
-          {.jobs = jobs, .progress = {}, .stop = &stop, .on_outcome = {}, .resume = nullptr, .baselines = baselines});
+          {.jobs = jobs, .progress = note, .stop = &stop, .on_outcome = {}, .resume = nullptr, .baselines = baselines});
     });
     while (running.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
-      if (interrupted) continue;
+      if (interrupted || failure) continue;
       const py::gil_scoped_acquire acquire;
       interrupted = PyErr_CheckSignals() != 0;
-      stop = interrupted;
+      if (!interrupted) tell();
+      stop = interrupted || failure != nullptr;
     }
   }
   ScanResult result = running.get();
   if (interrupted) throw py::error_already_set();
+  if (!failure) tell();  // the last report, once the scan is done
+  if (failure) std::rethrow_exception(failure);
   return result;
 }
 
@@ -225,7 +257,8 @@ py::dict ResultDict(const ScanResult& result) {
 }
 
 py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
-              std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines) {
+              std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines,
+              const py::object& progress) {
   const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest};
   std::vector<std::int32_t> dimensions;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
@@ -241,7 +274,7 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                         std::all_of(settings.D.begin(), settings.D.end(), [](auto D) { return D > 0; });
   if (positive) RequireFinite(series, settings.Ntrain);
   RequireSettings(settings, typed, count, grid);
-  return ResultDict(RunInterruptibly(series, settings, jobs, baselines));
+  return ResultDict(RunInterruptibly(series, settings, jobs, baselines, progress));
 }
 
 [[noreturn]] void Raise(PyObject* type, const std::string& text) {
@@ -326,7 +359,8 @@ PYBIND11_MODULE(_core, module) {
   module.doc() = "The compiled core of modelcheck; use the functions of the modelcheck package.";
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
-             py::arg("baselines"), "One scan over dims x epss of a float64 array; a dictionary of its cells.");
+             py::arg("baselines"), py::arg("progress"),
+             "One scan over dims x epss of a float64 array; a dictionary of its cells.");
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),
              "The values of a series file and a dictionary of how it was read.");
