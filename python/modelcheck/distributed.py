@@ -14,29 +14,55 @@ import warnings
 import numpy as np
 
 
-def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines):
+def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines, skip_errors):
     # Runs on a worker: a path is read there, so only the table travels back.
+    # With skip_errors a failure comes back as its text instead of a table.
     import modelcheck
 
-    values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
-    table = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
-                          baselines=baselines).table()
+    try:
+        values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
+        table = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
+                                baselines=baselines).table()
+    except Exception as error:
+        if not skip_errors:
+            raise
+        return f"{type(error).__name__}: {error}"
     return dict(table) if not isinstance(table, dict) else table
 
 
-def _name(item, index):
-    return os.fspath(item) if isinstance(item, (str, os.PathLike)) else f"series {index}"
+def _named_series(series):
+    """(name, series) pairs: a dict's keys, a DataFrame's columns, a path, or "series i"."""
+    if isinstance(series, dict):
+        return [(str(name), item) for name, item in series.items()]
+    if hasattr(series, "columns") and hasattr(series, "items") and not isinstance(series, np.ndarray):
+        return [(str(name), column) for name, column in series.items()]
+    named = []
+    for index, item in enumerate(series):
+        named.append((os.fspath(item) if isinstance(item, (str, os.PathLike)) else f"series {index}", item))
+    return named
+
+
+def _wait_for_workers(client, timeout):
+    try:
+        client.wait_for_workers(1, timeout=timeout)
+    except (TimeoutError, OSError) as error:
+        raise TimeoutError(
+            f"no Dask worker joined the client within {timeout} s: start workers for its scheduler, "
+            "or pass a client that has some (or client=None to scan here)"
+        ) from error
 
 
 def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100, *, threshold=0.05, n_jobs=None,
-              baselines=True, client=None, jobs=None):
+              baselines=True, errors="raise", client=None, timeout=60.0, jobs=None):
     """Scan many series, on a Dask cluster when given a client.
 
     Parameters
     ----------
-    series : iterable of str, os.PathLike or array_like
+    series : dict, DataFrame or iterable of str, os.PathLike or array_like
         Series files (read on the workers with :func:`modelcheck.read_series`)
-        or 1-D arrays (sent to them).
+        or 1-D arrays (scattered to them once). A dict names each series by
+        its key, a DataFrame by its column; otherwise a file is named by its
+        path and an array "series i".
     ntrain : int or None
         Training length for every series; None takes each series' length less
         what the tests need (as :func:`modelcheck.scan`).
@@ -46,25 +72,37 @@ def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100,
         Threads per scan. None: 1 on a cluster (its workers already run in
         parallel), every core here; -1: every core. ``jobs`` is its
         deprecated former name.
+    errors : {"raise", "skip"}
+        "raise" (default): the first series that fails raises its error.
+        "skip": a series that fails is left out of the table, and the
+        table's ``attrs["skipped"]`` lists ``(name, error)`` for each (a
+        warning says how many).
     client : dask.distributed.Client or None
         Where to run. ``Client(LocalCluster(n_workers=4))`` for this machine,
         ``Client("tcp://scheduler:8786")`` for a running scheduler; None runs
         here.
+    timeout : float
+        Seconds to wait for the client's first worker before raising
+        TimeoutError. Default 60.
 
     Returns
     -------
     pandas.DataFrame or dict of numpy.ndarray
         The rows of every series' ``ScanResult.table()``, series by series in
-        the order given, with a first column ``series`` (the path, or
-        "series i" for the i-th array). A DataFrame when pandas is installed.
+        the order given, with a first column ``series`` (its name). A
+        DataFrame when pandas is installed.
 
     Raises
     ------
     TypeError, ValueError, OSError
         As :func:`modelcheck.scan` and :func:`modelcheck.read_series` raise them
-        for the first series that fails.
+        for the first series that fails (with ``errors="raise"``).
+    TimeoutError
+        No worker joined the client within `timeout` seconds.
     """
-    items = list(series)
+    if errors not in ("raise", "skip"):
+        raise ValueError(f'errors must be "raise" or "skip", not {errors!r}')
+    named = _named_series(series)
     if jobs is not None:
         warnings.warn("jobs is deprecated; use n_jobs (-1 or None: every core)", DeprecationWarning, stacklevel=2)
         if n_jobs is not None:
@@ -72,23 +110,33 @@ def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100,
         n_jobs = jobs
     if client is not None and n_jobs is None:
         n_jobs = 1
-    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines)
+    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip")
     if client is None:
-        tables = [_scan_table(item, *arguments) for item in items]
+        outcomes = [_scan_table(item, *arguments) for _, item in named]
     else:
+        _wait_for_workers(client, timeout)
+        # Arrays go to the cluster once, as data, not inside the task graph.
+        items = [item if isinstance(item, (str, os.PathLike)) else client.scatter([item], hash=False)[0]
+                 for _, item in named]
         futures = [client.submit(_scan_table, item, *arguments, pure=False) for item in items]
         try:
-            tables = client.gather(futures)
+            outcomes = client.gather(futures)
         except KeyboardInterrupt:
             # Ctrl-C here stops the work there too, instead of leaving the workers busy.
             client.cancel(futures)
             raise
-    columns = {"series": np.array([_name(item, i) for i, (item, t) in enumerate(zip(items, tables))
-                                   for _ in range(len(t["dim"]))], dtype=object)}
-    for name in (tables[0] if tables else {}):
-        columns[name] = np.concatenate([np.asarray(t[name]) for t in tables])
+    skipped = [(name, outcome) for (name, _), outcome in zip(named, outcomes) if isinstance(outcome, str)]
+    kept = [(name, outcome) for (name, _), outcome in zip(named, outcomes) if not isinstance(outcome, str)]
+    if skipped:
+        warnings.warn(f"{len(skipped)} of {len(named)} series failed and are left out: "
+                      + "; ".join(f"{name}: {error}" for name, error in skipped), stacklevel=2)
+    columns = {"series": np.array([name for name, table in kept for _ in range(len(table["dim"]))], dtype=object)}
+    for column in (kept[0][1] if kept else {}):
+        columns[column] = np.concatenate([np.asarray(table[column]) for _, table in kept])
     try:
         import pandas
     except ImportError:
         return columns
-    return pandas.DataFrame(columns)
+    frame = pandas.DataFrame(columns)
+    frame.attrs["skipped"] = skipped
+    return frame

@@ -25,6 +25,35 @@ def test_a_local_cluster_gives_the_table_run_here(tmp_path):
     assert here.equals(there)
 
 
+def test_named_series_on_a_cluster_with_a_bad_one_skipped():
+    pandas = pytest.importorskip("pandas")
+    series = {"henon": henon(1500), "short": [1.0, 2.0, 3.0], "logistic": logistic(1200)}
+    settings = dict(dims=[1, 2], epss=[0.05], ltest=20, ktest=50)
+    with pytest.raises(ValueError, match="x has 3 values, too few"):
+        modelcheck.distributed.scan_many(series, **settings)
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True, host="127.0.0.1",
+                                  dashboard_address=None) as cluster, distributed.Client(cluster) as client:
+        with pytest.warns(UserWarning, match="1 of 3 series failed"):
+            table = modelcheck.distributed.scan_many(series, errors="skip", client=client, **settings)
+    assert list(table["series"].unique()) == ["henon", "logistic"]
+    assert [name for name, _ in table.attrs["skipped"]] == ["short"]
+    assert table.attrs["skipped"][0][1].startswith("ValueError: x has 3 values, too few")
+    columns = pandas.DataFrame({"a": henon(1500), "b": henon(1501)[1:]})
+    by_column = modelcheck.distributed.scan_many(columns, **settings)
+    assert list(by_column["series"].unique()) == ["a", "b"]
+    assert by_column[by_column["series"] == "a"].drop(columns="series").reset_index(drop=True).equals(
+        table[table["series"] == "henon"].drop(columns="series").reset_index(drop=True))
+
+
+def test_a_client_without_workers_times_out_with_a_clear_error():
+    with distributed.LocalCluster(n_workers=0, processes=True, host="127.0.0.1",
+                                  dashboard_address=None) as cluster, distributed.Client(cluster) as client:
+        started = time.monotonic()
+        with pytest.raises(TimeoutError, match="no Dask worker joined the client within 1.0 s"):
+            modelcheck.distributed.scan_many([henon(600)], dims=[2], epss=[0.05], client=client, timeout=1.0)
+        assert time.monotonic() - started < 10
+
+
 def test_without_pandas_the_table_is_a_dict(monkeypatch):
     import sys
 
