@@ -19,9 +19,12 @@ leading horizons whose error is at most the threshold (0.05).
 from __future__ import annotations
 
 import operator
+import os
 import warnings
+from typing import Callable, Optional, Sequence, Union
 
 import numpy as np
+import numpy.typing as npt
 
 from . import _core
 from ._results import CheckResult, ScanResult
@@ -175,8 +178,12 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines
     return raw, array.size
 
 
-def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, progress=None,
-          jobs=None):
+Progress = Union[bool, None, Callable[[int, int], object]]
+
+
+def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, ktest: int = 100, *,
+          threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True, progress: Progress = None,
+          jobs: Optional[int] = None) -> CheckResult:
     """Check how well the local affine model of dimension `dim` predicts `x`.
 
     The first `ntrain` values of `x` are the training part; the
@@ -272,8 +279,9 @@ def check(x, ntrain, dim, eps, ltest=30, ktest=100, *, threshold=0.05, n_jobs=No
     return CheckResult(cell, raw["ntrain"], ltest, ktest, raw["threshold"])
 
 
-def scan(x, ntrain, dims, epss, ltest=30, ktest=100, *, threshold=0.05, n_jobs=None, baselines=True, progress=None,
-         jobs=None):
+def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Sequence[float], ltest: int = 30,
+         ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True,
+         progress: Progress = None, jobs: Optional[int] = None) -> ScanResult:
     """Run :func:`check` for every dimension in `dims` and box size in `epss`.
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
@@ -347,7 +355,8 @@ def _column_argument(column):
     return index, ""
 
 
-def read_series(path, *, column=None, delimiter=None, skip_rows=0, format="plain"):
+def read_series(path: Union[str, "os.PathLike[str]"], *, column: Union[int, str, None] = None,
+                delimiter: Optional[str] = None, skip_rows: int = 0, format: str = "plain") -> SeriesArray:
     """Read a series from a file: plain numbers, a table's column, .gz, .zst or .npy.
 
     Formats (``format``):

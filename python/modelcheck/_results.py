@@ -2,6 +2,8 @@
 
 from __future__ import annotations
 
+from typing import Any, Dict, Iterator, Tuple
+
 import numpy as np
 
 
@@ -81,7 +83,7 @@ class CheckResult:
         self.global_direct_time = _time(base["global_direct_time"])
         self.global_stop = base["global_stop"]
 
-    def to_dict(self):
+    def to_dict(self) -> Dict[str, Any]:
         """Every setting and figure as plain Python values (arrays as lists), for JSON and the like."""
         out = {
             "dim": self.dim,
@@ -106,7 +108,7 @@ class CheckResult:
             out[name] = getattr(self, name).tolist()
         return out
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         if self.status not in ("finished", "singular"):
             return f"<CheckResult dim={self.dim} eps={self.eps!r} {self.status}>"
         text = (
@@ -162,19 +164,19 @@ class ScanResult:
         self.cells = [CheckResult(cell, self.ntrain, ltest, ktest, self.threshold) for cell in raw["cells"]]
         self.best = None if raw["best"] is None else self.cells[raw["best"]]
 
-    def cell(self, dim, eps):
+    def cell(self, dim: int, eps: float) -> CheckResult:
         """The cell of one dimension and box size of the grid."""
         return self.cells[self.dims.index(dim) * len(self.epss) + self.epss.index(eps)]
 
-    def __len__(self):
+    def __len__(self) -> int:
         """The number of cells."""
         return len(self.cells)
 
-    def __iter__(self):
+    def __iter__(self) -> Iterator[CheckResult]:
         """The cells in scan order (dimension-major)."""
         return iter(self.cells)
 
-    def __getitem__(self, key):
+    def __getitem__(self, key: Tuple[int, float]) -> CheckResult:
         """``result[dim, eps]``: the cell of that dimension and box size."""
         if not (isinstance(key, tuple) and len(key) == 2):
             raise TypeError("index a scan by dimension and box size: result[dim, eps]")
@@ -183,7 +185,7 @@ class ScanResult:
         except ValueError:
             raise KeyError(key) from None
 
-    def to_dict(self):
+    def to_dict(self) -> Dict[str, Any]:
         """The grid, whether it is complete, the best cell and every cell as :meth:`CheckResult.to_dict`."""
         return {
             "dims": list(self.dims),
@@ -215,7 +217,7 @@ class ScanResult:
             "reason": cell.reason,
         }
 
-    def table(self):
+    def table(self) -> Any:
         """One row per cell, the columns of the batch program's scan.csv.
 
         Missing figures are NaN (errors) or -1 (times, counts). A pandas
@@ -229,7 +231,7 @@ class ScanResult:
             return columns
         return pandas.DataFrame(columns)
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         finished = sum(cell.status == "finished" for cell in self.cells)
         best = "" if self.best is None else f", best dim={self.best.dim} eps={self.best.eps!r}"
         return f"<ScanResult {len(self.dims)} x {len(self.epss)} cells, {finished} finished{best}>"

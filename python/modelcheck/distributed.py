@@ -10,6 +10,7 @@ from __future__ import annotations
 
 import os
 import warnings
+from typing import Any, Optional, Sequence
 
 import numpy as np
 
@@ -52,8 +53,10 @@ def _wait_for_workers(client, timeout):
         ) from error
 
 
-def scan_many(series, ntrain=None, dims=(2,), epss=(0.05,), ltest=30, ktest=100, *, threshold=0.05, n_jobs=None,
-              baselines=True, errors="raise", client=None, timeout=60.0, jobs=None):
+def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (2,), epss: Sequence[float] = (0.05,),
+              ltest: int = 30, ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None,
+              baselines: bool = True, errors: str = "raise", client: Any = None, timeout: float = 60.0,
+              jobs: Optional[int] = None) -> Any:
     """Scan many series, on a Dask cluster when given a client.
 
     Parameters

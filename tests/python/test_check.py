@@ -178,3 +178,16 @@ def test_help_reads_like_numpys():
         assert section in doc
     for function in (modelcheck.scan, modelcheck.read_series, modelcheck.distributed.scan_many):
         assert "Parameters" in function.__doc__ and "Returns" in function.__doc__
+
+
+def test_the_package_is_typed_for_a_strict_type_checker():
+    pytest.importorskip("mypy")
+    import os
+    import pathlib
+    import subprocess
+    import sys
+
+    usage = pathlib.Path(__file__).with_name("typed_usage.py")
+    run = subprocess.run([sys.executable, "-m", "mypy", "--strict", "--no-incremental", "--cache-dir", os.devnull,
+                          str(usage)], capture_output=True, text=True, env=dict(os.environ, MYPYPATH=""))
+    assert run.returncode == 0, run.stdout + run.stderr
