@@ -109,13 +109,21 @@ def _default_ntrain(count, ltest, ktest, largest_dim):
     return ntrain
 
 
+def _jobs_alias(n_jobs, jobs, stacklevel=4):
+    """n_jobs, or the value given under its deprecated former name (the
+    warning points `stacklevel` frames up: at the user's call)."""
+    if jobs is None:
+        return n_jobs
+    warnings.warn("jobs is deprecated; use n_jobs (-1 or None: every core)", DeprecationWarning,
+                  stacklevel=stacklevel)
+    if n_jobs is not None:
+        raise TypeError("give n_jobs or its deprecated alias jobs, not both")
+    return jobs
+
+
 def _n_jobs(n_jobs, jobs):
     """The thread count for the core: 0 for every core (None or -1)."""
-    if jobs is not None:
-        warnings.warn("jobs is deprecated; use n_jobs (-1 or None: every core)", DeprecationWarning, stacklevel=3)
-        if n_jobs is not None:
-            raise TypeError("give n_jobs or its deprecated alias jobs, not both")
-        n_jobs = jobs
+    n_jobs = _jobs_alias(n_jobs, jobs)
     if n_jobs is None:
         return 0
     n_jobs = _whole("n_jobs", n_jobs)

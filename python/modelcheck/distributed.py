@@ -14,6 +14,8 @@ from typing import Any, Optional, Sequence
 
 import numpy as np
 
+import modelcheck
+
 
 def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines, skip_errors):
     # Runs on a worker: a path is read there, so only the table travels back.
@@ -106,11 +108,7 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     if errors not in ("raise", "skip"):
         raise ValueError(f'errors must be "raise" or "skip", not {errors!r}')
     named = _named_series(series)
-    if jobs is not None:
-        warnings.warn("jobs is deprecated; use n_jobs (-1 or None: every core)", DeprecationWarning, stacklevel=2)
-        if n_jobs is not None:
-            raise TypeError("give n_jobs or its deprecated alias jobs, not both")
-        n_jobs = jobs
+    n_jobs = modelcheck._jobs_alias(n_jobs, jobs, stacklevel=3)
     if client is not None and n_jobs is None:
         n_jobs = 1
     arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip")
