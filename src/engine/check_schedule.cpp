@@ -77,15 +77,21 @@ void Work(Schedule& schedule) {
 // With a progress callback and more than one thread the caller computes
 // nothing: it asks `keep_going` whenever items finish (at least every
 // kWatchInterval), so progress shows however long one item takes.
+// Work that ends before the first question is still reported once, so that
+// a caller always hears of it; that late answer changes nothing.
 void Watch(Schedule& schedule, const std::function<bool()>& keep_going) {
   std::unique_lock lock(schedule.watch_mutex);
+  bool asked = false;
   while (schedule.helpers_running > 0) {
     schedule.changed.wait_for(lock, kWatchInterval);
     if (schedule.helpers_running == 0) break;
     lock.unlock();
+    asked = true;
     if (!keep_going()) schedule.cancelled = true;
     lock.lock();
   }
+  lock.unlock();
+  if (!asked) static_cast<void>(keep_going());
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 // Without `keep_going` the calling thread computes items too. With it, on
 // one thread the caller computes and asks `keep_going` after each item; on
 // more threads the caller only watches, asking whenever items finish and at
-// least every 50 ms. False stops every thread from starting another item.
+// least every 50 ms, and at least once (after the last item, if they all
+// finished first: that answer changes nothing). False stops every thread
+// from starting another item.
 // Each thread owns one PieceWork for all of its items. An exception other
 // than a stop ends the schedule and is thrown again on the calling thread.
 #pragma once

@@ -145,10 +145,11 @@ struct CheckOptions {
   int threads = 0;
   // Called on the calling thread while the check runs: after each piece on
   // one thread; on more threads whenever pieces finish and at least every
-  // 50 ms (the calling thread then only watches). Return false to stop the
-  // check early: the result is then marked cancelled. A check that ends
-  // before the first call is not cancelled. Without a callback the check
-  // pays nothing for it.
+  // 50 ms (the calling thread then only watches), and at least once. Return
+  // false to stop the check early: the result is then marked cancelled. A
+  // check whose pieces all finished before the first call is not cancelled,
+  // whatever that call returns. Without a callback the check pays nothing
+  // for it.
   std::function<bool(const CheckProgress&)> progress;
 };
 
