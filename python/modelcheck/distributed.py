@@ -55,10 +55,42 @@ def _wait_for_workers(client, timeout):
         ) from error
 
 
+def _run_all(named, arguments, client, timeout, report):
+    """Each series' table (or, skipping errors, its error text), in the order given."""
+    total = len(named)
+    if client is None:
+        outcomes = []
+        for _, item in named:
+            outcomes.append(_scan_table(item, *arguments))
+            if report is not None:
+                report(len(outcomes), total)
+        return outcomes
+    _wait_for_workers(client, timeout)
+    # Arrays go to the cluster once, as data, not inside the task graph.
+    items = [item if isinstance(item, (str, os.PathLike)) else client.scatter([item], hash=False)[0]
+             for _, item in named]
+    futures = [client.submit(_scan_table, item, *arguments, pure=False) for item in items]
+    try:
+        if report is None:
+            return client.gather(futures)
+        from distributed import as_completed
+
+        place = {future.key: index for index, future in enumerate(futures)}
+        outcomes = [None] * total
+        for done, future in enumerate(as_completed(futures), start=1):
+            outcomes[place[future.key]] = future.result()
+            report(done, total)
+        return outcomes
+    except BaseException:
+        # Ctrl-C or a failure here stops the work there too, instead of leaving the workers busy.
+        client.cancel(futures)
+        raise
+
+
 def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (2,), epss: Sequence[float] = (0.05,),
               ltest: int = 30, ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None,
               baselines: bool = True, errors: str = "raise", client: Any = None, timeout: float = 60.0,
-              jobs: Optional[int] = None) -> Any:
+              progress: Any = None, jobs: Optional[int] = None) -> Any:
     """Scan many series, on a Dask cluster when given a client.
 
     Parameters
@@ -89,6 +121,10 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     timeout : float
         Seconds to wait for the client's first worker before raising
         TimeoutError. Default 60.
+    progress : bool or callable, optional
+        Progress over the series, as :func:`modelcheck.scan` gives it over
+        cells: True shows a tqdm bar, a callable gets ``progress(done,
+        total)`` here whenever a series is done (in the order they finish).
 
     Returns
     -------
@@ -112,20 +148,12 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     if client is not None and n_jobs is None:
         n_jobs = 1
     arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip")
-    if client is None:
-        outcomes = [_scan_table(item, *arguments) for _, item in named]
-    else:
-        _wait_for_workers(client, timeout)
-        # Arrays go to the cluster once, as data, not inside the task graph.
-        items = [item if isinstance(item, (str, os.PathLike)) else client.scatter([item], hash=False)[0]
-                 for _, item in named]
-        futures = [client.submit(_scan_table, item, *arguments, pure=False) for item in items]
-        try:
-            outcomes = client.gather(futures)
-        except KeyboardInterrupt:
-            # Ctrl-C here stops the work there too, instead of leaving the workers busy.
-            client.cancel(futures)
-            raise
+    report = modelcheck._progress(progress)
+    try:
+        outcomes = _run_all(named, arguments, client, timeout, report)
+    finally:
+        if isinstance(report, modelcheck._Bar):
+            report.close()
     skipped = [(name, outcome) for (name, _), outcome in zip(named, outcomes) if isinstance(outcome, str)]
     kept = [(name, outcome) for (name, _), outcome in zip(named, outcomes) if not isinstance(outcome, str)]
     if skipped:

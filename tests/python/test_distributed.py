@@ -16,13 +16,18 @@ def test_a_local_cluster_gives_the_table_run_here(tmp_path):
     path = write_series(tmp_path / "henon.txt", henon(1500))
     series = [str(path), logistic(1200), henon(1800)[300:]]
     settings = dict(dims=[1, 2], epss=[0.02, 0.1], ltest=20, ktest=50)
-    here = modelcheck.distributed.scan_many(series, **settings)
+    calls_here, calls_there = [], []
+    here = modelcheck.distributed.scan_many(series, progress=lambda *call: calls_here.append(call), **settings)
     assert list(here["series"].unique()) == [str(path), "series 1", "series 2"]
     assert len(here) == 3 * 4
     with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True, host="127.0.0.1",
                                   dashboard_address=None) as cluster, distributed.Client(cluster) as client:
         there = modelcheck.distributed.scan_many(series, client=client, **settings)
-    assert here.equals(there)
+        reported = modelcheck.distributed.scan_many(series, client=client,
+                                                    progress=lambda *call: calls_there.append(call), **settings)
+    assert here.equals(there) and here.equals(reported)
+    # One report per series, in the order they finish; the table keeps the order given.
+    assert calls_here == calls_there == [(1, 3), (2, 3), (3, 3)]
 
 
 def test_named_series_on_a_cluster_with_a_bad_one_skipped():
