@@ -320,8 +320,10 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         ``cells`` (a CheckResult-like record per cell, dimension-major),
         ``best`` (the cell with the longest iterative, then direct, prediction
         time, then the smallest one-step error; None when no cell finished),
-        ``complete``, and ``table()``: one row per cell as a pandas DataFrame
-        when pandas is installed, otherwise a dict of NumPy arrays.
+        ``complete``, ``table()`` (one row per cell) and ``curves()`` (one
+        row per cell and horizon): the batch program's scan.csv and
+        curves.csv as pandas DataFrames when pandas is installed, otherwise
+        dicts of NumPy arrays.
 
     Raises
     ------

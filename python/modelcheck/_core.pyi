@@ -21,6 +21,7 @@ def scan(
     baselines: bool,
     progress: Optional[Callable[[int, int], object]],
 ) -> Dict[str, Any]: ...
+def table_columns(table: str) -> List[Tuple[str, str]]: ...
 def read_series(
     path: str,
     column: int,

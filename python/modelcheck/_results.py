@@ -7,6 +7,34 @@ from typing import Any, Dict, Iterator, Tuple
 import numpy as np
 
 
+def _columns(table):
+    """A table from the core as NumPy columns: integers masked where absent, reals NaN there, text as str."""
+    columns = {}
+    for name, column in table.items():
+        values, absent = column["values"], np.asarray(column["absent"], dtype=bool)
+        if column["kind"] == "integer":
+            columns[name] = np.ma.MaskedArray(np.asarray(values, dtype=np.int64), mask=absent)
+        elif column["kind"] == "text":
+            columns[name] = np.array(values, dtype=object)
+        else:
+            columns[name] = np.asarray(values, dtype=np.float64)
+    return columns
+
+
+def _frame(columns):
+    """NumPy columns as a pandas DataFrame (masked integers as nullable Int64); the dict itself without pandas."""
+    try:
+        import pandas
+    except ImportError:
+        return columns
+    data = {}
+    for name, values in columns.items():
+        if isinstance(values, np.ma.MaskedArray):
+            values = pandas.arrays.IntegerArray(np.ma.getdata(values).astype(np.int64), np.ma.getmaskarray(values))
+        data[name] = values
+    return pandas.DataFrame(data)
+
+
 def _time(value):
     return None if value is None else int(value)
 
@@ -140,22 +168,6 @@ class ScanResult:
         Every cell has its outcome.
     """
 
-    _columns = (
-        "dim",
-        "eps",
-        "status",
-        "one_step_error",
-        "iterative_time",
-        "direct_time",
-        "persistence_time",
-        "global_iterative_time",
-        "global_direct_time",
-        "neighbours_min",
-        "neighbours_median",
-        "neighbours_max",
-        "reason",
-    )
-
     def __init__(self, raw, dims, epss, ltest, ktest):
         self.dims, self.epss = list(dims), list(epss)
         self.ntrain = raw["ntrain"]
@@ -163,6 +175,7 @@ class ScanResult:
         self.complete = raw["complete"]
         self.cells = [CheckResult(cell, self.ntrain, ltest, ktest, self.threshold) for cell in raw["cells"]]
         self.best = None if raw["best"] is None else self.cells[raw["best"]]
+        self._tables = raw["tables"]
 
     def cell(self, dim: int, eps: float) -> CheckResult:
         """The cell of one dimension and box size of the grid."""
@@ -197,39 +210,34 @@ class ScanResult:
             "cells": [cell.to_dict() for cell in self.cells],
         }
 
-    def _row(self, cell):
-        has = cell.status in ("finished", "singular")
-        counts = cell.direct_neighbours
-        spread = (counts.min(), float(np.median(counts)), counts.max()) if counts.size else (-1, np.nan, -1)
-        return {
-            "dim": cell.dim,
-            "eps": cell.eps,
-            "status": cell.status,
-            "one_step_error": cell.one_step_error if has else np.nan,
-            "iterative_time": cell.iterative_time if has and cell.iterative_error.size else -1,
-            "direct_time": cell.direct_time if has and cell.direct_error.size else -1,
-            "persistence_time": cell.persistence_time if cell.baselines_computed else -1,
-            "global_iterative_time": cell.global_iterative_time if cell.global_iterative_error.size else -1,
-            "global_direct_time": cell.global_direct_time if cell.global_direct_error.size else -1,
-            "neighbours_min": spread[0],
-            "neighbours_median": spread[1],
-            "neighbours_max": spread[2],
-            "reason": cell.reason,
-        }
-
     def table(self) -> Any:
-        """One row per cell, the columns of the batch program's scan.csv.
+        """One row per cell: the columns of the batch program's scan.csv, by the same definition.
 
-        Missing figures are NaN (errors) or -1 (times, counts). A pandas
-        DataFrame when pandas is installed, otherwise a dict of NumPy arrays.
+        D, eps, status, one_step_error, the prediction times of the model
+        (iterative_time, direct_time) and of the baselines (persistence_time,
+        global_iterative_time, global_direct_time), the spread of the direct
+        test's neighbour counts (neighbours_min, neighbours_median,
+        neighbours_max), reason, and the settings Ntrain, Ltest, Ktest. A
+        figure that does not exist (an infeasible cell, a test that stopped,
+        baselines not computed) is missing: NaN in a real column, <NA> in an
+        integer column (pandas' nullable Int64), masked without pandas.
+        A pandas DataFrame when pandas is installed, otherwise a dict of
+        NumPy arrays (integer columns as ``numpy.ma.MaskedArray``).
         """
-        rows = [self._row(cell) for cell in self.cells]
-        columns = {name: np.array([row[name] for row in rows]) for name in self._columns}
-        try:
-            import pandas
-        except ImportError:
-            return columns
-        return pandas.DataFrame(columns)
+        return _frame(self._columns("scan"))
+
+    def curves(self) -> Any:
+        """The error curves in long format: the columns of the batch program's curves.csv.
+
+        One row per cell and horizon 1..ltest: D, eps, status, horizon,
+        iterative_error, direct_error, persistence_error,
+        global_iterative_error, global_direct_error, Ntrain, Ltest, Ktest;
+        missing figures as in :meth:`table`.
+        """
+        return _frame(self._columns("curves"))
+
+    def _columns(self, name):
+        return _columns(self._tables[name])
 
     def __repr__(self) -> str:
         finished = sum(cell.status == "finished" for cell in self.cells)

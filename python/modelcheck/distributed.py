@@ -15,6 +15,13 @@ from typing import Any, Optional, Sequence
 import numpy as np
 
 import modelcheck
+from modelcheck import _core
+from modelcheck._results import _columns, _frame
+
+
+def _empty_scan_columns():
+    # Every column of scan.csv with no rows: what is left when every series was skipped.
+    return _columns({name: {"kind": kind, "values": [], "absent": []} for name, kind in _core.table_columns("scan")})
 
 
 def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines, skip_errors):
@@ -24,13 +31,13 @@ def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, basel
 
     try:
         values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
-        table = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
-                                baselines=baselines).table()
+        result = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
+                                 baselines=baselines)
     except Exception as error:
         if not skip_errors:
             raise
         return f"{type(error).__name__}: {error}"
-    return dict(table) if not isinstance(table, dict) else table
+    return result._columns("scan")
 
 
 def _named_series(series):
@@ -159,13 +166,13 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     if skipped:
         warnings.warn(f"{len(skipped)} of {len(named)} series failed and are left out: "
                       + "; ".join(f"{name}: {error}" for name, error in skipped), stacklevel=2)
-    columns = {"series": np.array([name for name, table in kept for _ in range(len(table["dim"]))], dtype=object)}
-    for column in (kept[0][1] if kept else {}):
-        columns[column] = np.concatenate([np.asarray(table[column]) for _, table in kept])
-    try:
-        import pandas
-    except ImportError:
-        return columns
-    frame = pandas.DataFrame(columns)
-    frame.attrs["skipped"] = skipped
+    tables = [table for _, table in kept] or [_empty_scan_columns()]
+    columns = {"series": np.array([name for name, table in kept for _ in range(len(table["D"]))], dtype=object)}
+    for column in tables[0]:
+        parts = [table[column] for table in tables]
+        masked = isinstance(parts[0], np.ma.MaskedArray)
+        columns[column] = np.ma.concatenate(parts) if masked else np.concatenate(parts)
+    frame = _frame(columns)
+    if hasattr(frame, "attrs"):
+        frame.attrs["skipped"] = skipped
     return frame

@@ -12,9 +12,9 @@
 #include "apps/batch/batch_options.h"
 #include "apps/batch/cells_log.h"
 #include "apps/batch/scan_json.h"
-#include "apps/batch/scan_tables.h"
 #include "apps/batch/value_lists.h"
 #include "modelcheck/scan.h"
+#include "presentation/scan_table_csv.h"
 #include "support/files.h"
 #include "support/henon.h"
 
@@ -208,20 +208,23 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST_F(ScanFilesTest, TablesHaveAHeaderAndOneRowPerCellOrCellAndHorizon) {
-  const std::vector<std::string> curves = Lines(CurvesTable(result_));
+  const std::vector<std::string> curves = Lines(TableCsv(result_, ScanTableKind::kCurves));
   ASSERT_EQ(curves.size(), 1 + 9 * 5u);
   EXPECT_EQ(curves[0],
             "D,eps,status,horizon,iterative_error,direct_error,persistence_error,global_iterative_error,"
-            "global_direct_error");
+            "global_direct_error,Ntrain,Ltest,Ktest");
   EXPECT_EQ(curves[1].substr(0, 19), "1,0.05,finished,1,0");
-  const std::vector<std::string> scan = Lines(ScanTable(result_));
+  EXPECT_TRUE(curves[1].ends_with(",600,5,20")) << curves[1];
+  const std::vector<std::string> scan = Lines(TableCsv(result_, ScanTableKind::kScan));
   ASSERT_EQ(scan.size(), 1 + 9u);
-  EXPECT_EQ(scan[0].substr(0, 33), "D,eps,status,one_step_error,itera");
+  EXPECT_EQ(scan[0],
+            "D,eps,status,one_step_error,iterative_time,direct_time,persistence_time,global_iterative_time,"
+            "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason,Ntrain,Ltest,Ktest");
   // An infeasible cell: empty figures and its reason, quoted for its comma.
   EXPECT_EQ(scan[3].substr(0, 17), "1,9,infeasible,,,");
   EXPECT_NE(scan[3].find(",\"eps = 9 is above the width of the training values, "), std::string::npos) << scan[3];
   EXPECT_EQ(scan[7].substr(0, 18), "90,0.05,infeasible");
-  for (const std::string& row : scan) EXPECT_EQ(std::count(row.begin(), row.end(), ',') >= 12, true) << row;
+  for (const std::string& row : scan) EXPECT_EQ(std::count(row.begin(), row.end(), ',') >= 15, true) << row;
 }
 
 }  // namespace

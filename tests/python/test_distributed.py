@@ -66,7 +66,7 @@ def test_without_pandas_the_table_is_a_dict(monkeypatch):
     table = modelcheck.distributed.scan_many([henon(600), henon(700)], dims=[2], epss=[0.05], ltest=10, ktest=20)
     assert isinstance(table, dict)
     assert list(table["series"]) == ["series 0", "series 1"]
-    assert np.all(table["dim"] == 2)
+    assert np.all(table["D"] == 2) and list(table["Ntrain"]) == [569, 669]
 
 
 def test_ctrl_c_stops_scan_many_on_a_cluster_within_half_a_second():

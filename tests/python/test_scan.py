@@ -3,6 +3,8 @@ the number of jobs, infeasible cells say why, the table with and without
 pandas, and the GIL released while the engine runs."""
 
 import json
+import os
+import subprocess
 import sys
 import threading
 
@@ -110,7 +112,8 @@ def test_infeasible_cells_say_why_and_the_others_go_on(series):
     assert "test segment of D = 80" in result.cells[2].reason
     table = result.table()
     assert list(table["status"]) == ["finished", "infeasible", "infeasible", "infeasible"]
-    assert table["iterative_time"].iloc[1] == -1 and np.isnan(table["one_step_error"].iloc[3])
+    assert table["iterative_time"].isna().tolist() == [False, True, True, True]
+    assert np.isnan(table["one_step_error"].iloc[3])
 
 
 def test_default_training_length_leaves_room_for_the_largest_dimension(series):
@@ -124,14 +127,42 @@ def test_default_training_length_leaves_room_for_the_largest_dimension(series):
         modelcheck.scan(series, None, [], [0.05])
 
 
+def test_tables_are_the_batch_programs_csv_files(series, tmp_path):
+    # One definition of the tables: the same columns, in the same order, with
+    # the same figures to the last bit and the same fields missing.
+    import pandas
+
+    path = tmp_path / "henon.txt"
+    path.write_text("".join(f"{v!r}\n" for v in series))
+    subprocess.run([os.environ["MODELCHECK_BATCH_PROGRAM"], str(path), "--ntrain", "2300", "--dim", "1:3",
+                    "--eps", "0.05:5:2", "--ltest", "10", "--ktest", "40", "--format", "csv", "--jobs", "1",
+                    "--out", str(tmp_path)], check=True, capture_output=True, timeout=120)
+    result = modelcheck.scan(series, 2300, [1, 2, 3], [0.05, 5.0], ltest=10, ktest=40)
+    for frame, name in ((result.table(), "scan.csv"), (result.curves(), "curves.csv")):
+        written = pandas.read_csv(tmp_path / name, float_precision="round_trip", keep_default_na=False,
+                                  na_values={c: [""] for c in frame.columns if c not in ("status", "reason")})
+        assert list(frame.columns) == list(written.columns), name
+        for column in frame.columns:
+            ours, theirs = frame[column], written[column]
+            assert ours.isna().tolist() == theirs.isna().tolist(), (name, column)
+            kept = ~ours.isna().to_numpy()
+            assert list(ours[kept]) == list(theirs[kept]), (name, column)
+    assert len(result.curves()) == 6 * 10 and set(result.curves()["horizon"]) == set(range(1, 11))
+
+
 def test_table_is_a_dict_of_arrays_without_pandas(series, monkeypatch):
-    result = modelcheck.scan(series, None, [2], [0.05, 0.1])
+    result = modelcheck.scan(series, None, [2], [0.05, 1e6])
     frame = result.table()
+    assert str(frame["iterative_time"].dtype) == "Int64" and frame["iterative_time"].isna().tolist() == [False, True]
     monkeypatch.setitem(sys.modules, "pandas", None)
     plain = result.table()
     assert isinstance(plain, dict) and list(plain) == list(frame.columns)
     for name in plain:
-        assert list(plain[name]) == list(frame[name])
+        missing = np.ma.getmaskarray(plain[name]) if np.ma.isMaskedArray(plain[name]) else frame[name].isna()
+        assert list(missing) == list(frame[name].isna()), name
+        assert list(np.ma.compressed(plain[name]) if np.ma.isMaskedArray(plain[name]) else plain[name][~missing]) \
+            == list(frame[name].dropna()), name
+    assert isinstance(result.curves(), dict) and list(result.curves()["horizon"][:3]) == [1, 2, 3]
 
 
 def test_the_gil_is_released_while_the_engine_runs():

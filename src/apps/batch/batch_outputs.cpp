@@ -11,9 +11,9 @@
 #include <functional>
 #include <system_error>
 
-#include "apps/batch/scan_tables.h"
 #include "apps/batch/series_input.h"
 #include "presentation/scan_charts.h"
+#include "presentation/scan_table_csv.h"
 #include "text/replace_file.h"
 
 namespace modelcheck {
@@ -100,9 +100,11 @@ OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& res
   }
   if (options.write_csv) {
     WriteOne(
-        folder, "curves.csv", [&](const ByteWriter& write) { WriteCurvesTable(result, write); }, report);
+        folder, "curves.csv", [&](const ByteWriter& write) { WriteTableCsv(result, ScanTableKind::kCurves, write); },
+        report);
     WriteOne(
-        folder, "scan.csv", [&](const ByteWriter& write) { WriteScanTable(result, write); }, report);
+        folder, "scan.csv", [&](const ByteWriter& write) { WriteTableCsv(result, ScanTableKind::kScan, write); },
+        report);
   }
   if (options.write_png) {
     WriteOne(

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "apps/batch/json_fields.h"
-#include "apps/batch/neighbour_summary.h"
+#include "presentation/neighbour_summary.h"
 #include "text/utf8_text.h"
 
 namespace modelcheck {

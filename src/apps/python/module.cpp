@@ -18,10 +18,13 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "modelcheck/scan.h"
 #include "modelcheck/settings_ranges.h"
+#include "presentation/scan_tables.h"
 #include "text/series_file.h"
 #include "text/series_reader.h"
 
@@ -239,6 +242,83 @@ py::dict CellDict(const ScanCell& cell, const ScanBaselines& baselines) {
   return OrbitArray(check.orbit, out);
 }
 
+// One column of a scan table as NumPy arrays: its values (0 or NaN where a
+// field is absent) and a mask of the absent fields.
+struct ColumnBuffer {
+  std::vector<std::int64_t> integers;
+  std::vector<double> reals;
+  py::list texts;
+  std::vector<std::uint8_t> absent;
+};
+
+const char* FieldKindName(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::kInteger:
+      return "integer";
+    case FieldKind::kReal:
+      return "real";
+    case FieldKind::kText:
+      break;
+  }
+  return "text";
+}
+
+py::dict ColumnDict(FieldKind kind, ColumnBuffer& buffer) {
+  py::dict out;
+  out["kind"] = FieldKindName(kind);
+  if (kind == FieldKind::kInteger)
+    out["values"] = ToArray(buffer.integers);
+  else if (kind == FieldKind::kReal)
+    out["values"] = ToArray(buffer.reals);
+  else
+    out["values"] = buffer.texts;
+  out["absent"] = ToArray(buffer.absent).attr("astype")("bool");
+  return out;
+}
+
+// The scan's table as the batch program writes it, column by column.
+py::dict TableDict(const ScanResult& result, ScanTableKind kind) {
+  const std::span<const TableColumn> columns = TableColumns(kind);
+  std::vector<ColumnBuffer> buffers(columns.size());
+  ForEachTableRow(result, kind, [&](std::span<const TableField> row) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      ColumnBuffer& buffer = buffers[i];
+      const bool absent = std::holds_alternative<std::monostate>(row[i]);
+      buffer.absent.push_back(absent ? 1 : 0);
+      switch (columns[i].kind) {
+        case FieldKind::kInteger:
+          buffer.integers.push_back(absent ? 0 : std::get<std::int64_t>(row[i]));
+          break;
+        case FieldKind::kReal:
+          buffer.reals.push_back(absent ? NAN : std::get<double>(row[i]));
+          break;
+        case FieldKind::kText:
+          buffer.texts.append(absent ? std::string() : std::get<std::string>(row[i]));
+          break;
+      }
+    }
+    return true;
+  });
+  py::dict out;
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    out[py::str(std::string(columns[i].name))] = ColumnDict(columns[i].kind, buffers[i]);
+  return out;
+}
+
+ScanTableKind TableKind(const std::string& name) {
+  if (name == "scan") return ScanTableKind::kScan;
+  if (name == "curves") return ScanTableKind::kCurves;
+  throw py::value_error("a scan's tables are \"scan\" and \"curves\", not \"" + name + "\"");
+}
+
+// The columns of a table by name and kind, for a table with no rows.
+std::vector<std::pair<std::string, std::string>> TableColumnList(const std::string& name) {
+  std::vector<std::pair<std::string, std::string>> columns;
+  for (const TableColumn& column : TableColumns(TableKind(name)))
+    columns.emplace_back(std::string(column.name), FieldKindName(column.kind));
+  return columns;
+}
+
 py::dict ResultDict(const ScanResult& result) {
   py::dict out;
   py::list cells;
@@ -253,6 +333,10 @@ py::dict ResultDict(const ScanResult& result) {
   out["threshold"] = result.settings.threshold;
   out["training_minimum"] = result.training_minimum;
   out["training_maximum"] = result.training_maximum;
+  py::dict tables;
+  tables["scan"] = TableDict(result, ScanTableKind::kScan);
+  tables["curves"] = TableDict(result, ScanTableKind::kCurves);
+  out["tables"] = tables;
   return out;
 }
 
@@ -364,6 +448,8 @@ PYBIND11_MODULE(_core, module) {
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),
              "The values of a series file and a dictionary of how it was read.");
+  module.def("table_columns", &modelcheck::TableColumnList, py::arg("table"),
+             "The (name, kind) of each column of the scan's \"scan\" or \"curves\" table.");
   module.attr("prediction_threshold") = modelcheck::kPredictionThreshold;
   module.attr("__version__") = MODELCHECK_VERSION;
 }

@@ -1,4 +1,4 @@
-#include "apps/batch/neighbour_summary.h"
+#include "presentation/neighbour_summary.h"
 
 #include <algorithm>
 #include <vector>
