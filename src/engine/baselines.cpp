@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/global_affine_fit.h"
 #include "engine/horizon_errors.h"
 #include "engine/local_model.h"
 #include "engine/model_check.h"
@@ -42,57 +43,54 @@ PredictionTestResult ScorePieces(const CheckInput& input, Predict predict) {
   return result;
 }
 
-// Start indices 1..count, the global model's neighbour list.
+// Start indices 1..count, the neighbour list of a global model too small to fit.
 std::vector<std::int32_t> EveryState(std::int32_t count) {
   std::vector<std::int32_t> Nb(Size(count));
   std::iota(Nb.begin(), Nb.end(), 1);
   return Nb;
 }
 
-PredictionTestResult GlobalIterative(const CheckInput& input) {
+PredictionTestResult GlobalIterative(const CheckInput& input, int threads) {
   const std::int32_t D = input.settings.D;
-  const std::vector<std::int32_t> Nb = EveryState(input.settings.Ntrain - D);
-  const auto M = static_cast<std::int32_t>(Nb.size());
-  LocalFitWork work;
-  const bool fit = M >= D + 1;
-  if (fit) {
-    FactoriseLocalFit(input.training, D, Nb, M, work);
-    std::vector<double> any_state(Size(D));
-    PredictFromFactor(input.training, any_state, D, Nb, M, 1, work);
+  const std::int32_t M = input.settings.Ntrain - D;
+  if (M < D + 1) {
+    const std::vector<std::int32_t> Nb = EveryState(M);
+    LocalFitWork work;
+    return ScorePieces(input, [&](std::int32_t, std::vector<double>& state) {
+      const double p = PredictLocal(input.training, state, D, Nb, M, 1, work);
+      ShiftState(state, p);
+      return p;
+    });
   }
+  const GlobalAffineFit fit = FitGlobalAffine(input.training, D, M, 1, threads, GlobalFitBlockRows(D, 1));
   return ScorePieces(input, [&](std::int32_t, std::vector<double>& state) {
-    const double p = fit ? ApplyAffineMap(work.coef, state, D) : PredictLocal(input.training, state, D, Nb, M, 1, work);
+    const double p = ApplyAffineMap(fit.Lead(1), state, D);
     ShiftState(state, p);
     return p;
   });
 }
 
-PredictionTestResult GlobalDirect(const CheckInput& input) {
+PredictionTestResult GlobalDirect(const CheckInput& input, int threads) {
   const ModelSettings& settings = input.settings;
   const std::int32_t D = settings.D;
-  const std::vector<std::int32_t> Nb = EveryState(settings.Ntrain - settings.Ltest - D + 1);
-  const auto M = static_cast<std::int32_t>(Nb.size());
-  LocalFitWork work;
-  const bool fit = M >= D + 1;
-  // One affine map per horizon, all from one factor.
-  std::vector<std::vector<double>> maps;
-  if (fit) {
-    FactoriseLocalFit(input.training, D, Nb, M, work);
-    std::vector<double> any_state(Size(D));
-    for (std::int32_t i = 1; i <= settings.Ltest; ++i) {
-      PredictFromFactor(input.training, any_state, D, Nb, M, i, work);
-      maps.push_back(work.coef);
-    }
+  const std::int32_t L = settings.Ltest;
+  const std::int32_t M = settings.Ntrain - L - D + 1;
+  if (M < D + 1) {
+    const std::vector<std::int32_t> Nb = EveryState(M);
+    LocalFitWork work;
+    return ScorePieces(input, [&](std::int32_t i, const std::vector<double>& state) {
+      return PredictLocal(input.training, state, D, Nb, M, i, work, MeanRule::kMultiplyByReciprocal);
+    });
   }
-  return ScorePieces(input, [&](std::int32_t i, const std::vector<double>& state) {
-    if (!fit) return PredictLocal(input.training, state, D, Nb, M, i, work, MeanRule::kMultiplyByReciprocal);
-    return ApplyAffineMap(maps[Size(i - 1)], state, D);
-  });
+  // One affine map per horizon, all from one fit.
+  const GlobalAffineFit fit = FitGlobalAffine(input.training, D, M, L, threads, GlobalFitBlockRows(D, L));
+  return ScorePieces(
+      input, [&](std::int32_t i, const std::vector<double>& state) { return ApplyAffineMap(fit.Lead(i), state, D); });
 }
 
 }  // namespace
 
-BaselineResult RunBaselines(const CheckInput& input) {
+BaselineResult RunBaselines(const CheckInput& input, int threads) {
   BaselineResult result;
   const std::int32_t D = input.settings.D;
   result.persistence =
@@ -100,9 +98,9 @@ BaselineResult RunBaselines(const CheckInput& input) {
   StopCapture capture;
   CheckPhase phase = CheckPhase::kIterative;
   try {
-    result.global_iterative = GlobalIterative(input);
+    result.global_iterative = GlobalIterative(input, threads);
     phase = CheckPhase::kDirect;
-    result.global_direct = GlobalDirect(input);
+    result.global_direct = GlobalDirect(input, threads);
   } catch (CapturedStop& captured) {
     result.global_stop = MakeCheckStop(phase, 0, 1, std::move(captured));
   }

@@ -8,8 +8,10 @@
 // state as a neighbour, in start-index order: the iterative test fits it once
 // on the states with a successor (o <= Ntrain - D) and iterates it; the direct
 // test fits it once on the states whose successors up to horizon Ltest exist
-// (o <= Ntrain - Ltest - D + 1), one solve per horizon. With fewer than D + 1
-// such states it falls back as the local model does (mean, persistence).
+// (o <= Ntrain - Ltest - D + 1), one solve per horizon. Both fits run in
+// blocks of states on up to `threads` threads (global_affine_fit.h), with the
+// same figures for any count. With fewer than D + 1 such states it falls back
+// as the local model does (mean, persistence).
 #pragma once
 
 #include "engine/check_input.h"
@@ -17,6 +19,6 @@
 
 namespace modelcheck {
 
-BaselineResult RunBaselines(const CheckInput& input);
+BaselineResult RunBaselines(const CheckInput& input, int threads);
 
 }  // namespace modelcheck

@@ -56,10 +56,10 @@ CheckResult CheckSeries(std::span<const double> series, const ModelSettings& set
   return PreparedTraining(series, settings.Ntrain).Check(settings, options);
 }
 
-BaselineResult CheckBaselines(std::span<const double> series, const ModelSettings& settings) {
+BaselineResult CheckBaselines(std::span<const double> series, const ModelSettings& settings, int threads) {
   const std::string problem = SettingsProblem(settings, series.size());
   if (!problem.empty()) throw std::invalid_argument(problem);
-  return PreparedTraining(series, settings.Ntrain).Baselines(settings);
+  return PreparedTraining(series, settings.Ntrain).Baselines(settings, threads);
 }
 
 }  // namespace modelcheck

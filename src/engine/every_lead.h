@@ -10,8 +10,10 @@
 // on each other, run together instead of one after another.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/local_model.h"
 
@@ -21,6 +23,17 @@ namespace modelcheck {
 // which the solver reports as a FATAL error: the caller then solves lead by
 // lead with PredictFromFactor, which stops as it always has.
 bool FactorIsSingular(const LocalFitWork& work, std::int32_t M, std::int32_t D);
+
+// The factor's reflectors in `work` applied to L leads' targets, held row
+// by row in work.lead_targets (M rows of L values): Q^T y of every lead, each
+// lead's sums in the solver's order.
+void TransformLeadTargets(LocalFitWork& work, std::int32_t M, std::int32_t D, std::size_t L);
+
+// Lead r's (zero-based) coefficients by back substitution with R from the
+// transformed targets, into `coef` (D + 1 values, the constant first). R must
+// not be singular.
+void LeadCoefficients(const LocalFitWork& work, std::int32_t M, std::int32_t D, std::size_t L, std::size_t r,
+                      std::vector<double>& coef);
 
 // predictions[s - 1] for s = 1..L = predictions.size(). Requires the factor
 // of FactoriseLocalFit for these neighbours in `work`, not singular, and

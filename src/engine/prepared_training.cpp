@@ -92,13 +92,13 @@ CheckResult PreparedTraining::Check(const ModelSettings& settings, const CheckOp
   return Model(settings.D, settings.eps).Check(settings.Ltest, settings.Ktest, options);
 }
 
-BaselineResult PreparedTraining::Baselines(const ModelSettings& settings) const {
+BaselineResult PreparedTraining::Baselines(const ModelSettings& settings, int threads) const {
   RequirePreparedNtrain(*shared_, settings.Ntrain);
   ModelSettings judged = settings;
   judged.eps = 1.0;  // the baselines search no neighbours: any eps will do
   Require(Problem(*shared_, judged));
   const FittedSeries& fitted = shared_->fitted;
-  BaselineResult result = RunBaselines(MakeCheckInput(fitted.values, settings, shared_->statistics));
+  BaselineResult result = RunBaselines(MakeCheckInput(fitted.values, settings, shared_->statistics), threads);
   ScaleBack(result, fitted.k);
   return result;
 }

@@ -70,7 +70,7 @@ struct ScanRun {
   }
 
   void RunBaselines(ScanBaselines& out) {
-    out.result = training.Baselines(CheckSettings(out.D, 0.0));
+    out.result = training.Baselines(CheckSettings(out.D, 0.0), check_threads);
     const double threshold = result.settings.threshold;
     out.persistence_time = ScanTime(out.result.persistence, threshold);
     out.global_iterative_time = ScanTime(out.result.global_iterative, threshold);
@@ -180,8 +180,13 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   run.items = StartOrder(result, options.baselines);
   const auto count = static_cast<std::int32_t>(run.items.size());
   const int jobs = ThreadCount(options.jobs);
-  // Fewer cells than jobs: each check spreads over the jobs left idle.
-  run.check_threads = std::max(1, jobs / std::max<std::int32_t>(count, 1));
+  // Fewer cells than jobs: each check, and each dimension's baselines, spread
+  // over the jobs the other cells leave idle. The baselines are not counted:
+  // they start first and are done early, so a lone cell would otherwise keep
+  // one thread of its own while the others wait.
+  const auto cells =
+      std::count_if(run.items.begin(), run.items.end(), [](const WorkItem& item) { return !item.baselines; });
+  run.check_threads = std::max(1, jobs / static_cast<int>(std::max<std::ptrdiff_t>(cells, 1)));
   run.stop_request = options.stop;
   std::function<bool()> keep_going;
   if (options.progress || options.stop || options.on_outcome) {

@@ -10,6 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "linalg/least_squares.h"
+
 namespace modelcheck {
 namespace {
 
@@ -61,6 +63,39 @@ TEST(EveryLeadTest, ASquareFitAndASingularFactor) {
   const std::vector<double> flat = {0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 2.0};
   FactoriseLocalFit(flat, 1, Nb, 3, work);
   EXPECT_TRUE(FactorIsSingular(work, 3, 1));
+}
+
+// Q^T y of every lead is the solver's, bit for bit, also when a column in the
+// middle has no reflector (a zero column: the next reflector's sums then
+// need a pass of their own).
+TEST(EveryLeadTest, TransformedTargetsAreTheSolversEvenPastAColumnWithoutAReflector) {
+  std::mt19937_64 random(20261209);
+  std::uniform_real_distribution<double> value(-2.0, 2.0);
+  const std::int32_t D = 3;
+  const std::int32_t M = 40;
+  const std::size_t L = 7;
+  // Start indices 1, 4, 7, ...: X(o + 1) falls on every third value, all zero.
+  std::vector<double> X(static_cast<std::size_t>(3 * M + D + L));
+  for (std::size_t i = 0; i < X.size(); ++i) X[i] = i % 3 == 1 ? 0.0 : value(random);
+  std::vector<std::int32_t> Nb;
+  for (std::int32_t j = 0; j < M; ++j) Nb.push_back(1 + 3 * j);
+  LocalFitWork work;
+  FactoriseLocalFit(X, D, Nb, M, work);
+  ASSERT_EQ(work.hhaux[2], 0.0);
+  ASSERT_NE(work.hhaux[3], 0.0);
+  work.lead_targets.resize(static_cast<std::size_t>(M) * L);
+  for (std::size_t j = 0; j < static_cast<std::size_t>(M); ++j)
+    for (std::size_t r = 0; r < L; ++r) work.lead_targets[j * L + r] = X[static_cast<std::size_t>(Nb[j] + D - 1) + r];
+  const std::vector<double> before = work.lead_targets;
+  TransformLeadTargets(work, M, D, L);
+  for (std::size_t r = 0; r < L; ++r) {
+    std::vector<double> y(static_cast<std::size_t>(M)), qty(static_cast<std::size_t>(M));
+    for (std::size_t j = 0; j < y.size(); ++j) y[j] = before[j * L + r];
+    DLQRSL(M, D + 1, work.design, M, work.hhaux, y, 1000, {}, qty, {}, {}, {});
+    for (std::size_t j = 0; j < y.size(); ++j)
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(work.lead_targets[j * L + r]), std::bit_cast<std::uint64_t>(qty[j]))
+          << "lead " << r + 1 << ", row " << j + 1;
+  }
 }
 
 }  // namespace

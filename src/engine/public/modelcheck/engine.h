@@ -174,7 +174,11 @@ std::string SettingsProblem(const ModelSettings& settings, std::size_t value_cou
 //  - the global affine model: the local model with every training state as
 //    a neighbour, one fit iterated one step at a time (iterative) and one fit
 //    per horizon from the states whose successors up to Ltest are known
-//    (direct).
+//    (direct). The least-squares fits run over fixed blocks of states whose
+//    bounds depend only on the settings, so their figures are the same for
+//    any thread count and machine; from 8192 states on (more when D + Ltest
+//    exceeds 500) they may differ in the last bits from a fit over one
+//    matrix of every state.
 // Their neighbour counts are empty.
 struct BaselineResult {
   PredictionTestResult persistence;
@@ -189,8 +193,9 @@ struct BaselineResult {
 CheckResult CheckSeries(std::span<const double> series, const ModelSettings& settings,
                         const CheckOptions& options = {});
 
-// The baselines of a check of `series` with these settings. Throws
-// std::invalid_argument as CheckSeries does.
-BaselineResult CheckBaselines(std::span<const double> series, const ModelSettings& settings);
+// The baselines of a check of `series` with these settings, on `threads`
+// threads (0: every hardware thread; the figures do not depend on it).
+// Throws std::invalid_argument as CheckSeries does.
+BaselineResult CheckBaselines(std::span<const double> series, const ModelSettings& settings, int threads = 0);
 
 }  // namespace modelcheck

@@ -43,8 +43,10 @@ class PreparedTraining {
   // std::invalid_argument as CheckSeries does.
   CheckResult Check(const ModelSettings& settings, const CheckOptions& options = {}) const;
 
-  // The baselines of a check with these settings (eps is not used).
-  BaselineResult Baselines(const ModelSettings& settings) const;
+  // The baselines of a check with these settings (eps is not used), on
+  // `threads` threads (0: every hardware thread); the figures do not depend
+  // on the count.
+  BaselineResult Baselines(const ModelSettings& settings, int threads = 0) const;
 
   struct Shared;
 
