@@ -8,6 +8,9 @@
 #  2. whole scripted sessions of the console program on 10^6 values
 #     (scripts/benchmark-session.sh);
 #  3. the peak memory of one whole model check on 10^7 values;
+#  4. one check with its baselines through each front-end (console, batch,
+#     Python) on 10^6 and 10^7 values, time and memory beside the console's
+#     (scripts/benchmark-front-ends.sh);
 # and draws build/benchmark-growth.png, time against series length.
 # Extra arguments go to the benchmark program (e.g. --benchmark_filter=Whole).
 set -euo pipefail
@@ -33,3 +36,6 @@ trap 'rm -rf "$work"' EXIT
 build/bench/henon_series_file 10000000 "$work/series.txt"
 program=$(pwd)/build/bench/model_check_memory
 (cd "$work" && "$program" series.txt 0.003)
+
+echo
+bash scripts/benchmark-front-ends.sh

@@ -35,6 +35,11 @@ def _frame(columns):
     return pandas.DataFrame(data)
 
 
+def _same(a, b):
+    # Equal, or both NaN: a figure that does not exist matches itself.
+    return a == b or (isinstance(a, float) and isinstance(b, float) and np.isnan(a) and np.isnan(b))
+
+
 def _time(value):
     return None if value is None else int(value)
 
@@ -135,6 +140,20 @@ class CheckResult:
         for name in self._arrays + ("persistence_error", "global_iterative_error", "global_direct_error"):
             out[name] = getattr(self, name).tolist()
         return out
+
+    def __eq__(self, other: object) -> bool:
+        """The same settings and every figure the same to the last bit (NaN equal to NaN)."""
+        if not isinstance(other, CheckResult):
+            return NotImplemented
+        mine, theirs = self.to_dict(), other.to_dict()
+        arrays = self._arrays + ("persistence_error", "global_iterative_error", "global_direct_error")
+        for name in arrays:
+            if not np.array_equal(getattr(self, name), getattr(other, name), equal_nan=True):
+                return False
+        rest = [name for name in mine if name not in arrays]
+        return all(_same(mine[name], theirs[name]) for name in rest)
+
+    __hash__ = None  # type: ignore[assignment]  # equal results need not be the same object
 
     def __repr__(self) -> str:
         if self.status not in ("finished", "singular"):

@@ -56,6 +56,9 @@ def test_a_scan_is_a_container_of_its_cells_and_becomes_plain_data(series):
     assert (cell["dim"], cell["eps"], cell["ntrain"], cell["ltest"], cell["ktest"]) == (2, 0.1, 2300, 30, 100)
     assert cell["iterative_error"] == result[2, 0.1].iterative_error.tolist()
     assert cell["iterative_time"] == result[2, 0.1].iterative_time
+    # Equal results: the same settings and figures, whichever call made them.
+    assert result[2, 0.1] == modelcheck.check(series, 2300, 2, 0.1, n_jobs=1)
+    assert result[1, 0.02] != result[2, 0.1] and result[1, 0.02] != "a result"
 
 
 def test_baselines_can_be_skipped(series):
