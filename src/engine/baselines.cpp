@@ -18,23 +18,36 @@ namespace {
 
 std::size_t Size(std::int32_t count) { return count > 0 ? static_cast<std::size_t>(count) : 0; }
 
-// Runs `predict(k, i, state)` for every piece k and horizon i, in piece order,
-// and scores it as the check scores its tests. `predict` may change the state
-// (an iterated model shifts its prediction in).
+// How a piece's state moves from horizon to horizon: not at all (each
+// horizon predicted from the piece's own state), or iterated (each
+// prediction joins the values the next state is drawn from).
+enum class Steps { kFromPieceState, kIterated };
+
+// Runs `predict(i, state)` for every piece k and horizon i, in piece order,
+// and scores it as the check scores its tests.
 template <typename Predict>
-PredictionTestResult ScorePieces(const CheckInput& input, Predict predict) {
+PredictionTestResult ScorePieces(const CheckInput& input, Steps steps, Predict predict) {
   const ModelSettings& settings = input.settings;
   const std::int32_t K = PieceCount(settings);
   const std::size_t L = Size(settings.Ltest);
   std::vector<double> squared(Size(K) * L);
   PredictionTestResult result;
+  std::vector<double> history(Size(StateSpan(settings)));
   std::vector<double> state(Size(settings.D));
   for (std::int32_t k = 1; k <= K; ++k) {
     PieceRecord record{.squared_errors = std::span<double>(squared).subspan(Size(k - 1) * L, L),
                        .neighbour_counts = {},
                        .predictions = k == 1 ? &result.first_piece : nullptr};
-    LoadPieceState(input.test_segment, k, state);
-    for (std::int32_t i = 1; i <= settings.Ltest; ++i) RecordPrediction(input, k, i, predict(i, state), record);
+    LoadPieceHistory(input.test_segment, k, history);
+    TakeState(history, settings.tau, state);
+    for (std::int32_t i = 1; i <= settings.Ltest; ++i) {
+      const double p = predict(i, std::as_const(state));
+      RecordPrediction(input, k, i, p, record);
+      if (steps == Steps::kIterated) {
+        ShiftState(history, p);
+        TakeState(history, settings.tau, state);
+      }
+    }
   }
   result.errors.assign(L, 0.0);
   SumSquaredErrors(squared, K, result.errors);
@@ -52,40 +65,41 @@ std::vector<std::int32_t> EveryState(std::int32_t count) {
 
 PredictionTestResult GlobalIterative(const CheckInput& input, int threads) {
   const std::int32_t D = input.settings.D;
-  const std::int32_t M = input.settings.Ntrain - D;
+  const std::int32_t tau = input.settings.tau;
+  // Every state with a successor: o + W - 1 + 1 <= Ntrain.
+  const std::int32_t M = input.settings.Ntrain - StateSpan(input.settings);
   if (M < D + 1) {
     const std::vector<std::int32_t> Nb = EveryState(M);
     LocalFitWork work;
-    return ScorePieces(input, [&](std::int32_t, std::vector<double>& state) {
-      const double p = PredictLocal(input.training, state, D, Nb, M, 1, work);
-      ShiftState(state, p);
-      return p;
+    return ScorePieces(input, Steps::kIterated, [&](std::int32_t, const std::vector<double>& state) {
+      return PredictLocal(input.training, state, D, tau, Nb, M, 1, work);
     });
   }
-  const GlobalAffineFit fit = FitGlobalAffine(input.training, D, M, 1, threads, GlobalFitBlockRows(D, 1));
-  return ScorePieces(input, [&](std::int32_t, std::vector<double>& state) {
-    const double p = ApplyAffineMap(fit.Lead(1), state, D);
-    ShiftState(state, p);
-    return p;
+  const GlobalAffineFit fit = FitGlobalAffine(input.training, D, tau, M, 1, threads, GlobalFitBlockRows(D, 1));
+  return ScorePieces(input, Steps::kIterated, [&](std::int32_t, const std::vector<double>& state) {
+    return ApplyAffineMap(fit.Lead(1), state, D);
   });
 }
 
 PredictionTestResult GlobalDirect(const CheckInput& input, int threads) {
   const ModelSettings& settings = input.settings;
   const std::int32_t D = settings.D;
+  const std::int32_t tau = settings.tau;
   const std::int32_t L = settings.Ltest;
-  const std::int32_t M = settings.Ntrain - L - D + 1;
+  // Every state whose successors up to horizon Ltest exist: o + W - 1 + L <= Ntrain.
+  const std::int32_t M = settings.Ntrain - L - StateSpan(settings) + 1;
   if (M < D + 1) {
     const std::vector<std::int32_t> Nb = EveryState(M);
     LocalFitWork work;
-    return ScorePieces(input, [&](std::int32_t i, const std::vector<double>& state) {
-      return PredictLocal(input.training, state, D, Nb, M, i, work, MeanRule::kMultiplyByReciprocal);
+    return ScorePieces(input, Steps::kFromPieceState, [&](std::int32_t i, const std::vector<double>& state) {
+      return PredictLocal(input.training, state, D, tau, Nb, M, i, work, MeanRule::kMultiplyByReciprocal);
     });
   }
   // One affine map per horizon, all from one fit.
-  const GlobalAffineFit fit = FitGlobalAffine(input.training, D, M, L, threads, GlobalFitBlockRows(D, L));
-  return ScorePieces(
-      input, [&](std::int32_t i, const std::vector<double>& state) { return ApplyAffineMap(fit.Lead(i), state, D); });
+  const GlobalAffineFit fit = FitGlobalAffine(input.training, D, tau, M, L, threads, GlobalFitBlockRows(D, L));
+  return ScorePieces(input, Steps::kFromPieceState, [&](std::int32_t i, const std::vector<double>& state) {
+    return ApplyAffineMap(fit.Lead(i), state, D);
+  });
 }
 
 }  // namespace
@@ -93,8 +107,8 @@ PredictionTestResult GlobalDirect(const CheckInput& input, int threads) {
 BaselineResult RunBaselines(const CheckInput& input, int threads) {
   BaselineResult result;
   const std::int32_t D = input.settings.D;
-  result.persistence =
-      ScorePieces(input, [D](std::int32_t, const std::vector<double>& state) { return state[Size(D - 1)]; });
+  result.persistence = ScorePieces(input, Steps::kFromPieceState,
+                                   [D](std::int32_t, const std::vector<double>& state) { return state[Size(D - 1)]; });
   StopCapture capture;
   CheckPhase phase = CheckPhase::kIterative;
   try {

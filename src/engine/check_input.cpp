@@ -38,7 +38,7 @@ CheckInput MakeCheckInput(std::span<const double> series, const ModelSettings& s
 
 void RequireCheckInput(const CheckInput& input) {
   const ModelSettings& settings = input.settings;
-  Require(settings.D >= 1 && settings.Ltest >= 1 && settings.Ktest >= 1, "settings out of range");
+  Require(settings.D >= 1 && settings.tau >= 1 && settings.Ltest >= 1 && settings.Ktest >= 1, "settings out of range");
   Require(input.training.size() >= Size(settings.Ntrain), "training series shorter than Ntrain");
   Require(input.test_segment.size() >= Size(Ntest(settings)), "test segment shorter than Ntest");
   Require(input.grid != nullptr, "no neighbour grid");

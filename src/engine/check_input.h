@@ -29,6 +29,7 @@ struct CheckInput {
 struct PieceWork {
   LocalFitWork fit;
   std::vector<double> state;             // DelayState Z(1..D)
+  std::vector<double> history;           // the last W values an iterated state is drawn from
   std::vector<std::int32_t> neighbours;  // Nb(1..M) first; grows, never shrinks
   std::int32_t neighbour_count = 0;      // M of the latest search
   std::vector<double> leads;             // the direct test's predictions of one piece

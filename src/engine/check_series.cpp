@@ -40,12 +40,18 @@ std::string SettingsProblem(const ModelSettings& settings, std::size_t value_cou
   if (!Ntrain.Contains(settings.Ntrain)) return OutsideRangeText("Ntrain", settings.Ntrain, Ntrain);
   const WholeRange D = DRange(settings.Ntrain);
   if (!D.Contains(settings.D)) return OutsideRangeText("D", settings.D, D);
+  const WholeRange tau = TauRange(settings.Ntrain, settings.D);
+  if (!tau.Contains(settings.tau)) return OutsideRangeText("tau", settings.tau, tau);
   if (!EpsUsable(settings.eps)) return EpsUnusableText(settings.eps);
   const std::int64_t R = count - settings.Ntrain;
-  if (!TestPieceFits(R, settings.D)) return "no test piece fits: the values after Ntrain must outnumber D";
-  const WholeRange Ltest = LtestRange(R, settings.D);
+  const std::int64_t W = StateSpan(settings.D, settings.tau);
+  if (!TestPieceFits(R, W)) {
+    return settings.tau == 1 ? "no test piece fits: the values after Ntrain must outnumber D"
+                             : "no test piece fits: the values after Ntrain must outnumber (D - 1) tau + 1";
+  }
+  const WholeRange Ltest = LtestRange(R, W);
   if (!Ltest.Contains(settings.Ltest)) return OutsideRangeText("Ltest", settings.Ltest, Ltest);
-  const WholeRange Ktest = KtestRange(settings.Ltest, R, settings.D);
+  const WholeRange Ktest = KtestRange(settings.Ltest, R, W);
   if (!Ktest.Contains(settings.Ktest)) return OutsideRangeText("Ktest", settings.Ktest, Ktest);
   return {};
 }

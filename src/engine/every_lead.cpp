@@ -12,12 +12,13 @@ namespace {
 
 std::size_t Size(std::int32_t n) { return static_cast<std::size_t>(n); }
 
-// Row j of the targets holds X(o+D), ..., X(o+D-1+L) of neighbour o = Nb[j].
-void FillLeadTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
-                     std::size_t L, std::vector<double>& targets) {
+// Row j of the targets holds X(o+m+1), ..., X(o+m+L) of neighbour o = Nb[j],
+// m = (D-1) tau.
+void FillLeadTargets(std::span<const double> X, std::int32_t D, std::int32_t tau, std::span<const std::int32_t> Nb,
+                     std::int32_t M, std::size_t L, std::vector<double>& targets) {
   targets.resize(Size(M) * L);
   for (std::size_t j = 0; j < Size(M); ++j) {
-    const std::int64_t first = std::int64_t{Nb[j]} + D - 1;  // zero-based index of X(o+D)
+    const std::int64_t first = std::int64_t{Nb[j]} + std::int64_t{D - 1} * tau;  // zero-based index of X(o+m+1)
     MC_MODEL_REQUIRE(Nb[j] >= 1 && first + static_cast<std::int64_t>(L) <= static_cast<std::int64_t>(X.size()));
     std::copy_n(X.begin() + first, L, targets.begin() + static_cast<std::ptrdiff_t>(j * L));
   }
@@ -123,13 +124,13 @@ bool FactorIsSingular(const LocalFitWork& work, std::int32_t M, std::int32_t D) 
   return false;
 }
 
-void PredictEveryLead(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+void PredictEveryLead(std::span<const double> X, std::span<const double> Z, std::int32_t D, std::int32_t tau,
                       std::span<const std::int32_t> Nb, std::int32_t M, LocalFitWork& work,
                       std::span<double> predictions) {
   MC_MODEL_REQUIRE(D >= 1 && M >= D + 1 && Size(D) <= Z.size() && Size(M) <= Nb.size());
   MC_MODEL_REQUIRE(work.design.size() == Size(M) * (Size(D) + 1) && work.hhaux.size() == Size(D) + 1);
   const std::size_t L = predictions.size();
-  FillLeadTargets(X, D, Nb, M, L, work.lead_targets);
+  FillLeadTargets(X, D, tau, Nb, M, L, work.lead_targets);
   TransformLeadTargets(work, M, D, L);
   for (std::size_t r = 0; r < L; ++r) {
     LeadCoefficients(work, M, D, L, r, work.lead_coef);

@@ -37,8 +37,8 @@ void LeadCoefficients(const LocalFitWork& work, std::int32_t M, std::int32_t D, 
 
 // predictions[s - 1] for s = 1..L = predictions.size(). Requires the factor
 // of FactoriseLocalFit for these neighbours in `work`, not singular, and
-// X(o + D - 1 + L) for every neighbour o (a broken invariant otherwise).
-void PredictEveryLead(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+// X(o + (D-1) tau + L) for every neighbour o (a broken invariant otherwise).
+void PredictEveryLead(std::span<const double> X, std::span<const double> Z, std::int32_t D, std::int32_t tau,
                       std::span<const std::int32_t> Nb, std::int32_t M, LocalFitWork& work,
                       std::span<double> predictions);
 

@@ -32,18 +32,19 @@ struct Blocks {
 // work.lead_targets (end - begin rows of L) with rows begin..end-1.
 using FillRows = std::function<void(std::int32_t begin, std::int32_t end, LocalFitWork& work)>;
 
-// Row r is the state of start index o = r + 1: a one and X(o..o+D-1), with
-// targets X(o+D-1+s).
-FillRows RowsFromSeries(std::span<const double> X, std::int32_t D, std::int32_t L) {
-  return [X, D, L](std::int32_t begin, std::int32_t end, LocalFitWork& work) {
+// Row r is the state of start index o = r + 1: a one and X(o), X(o+tau),
+// ..., X(o+(D-1) tau), with targets X(o+(D-1) tau+s).
+FillRows RowsFromSeries(std::span<const double> X, std::int32_t D, std::int32_t tau, std::int32_t L) {
+  return [X, D, tau, L](std::int32_t begin, std::int32_t end, LocalFitWork& work) {
     const std::size_t m = Size(end - begin);
+    const std::size_t step = Size(tau);
     work.design.resize(m * (Size(D) + 1));
     work.lead_targets.resize(m * Size(L));
     for (std::size_t j = 0; j < m; ++j) {
       const std::size_t first = Size(begin) + j;  // zero-based index of X(o)
       work.design[j] = 1.0;
-      for (std::size_t l = 1; l <= Size(D); ++l) work.design[l * m + j] = X[first + l - 1];
-      std::copy_n(X.begin() + static_cast<std::ptrdiff_t>(first + Size(D)), L,
+      for (std::size_t l = 1; l <= Size(D); ++l) work.design[l * m + j] = X[first + (l - 1) * step];
+      std::copy_n(X.begin() + static_cast<std::ptrdiff_t>(first + Size(D - 1) * step + 1), L,
                   work.lead_targets.begin() + static_cast<std::ptrdiff_t>(j * Size(L)));
     }
   };
@@ -115,13 +116,13 @@ GlobalAffineFit Solve(LocalFitWork& work, std::int32_t m, std::int32_t D, std::i
 
 std::int32_t GlobalFitBlockRows(std::int32_t D, std::int32_t L) { return std::max(4096, 8 * (D + 1 + L)); }
 
-GlobalAffineFit FitGlobalAffine(std::span<const double> X, std::int32_t D, std::int32_t M, std::int32_t L, int threads,
-                                std::int32_t block_rows) {
-  MC_MODEL_REQUIRE(D >= 1 && M >= D + 1 && L >= 1 && block_rows >= 2 * (D + 1));
-  MC_MODEL_REQUIRE(std::int64_t{M} + D - 1 + L <= static_cast<std::int64_t>(X.size()));
+GlobalAffineFit FitGlobalAffine(std::span<const double> X, std::int32_t D, std::int32_t tau, std::int32_t M,
+                                std::int32_t L, int threads, std::int32_t block_rows) {
+  MC_MODEL_REQUIRE(D >= 1 && tau >= 1 && M >= D + 1 && L >= 1 && block_rows >= 2 * (D + 1));
+  MC_MODEL_REQUIRE(std::int64_t{M} + std::int64_t{D - 1} * tau + L <= static_cast<std::int64_t>(X.size()));
   const std::size_t width = Size(D) + 1;
   StackedRows stack;
-  FillRows fill = RowsFromSeries(X, D, L);
+  FillRows fill = RowsFromSeries(X, D, tau, L);
   std::int32_t rows = M;
   for (;;) {
     const Blocks blocks{.rows = rows, .block_rows = block_rows};

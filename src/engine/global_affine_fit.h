@@ -1,6 +1,7 @@
 // The global affine model's fit: the least-squares affine map from the
-// states of start indices o = 1..M (oldest value X(o), newest X(o+D-1)) to
-// their successors X(o+D-1+s), for every lead s = 1..L at once.
+// states of start indices o = 1..M (values X(o), X(o+tau), ..., X(o+m),
+// m = (D-1) tau) to their successors X(o+m+s), for every lead s = 1..L at
+// once.
 //
 // The states are taken in fixed blocks of consecutive start indices, built
 // straight from X: each block is factorised as a local fit is (Householder
@@ -37,12 +38,12 @@ struct GlobalAffineFit {
 // its targets stay in a core's cache.
 std::int32_t GlobalFitBlockRows(std::int32_t D, std::int32_t L);
 
-// Requires M >= D + 1, L >= 1 and X(M + D - 1 + L) to exist (a broken
+// Requires M >= D + 1, L >= 1 and X(M + m + L) to exist (a broken
 // invariant otherwise), and block_rows >= 2 * (D + 1). Runs the blocks of
 // each level on up to `threads` threads (0: every hardware thread). An
 // exactly singular final factor stops as the solver does, with its FATAL
 // message, on the calling thread.
-GlobalAffineFit FitGlobalAffine(std::span<const double> X, std::int32_t D, std::int32_t M, std::int32_t L, int threads,
-                                std::int32_t block_rows);
+GlobalAffineFit FitGlobalAffine(std::span<const double> X, std::int32_t D, std::int32_t tau, std::int32_t M,
+                                std::int32_t L, int threads, std::int32_t block_rows);
 
 }  // namespace modelcheck

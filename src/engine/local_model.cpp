@@ -11,9 +11,12 @@ namespace {
 
 std::size_t Index(std::int32_t one_based) { return static_cast<std::size_t>(one_based - 1); }
 
-// X(o+D-1+s), the value that followed neighbour o; the caller's bound guarantees it exists.
-double Target(std::span<const double> X, std::int32_t o, std::int32_t D, std::int32_t s) {
-  const std::int64_t last = std::int64_t{o} + D - 1 + s;
+// The offset of a state's newest value from its oldest: (D-1) tau.
+std::int64_t LastOffset(std::int32_t D, std::int32_t tau) { return std::int64_t{D - 1} * tau; }
+
+// X(o+m+s), the value that followed neighbour o; the caller's bound guarantees it exists.
+double Target(std::span<const double> X, std::int32_t o, std::int64_t m, std::int32_t s) {
+  const std::int64_t last = o + m + s;
   MC_MODEL_REQUIRE(o >= 1 && last <= static_cast<std::int64_t>(X.size()));
   return X[static_cast<std::size_t>(last - 1)];
 }
@@ -31,27 +34,31 @@ void SizeWork(LocalFitWork& work, std::int32_t M, std::int32_t D) {
 }
 
 // Row j: a one for the constant and neighbour o's D values, oldest first.
-void FillDesign(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
-                LocalFitWork& work) {
+void FillDesign(std::span<const double> X, std::int32_t D, std::int32_t tau, std::span<const std::int32_t> Nb,
+                std::int32_t M, LocalFitWork& work) {
   const auto rows = static_cast<std::size_t>(M);
+  const std::int64_t m = LastOffset(D, tau);
+  const auto step = static_cast<std::size_t>(tau);
   for (std::size_t j = 0; j < rows; ++j) {
     const std::int32_t o = Nb[j];
     // The row's newest value is its last read: this keeps every read inside X.
-    MC_MODEL_REQUIRE(o >= 1 && std::int64_t{o} + D - 1 <= static_cast<std::int64_t>(X.size()));
+    MC_MODEL_REQUIRE(o >= 1 && o + m <= static_cast<std::int64_t>(X.size()));
     work.design[j] = 1.0;
-    for (std::int32_t l = 1; l <= D; ++l) work.design[static_cast<std::size_t>(l) * rows + j] = X[Index(o + l - 1)];
+    const std::size_t oldest = Index(o);
+    for (std::size_t l = 1; l <= static_cast<std::size_t>(D); ++l)
+      work.design[l * rows + j] = X[oldest + (l - 1) * step];
   }
 }
 
-void FillTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
+void FillTargets(std::span<const double> X, std::int64_t m, std::span<const std::int32_t> Nb, std::int32_t M,
                  std::int32_t s, LocalFitWork& work) {
-  for (std::size_t j = 0; j < static_cast<std::size_t>(M); ++j) work.targets[j] = Target(X, Nb[j], D, s);
+  for (std::size_t j = 0; j < static_cast<std::size_t>(M); ++j) work.targets[j] = Target(X, Nb[j], m, s);
 }
 
-double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
+double MeanOfTargets(std::span<const double> X, std::int64_t m, std::span<const std::int32_t> Nb, std::int32_t M,
                      std::int32_t s, MeanRule mean_rule) {
   double sum = 0.0;
-  for (std::int32_t j = 1; j <= M; ++j) sum += Target(X, Nb[Index(j)], D, s);
+  for (std::int32_t j = 1; j <= M; ++j) sum += Target(X, Nb[Index(j)], m, s);
   // The two rules round differently; each caller keeps its own.
   if (mean_rule == MeanRule::kMultiplyByReciprocal) return sum * (1.0 / M);
   return sum / M;
@@ -59,21 +66,21 @@ double MeanOfTargets(std::span<const double> X, std::int32_t D, std::span<const 
 
 }  // namespace
 
-void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
-                       LocalFitWork& work) {
-  MC_MODEL_REQUIRE(D >= 1 && M >= D + 1 && static_cast<std::size_t>(M) <= Nb.size());
+void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::int32_t tau, std::span<const std::int32_t> Nb,
+                       std::int32_t M, LocalFitWork& work) {
+  MC_MODEL_REQUIRE(D >= 1 && tau >= 1 && M >= D + 1 && static_cast<std::size_t>(M) <= Nb.size());
   SizeWork(work, M, D);
-  FillDesign(X, D, Nb, M, work);
+  FillDesign(X, D, tau, Nb, M, work);
   // The factorisation replaces the design matrix in place: A and QR are one array.
   // No pivoting: JPERM is not used, and the column norms are not wanted.
   L2RRR(M, D + 1, work.design, M, false, {}, work.design, M, work.hhaux, {}, work.qr_work);
 }
 
-double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D, std::int32_t tau,
                          std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work) {
   MC_MODEL_REQUIRE(static_cast<std::size_t>(D) <= Z.size() && s >= 1);
   MC_MODEL_REQUIRE(work.design.size() == static_cast<std::size_t>(M) * (static_cast<std::size_t>(D) + 1));
-  FillTargets(X, D, Nb, M, s, work);
+  FillTargets(X, LastOffset(D, tau), Nb, M, s, work);
   // The solver lends each diagonal element of the factor to its reflector and
   // puts it back, so one factor serves every lead bit for bit.
   DLQRSL(M, D + 1, work.design, M, work.hhaux, work.targets, 100, work.scratch, work.scratch, work.coef, work.scratch,
@@ -88,16 +95,16 @@ double ApplyAffineMap(std::span<const double> coef, std::span<const double> Z, s
   return p;
 }
 
-double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D, std::int32_t tau,
                     std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work,
                     MeanRule mean_rule) {
-  MC_MODEL_REQUIRE(D >= 1 && static_cast<std::size_t>(D) <= Z.size());
+  MC_MODEL_REQUIRE(D >= 1 && tau >= 1 && static_cast<std::size_t>(D) <= Z.size());
   MC_MODEL_REQUIRE(M >= 0 && static_cast<std::size_t>(M) <= Nb.size() && s >= 1);
   if (M >= D + 1) {
-    FactoriseLocalFit(X, D, Nb, M, work);
-    return PredictFromFactor(X, Z, D, Nb, M, s, work);
+    FactoriseLocalFit(X, D, tau, Nb, M, work);
+    return PredictFromFactor(X, Z, D, tau, Nb, M, s, work);
   }
-  if (M >= 1) return MeanOfTargets(X, D, Nb, M, s, mean_rule);
+  if (M >= 1) return MeanOfTargets(X, LastOffset(D, tau), Nb, M, s, mean_rule);
   return Z[Index(D)];
 }
 

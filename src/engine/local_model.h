@@ -28,27 +28,28 @@ struct LocalFitWork {
 // by M, or multiplied by the reciprocal of M (the direct test's rule).
 enum class MeanRule { kDivideByCount, kMultiplyByReciprocal };
 
-// M >= D+1: affine least-squares fit over the neighbours; 1 <= M <= D: mean
-// of their targets X(o+D-1+s); M = 0: persistence, Z(D). X holds X(1..Ntrain)
-// zero-based, Nb[0..M-1] one-based start indices with o + D - 1 + s <= Ntrain
+// M >= D+1: affine least-squares fit over the neighbours, neighbour o's row
+// a one and X(o), X(o+tau), ..., X(o+m), m = (D-1) tau; 1 <= M <= D: mean of
+// their targets X(o+m+s); M = 0: persistence, Z(D). X holds X(1..Ntrain)
+// zero-based, Nb[0..M-1] one-based start indices with o + m + s <= Ntrain
 // (a neighbour beyond that is a broken invariant and stops the program).
 // The fit sizes `work` by M rows and D+1 columns, factorises with L2RRR (the
 // factorisation of DLQRRR in a workspace kept in `work`, without the column
 // norms, which nothing reads) and solves with DLQRSL; the rows follow the order of Nb. An exactly singular
 // triangular factor stops the program with the solver's FATAL message.
-double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D, std::int32_t tau,
                     std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work,
                     MeanRule mean_rule = MeanRule::kDivideByCount);
 
 // The fit of PredictLocal in two halves, for callers that predict several
 // leads from one neighbour list (M >= D+1): FactoriseLocalFit sizes `work`,
 // fills the design matrix from Nb and factorises it;
-// PredictFromFactor then fills the targets X(o+D-1+s), solves with DLQRSL
+// PredictFromFactor then fills the targets X(o+m+s), solves with DLQRSL
 // and applies the coefficients to Z. Each lead gives bit for bit what
 // PredictLocal gives, since the factor is the same and the solver leaves it
 // as it found it.
-void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<const std::int32_t> Nb, std::int32_t M,
-                       LocalFitWork& work);
+void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::int32_t tau, std::span<const std::int32_t> Nb,
+                       std::int32_t M, LocalFitWork& work);
 
 // The affine map with coefficients coef(1..D+1) (the constant first) applied
 // to a state Z(1..D), summed in coefficient order: what PredictFromFactor
@@ -56,7 +57,7 @@ void FactoriseLocalFit(std::span<const double> X, std::int32_t D, std::span<cons
 // to many states or solve several leads at once.
 double ApplyAffineMap(std::span<const double> coef, std::span<const double> Z, std::int32_t D);
 
-double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D,
+double PredictFromFactor(std::span<const double> X, std::span<const double> Z, std::int32_t D, std::int32_t tau,
                          std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work);
 
 }  // namespace modelcheck

@@ -50,7 +50,8 @@ void PlaceVectors(std::int32_t n, std::span<const double> X, std::int32_t m, dou
 struct BoxQuery {
   std::span<const double> X;
   std::span<const double> Z;
-  std::int32_t m;
+  std::int32_t m;  // offset of the last component
+  std::int32_t tau;
   double eps;
   std::int32_t last_start;
 };
@@ -58,8 +59,8 @@ struct BoxQuery {
 // The later components of vector o, the first one outside ending the test.
 // The strict test is written so that a NaN difference rejects the vector.
 bool LaterComponentsInside(const BoxQuery& query, std::int32_t o) {
-  for (std::int32_t k = 1; k <= query.m; ++k) {
-    const double difference = query.Z[static_cast<std::size_t>(k)] - Value(query.X, o + k);
+  for (std::int32_t l = 1, offset = query.tau; offset <= query.m; ++l, offset += query.tau) {
+    const double difference = query.Z[static_cast<std::size_t>(l)] - Value(query.X, o + offset);
     if (!(std::fabs(difference) < query.eps)) return false;
   }
   return true;
@@ -75,8 +76,10 @@ constexpr std::int32_t kPrefetchDistance = 12;
 void PrefetchVector(const BoxQuery& query, const NeighbourGrid& grid, std::int32_t j) {
   const auto at = static_cast<std::size_t>(j);
   if (query.m == 0 || !(std::fabs(query.Z[0] - grid.first_values[at]) < query.eps)) return;
-  const std::int32_t o = grid.points[at];
-  if (o >= 1 && static_cast<std::size_t>(o) < query.X.size()) __builtin_prefetch(&query.X[static_cast<std::size_t>(o)]);
+  // The second component, X(o + tau), is the first one read from the series.
+  const std::int64_t second = std::int64_t{grid.points[at]} - 1 + query.tau;
+  if (second >= 0 && static_cast<std::size_t>(second) < query.X.size())
+    __builtin_prefetch(&query.X[static_cast<std::size_t>(second)]);
 }
 
 // Appends the accepted vectors of cell (q, c), in the run's order, to Nb
@@ -125,16 +128,23 @@ std::size_t CandidateCount(const NeighbourGrid& grid, int q0, int c0, std::int32
 
 // The 3 x 3 cells around the query's, rows outer and columns inner: this
 // fixes the order in which the fit sees the rows.
+// Z(D), the last component of a state whose last value lies m after its first.
+double LastComponent(std::span<const double> Z, std::int32_t m, std::int32_t tau) {
+  MC_MODEL_REQUIRE(m >= 0 && tau >= 1 && m % tau == 0 && static_cast<std::size_t>(m / tau) < Z.size());
+  return Z[static_cast<std::size_t>(m / tau)];
+}
+
 std::int32_t SearchBox(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X, std::span<const double> Z,
-                       std::int32_t m, double eps, const NeighbourGrid& grid, std::span<std::int32_t> Nb) {
+                       std::int32_t m, std::int32_t tau, double eps, const NeighbourGrid& grid,
+                       std::span<std::int32_t> Nb) {
   const double u = 1.0 / eps;
   const std::int32_t n = Ntrain - m;
   if (n <= 0) return 0;
-  MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
+  const double last = LastComponent(Z, m, tau);
   MC_MODEL_REQUIRE(static_cast<std::size_t>(Ntrain) <= X.size());
-  const BoxQuery query{.X = X, .Z = Z, .m = m, .eps = eps, .last_start = bound - m};
+  const BoxQuery query{.X = X, .Z = Z, .m = m, .tau = tau, .eps = eps, .last_start = bound - m};
   const int c0 = GridCell(Z[0], u);
-  const int q0 = GridCell(Z[static_cast<std::size_t>(m)], u);
+  const int q0 = GridCell(last, u);
   std::int32_t M = 0;
   for (int dq = -1; dq <= 1; ++dq) {
     for (int dc = -1; dc <= 1; ++dc)
@@ -160,24 +170,23 @@ void BuildNeighbourGrid(std::int32_t Ntrain, std::span<const double> X, std::int
 }
 
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
-                            std::span<const double> Z, std::int32_t m, double eps, const NeighbourGrid& grid,
-                            std::span<std::int32_t> Nb) {
-  return SearchBox(Ntrain, bound, X, Z, m, eps, grid, Nb);
+                            std::span<const double> Z, std::int32_t m, std::int32_t tau, double eps,
+                            const NeighbourGrid& grid, std::span<std::int32_t> Nb) {
+  return SearchBox(Ntrain, bound, X, Z, m, tau, eps, grid, Nb);
 }
 
 std::int32_t FindNeighbours(std::int32_t Ntrain, std::int32_t bound, std::span<const double> X,
-                            std::span<const double> Z, std::int32_t m, double eps, const NeighbourGrid& grid,
-                            std::vector<std::int32_t>& Nb) {
+                            std::span<const double> Z, std::int32_t m, std::int32_t tau, double eps,
+                            const NeighbourGrid& grid, std::vector<std::int32_t>& Nb) {
   // Room for every vector of the 3 x 3 cells, so the search stores without
   // asking for more; a grid without vectors needs none.
-  MC_MODEL_REQUIRE(m >= 0 && static_cast<std::size_t>(m) < Z.size());
+  const double last = LastComponent(Z, m, tau);
   const std::int32_t n = Ntrain - m;
   if (n > 0 && Nb.size() < static_cast<std::size_t>(n)) {
-    const std::size_t candidates =
-        CandidateCount(grid, GridCell(Z[static_cast<std::size_t>(m)], 1.0 / eps), GridCell(Z[0], 1.0 / eps), n);
+    const std::size_t candidates = CandidateCount(grid, GridCell(last, 1.0 / eps), GridCell(Z[0], 1.0 / eps), n);
     if (Nb.size() < candidates) Nb.resize(candidates);
   }
-  return FindNeighbours(Ntrain, bound, X, Z, m, eps, grid, std::span<std::int32_t>(Nb));
+  return FindNeighbours(Ntrain, bound, X, Z, m, tau, eps, grid, std::span<std::int32_t>(Nb));
 }
 
 }  // namespace modelcheck

@@ -77,19 +77,21 @@ double PreparedTraining::training_maximum() const {
   return std::ldexp(shared_->statistics.maximum, -shared_->fitted.k);
 }
 
-PreparedModel PreparedTraining::Model(std::int32_t D, double eps) const {
-  // Only D and eps are judged here: whether a test piece fits after the
+PreparedModel PreparedTraining::Model(std::int32_t D, double eps, std::int32_t tau) const {
+  // Only D, tau and eps are judged here: whether a test piece fits after the
   // training part is the check's question.
   const WholeRange D_range = DRange(shared_->Ntrain);
   if (!D_range.Contains(D)) Require(OutsideRangeText("D", D, D_range));
+  const WholeRange tau_range = TauRange(shared_->Ntrain, D);
+  if (!tau_range.Contains(tau)) Require(OutsideRangeText("tau", tau, tau_range));
   if (!EpsUsable(eps)) Require(EpsUnusableText(eps));
-  return PreparedModel(shared_, D, eps);
+  return PreparedModel(shared_, D, eps, tau);
 }
 
 CheckResult PreparedTraining::Check(const ModelSettings& settings, const CheckOptions& options) const {
   RequirePreparedNtrain(*shared_, settings.Ntrain);
-  // The model judges D and eps, its check the rest, in SettingsProblem's order.
-  return Model(settings.D, settings.eps).Check(settings.Ltest, settings.Ktest, options);
+  // The model judges D, tau and eps, its check the rest, in SettingsProblem's order.
+  return Model(settings.D, settings.eps, settings.tau).Check(settings.Ltest, settings.Ktest, options);
 }
 
 BaselineResult PreparedTraining::Baselines(const ModelSettings& settings, int threads) const {
@@ -103,12 +105,13 @@ BaselineResult PreparedTraining::Baselines(const ModelSettings& settings, int th
   return result;
 }
 
-PreparedModel::PreparedModel(std::shared_ptr<const PreparedTraining::Shared> training, std::int32_t D, double eps)
-    : training_(std::move(training)), D_(D), eps_(eps) {
+PreparedModel::PreparedModel(std::shared_ptr<const PreparedTraining::Shared> training, std::int32_t D, double eps,
+                             std::int32_t tau)
+    : training_(std::move(training)), D_(D), eps_(eps), tau_(tau) {
   const PreparedTraining::Shared& shared = *training_;
   // The grid's 64 KiB cell table lives on the heap, shared by copies.
   auto grid = std::make_shared<Grid>();
-  BuildNeighbourGrid(shared.Ntrain, shared.fitted.values.first(static_cast<std::size_t>(shared.Ntrain)), D - 1,
+  BuildNeighbourGrid(shared.Ntrain, shared.fitted.values.first(static_cast<std::size_t>(shared.Ntrain)), (D - 1) * tau,
                      std::ldexp(eps, shared.fitted.k), grid->grid);
   grid_ = std::move(grid);
 }
@@ -117,9 +120,12 @@ std::int32_t PreparedModel::D() const { return D_; }
 
 double PreparedModel::eps() const { return eps_; }
 
+std::int32_t PreparedModel::tau() const { return tau_; }
+
 CheckResult PreparedModel::Check(std::int32_t Ltest, std::int32_t Ktest, const CheckOptions& options) const {
   const PreparedTraining::Shared& shared = *training_;
-  const ModelSettings settings{.Ntrain = shared.Ntrain, .D = D_, .eps = eps_, .Ltest = Ltest, .Ktest = Ktest};
+  const ModelSettings settings{
+      .Ntrain = shared.Ntrain, .D = D_, .eps = eps_, .Ltest = Ltest, .Ktest = Ktest, .tau = tau_};
   Require(Problem(shared, settings));
   ModelSettings fitted_settings = settings;
   fitted_settings.eps = std::ldexp(eps_, shared.fitted.k);

@@ -33,12 +33,12 @@ TEST(EveryLeadTest, EachLeadIsBitForBitTheSolveOfThatLeadAlone) {
                  std::to_string(L));
 
     LocalFitWork work;
-    FactoriseLocalFit(X, D, Nb, M, work);
+    FactoriseLocalFit(X, D, 1, Nb, M, work);
     ASSERT_FALSE(FactorIsSingular(work, M, D));
     std::vector<double> together(static_cast<std::size_t>(L));
-    PredictEveryLead(X, Z, D, Nb, M, work, together);
+    PredictEveryLead(X, Z, D, 1, Nb, M, work, together);
     for (std::int32_t s = 1; s <= L; ++s) {
-      const double alone = PredictFromFactor(X, Z, D, Nb, M, s, work);
+      const double alone = PredictFromFactor(X, Z, D, 1, Nb, M, s, work);
       ASSERT_EQ(std::bit_cast<std::uint64_t>(together[static_cast<std::size_t>(s - 1)]),
                 std::bit_cast<std::uint64_t>(alone))
           << "lead " << s;
@@ -53,15 +53,15 @@ TEST(EveryLeadTest, ASquareFitAndASingularFactor) {
   const std::vector<std::int32_t> Nb = {1, 2, 3};
   const std::vector<double> Z = {0.5, 1.0};
   LocalFitWork work;
-  FactoriseLocalFit(X, 2, Nb, 3, work);
+  FactoriseLocalFit(X, 2, 1, Nb, 3, work);
   ASSERT_FALSE(FactorIsSingular(work, 3, 2));
   std::vector<double> together(4);
-  PredictEveryLead(X, Z, 2, Nb, 3, work, together);
+  PredictEveryLead(X, Z, 2, 1, Nb, 3, work, together);
   for (std::int32_t s = 1; s <= 4; ++s)
-    EXPECT_EQ(together[static_cast<std::size_t>(s - 1)], PredictFromFactor(X, Z, 2, Nb, 3, s, work));
+    EXPECT_EQ(together[static_cast<std::size_t>(s - 1)], PredictFromFactor(X, Z, 2, 1, Nb, 3, s, work));
 
   const std::vector<double> flat = {0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 2.0};
-  FactoriseLocalFit(flat, 1, Nb, 3, work);
+  FactoriseLocalFit(flat, 1, 1, Nb, 3, work);
   EXPECT_TRUE(FactorIsSingular(work, 3, 1));
 }
 
@@ -80,7 +80,7 @@ TEST(EveryLeadTest, TransformedTargetsAreTheSolversEvenPastAColumnWithoutAReflec
   std::vector<std::int32_t> Nb;
   for (std::int32_t j = 0; j < M; ++j) Nb.push_back(1 + 3 * j);
   LocalFitWork work;
-  FactoriseLocalFit(X, D, Nb, M, work);
+  FactoriseLocalFit(X, D, 1, Nb, M, work);
   ASSERT_EQ(work.hhaux[2], 0.0);
   ASSERT_NE(work.hhaux[3], 0.0);
   work.lead_targets.resize(static_cast<std::size_t>(M) * L);

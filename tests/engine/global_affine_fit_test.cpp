@@ -24,9 +24,9 @@ std::vector<double> WholeFit(const std::vector<double>& X, std::int32_t D, std::
   std::vector<std::int32_t> Nb(static_cast<std::size_t>(M));
   std::iota(Nb.begin(), Nb.end(), 1);
   LocalFitWork work;
-  FactoriseLocalFit(X, D, Nb, M, work);
+  FactoriseLocalFit(X, D, 1, Nb, M, work);
   const std::vector<double> any_state(static_cast<std::size_t>(D));
-  PredictFromFactor(X, any_state, D, Nb, M, s, work);
+  PredictFromFactor(X, any_state, D, 1, Nb, M, s, work);
   return work.coef;
 }
 
@@ -42,7 +42,7 @@ TEST(GlobalAffineFitTest, BlocksReducedOverSeveralLevelsGiveTheWholeFitToRoundin
     const std::int32_t L = 5;
     const std::int32_t M = 1900;
     // 16-row blocks: 1900 rows, then 118 * (D + 1), ... : three or more levels.
-    const GlobalAffineFit fit = FitGlobalAffine(X, D, M, L, 1, 16);
+    const GlobalAffineFit fit = FitGlobalAffine(X, D, 1, M, L, 1, 16);
     for (std::int32_t s = 1; s <= L; ++s) {
       const std::vector<double> whole = WholeFit(X, D, M, s);
       const std::span<const double> blocked = fit.Lead(s);
@@ -55,8 +55,8 @@ TEST(GlobalAffineFitTest, BlocksReducedOverSeveralLevelsGiveTheWholeFitToRoundin
 
 TEST(GlobalAffineFitTest, TheSameBitsOnAnyNumberOfThreads) {
   const std::vector<double> X = testing::HenonValues(30000);
-  const GlobalAffineFit one = FitGlobalAffine(X, 3, 29000, 30, 1, 64);
-  for (const int threads : {2, 3, 8}) EXPECT_EQ(Bits(FitGlobalAffine(X, 3, 29000, 30, threads, 64)), Bits(one));
+  const GlobalAffineFit one = FitGlobalAffine(X, 3, 1, 29000, 30, 1, 64);
+  for (const int threads : {2, 3, 8}) EXPECT_EQ(Bits(FitGlobalAffine(X, 3, 1, 29000, 30, threads, 64)), Bits(one));
 }
 
 TEST(GlobalAffineFitTest, OneBlockIsThePlainFitBitForBit) {
@@ -64,7 +64,7 @@ TEST(GlobalAffineFitTest, OneBlockIsThePlainFitBitForBit) {
   const std::int32_t D = 2;
   const std::int32_t M = 2900;
   ASSERT_LT(M, 2 * GlobalFitBlockRows(D, 30));
-  const GlobalAffineFit fit = FitGlobalAffine(X, D, M, 30, 2, GlobalFitBlockRows(D, 30));
+  const GlobalAffineFit fit = FitGlobalAffine(X, D, 1, M, 30, 2, GlobalFitBlockRows(D, 30));
   for (const std::int32_t s : {1, 7, 30}) {
     const std::vector<double> whole = WholeFit(X, D, M, s);
     for (std::size_t j = 0; j < whole.size(); ++j)
@@ -78,7 +78,7 @@ TEST(GlobalAffineFitTest, AnExactlySingularFitStopsAsTheSolverDoes) {
   for (const std::int32_t block_rows : {8, 4096}) {
     StopCapture capture;
     try {
-      FitGlobalAffine(X, 2, 250, 3, 2, block_rows);
+      FitGlobalAffine(X, 2, 1, 250, 3, 2, block_rows);
       ADD_FAILURE() << "no stop with blocks of " << block_rows;
     } catch (const CapturedStop& stop) {
       // FATAL 1: R has an exactly zero diagonal element, the last one first.

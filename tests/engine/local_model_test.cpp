@@ -25,7 +25,7 @@ constexpr double kReferenceTolerance = 1e-9;
 double Predict(const std::vector<double>& X, const std::vector<double>& Z, const Indices& Nb, std::int32_t s,
                MeanRule rule = MeanRule::kDivideByCount) {
   LocalFitWork work;
-  return PredictLocal(X, Z, static_cast<std::int32_t>(Z.size()), Nb, static_cast<std::int32_t>(Nb.size()), s, work,
+  return PredictLocal(X, Z, static_cast<std::int32_t>(Z.size()), 1, Nb, static_cast<std::int32_t>(Nb.size()), s, work,
                       rule);
 }
 
@@ -126,7 +126,7 @@ TEST(PredictLocalTest, ReusedWorkGivesTheSameResultAsFreshWork) {
   const std::vector<double> Z = {3.0, 4.0};
   LocalFitWork work;
   for (const Indices& Nb : {Indices{1, 5, 9, 13, 17, 21, 25, 29, 33}, Indices{2, 7, 30}, Indices{11, 3, 19, 6}}) {
-    const double reused = PredictLocal(X, Z, 2, Nb, static_cast<std::int32_t>(Nb.size()), 3, work);
+    const double reused = PredictLocal(X, Z, 2, 1, Nb, static_cast<std::int32_t>(Nb.size()), 3, work);
     EXPECT_EQ(reused, Predict(X, Z, Nb, 3));
     EXPECT_NEAR(reused, ApplyReference(ReferenceFit(X, 2, Nb, 3), Z), kReferenceTolerance);
   }
@@ -150,9 +150,9 @@ TEST(PredictLocalTest, OneFactorForEveryLeadMatchesAFreshFitBitForBit) {
       o = 1 + static_cast<std::int32_t>(rng() % (X.size() - static_cast<std::size_t>(D + leads)));
     std::vector<double> Z(static_cast<std::size_t>(D));
     for (double& z : Z) z = value(rng);
-    FactoriseLocalFit(X, D, Nb, M, shared);
+    FactoriseLocalFit(X, D, 1, Nb, M, shared);
     for (std::int32_t s = 1; s <= leads; ++s) {
-      const double once = PredictFromFactor(X, Z, D, Nb, M, s, shared);
+      const double once = PredictFromFactor(X, Z, D, 1, Nb, M, s, shared);
       const double fresh = Predict(X, Z, Nb, s);
       ASSERT_EQ(std::bit_cast<std::uint64_t>(once), std::bit_cast<std::uint64_t>(fresh))
           << "seed " << kSeed << ", fit " << fit << ", lead " << s;

@@ -59,10 +59,10 @@ Indices Search(const std::vector<double>& X, const std::vector<double>& Z, std::
                std::int32_t bound, const NeighbourGrid& grid) {
   Indices Nb(X.size(), -1);
   const auto Ntrain = static_cast<std::int32_t>(X.size());
-  const std::int32_t M = FindNeighbours(Ntrain, bound, X, Z, m, eps, grid, std::span<std::int32_t>(Nb));
+  const std::int32_t M = FindNeighbours(Ntrain, bound, X, Z, m, 1, eps, grid, std::span<std::int32_t>(Nb));
   Nb.resize(static_cast<std::size_t>(M));
   Indices grown = {-7, -7, -7};
-  EXPECT_EQ(FindNeighbours(Ntrain, bound, X, Z, m, eps, grid, grown), M);
+  EXPECT_EQ(FindNeighbours(Ntrain, bound, X, Z, m, 1, eps, grid, grown), M);
   EXPECT_GE(grown.size(), Nb.size());
   grown.resize(Nb.size());
   EXPECT_EQ(grown, Nb);

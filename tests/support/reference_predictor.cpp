@@ -10,14 +10,22 @@ namespace {
 
 using Index = std::size_t;
 
-// Zero-based starts s of every training state x[s..s+D-1] inside the box,
-// with s + D - 1 + lead_room <= Ntrain - 1 so its targets exist.
+// The offset of a state's newest value from its oldest.
+Index Span(const ReferenceSetup& setup) { return static_cast<Index>((setup.D - 1) * setup.tau); }
+
+// Component k of the training state starting at s.
+double Component(const ReferenceSetup& setup, Index s, Index k) {
+  return setup.training[s + k * static_cast<Index>(setup.tau)];
+}
+
+// Zero-based starts s of every training state inside the box, with
+// s + span + lead_room <= Ntrain - 1 so its targets exist.
 std::vector<Index> BruteForceNeighbours(const ReferenceSetup& setup, const std::vector<double>& z, int lead_room) {
   std::vector<Index> found;
   const auto D = static_cast<Index>(setup.D);
-  for (Index s = 0; s + D - 1 + static_cast<Index>(lead_room) < setup.training.size(); ++s) {
+  for (Index s = 0; s + Span(setup) + static_cast<Index>(lead_room) < setup.training.size(); ++s) {
     bool inside = true;
-    for (Index k = 0; k < D; ++k) inside = inside && std::fabs(z[k] - setup.training[s + k]) < setup.eps;
+    for (Index k = 0; k < D; ++k) inside = inside && std::fabs(z[k] - Component(setup, s, k)) < setup.eps;
     if (inside) found.push_back(s);
   }
   return found;
@@ -47,16 +55,16 @@ std::vector<long double> Solve(std::vector<std::vector<long double>> a, std::vec
   return c;
 }
 
-// Affine fit of x[s+D-1+lead] on the state x[s..s+D-1]; the data are centred
-// first so that the normal equations stay well conditioned.
+// Affine fit of x[s+span+lead] on the state starting at s; the data are
+// centred first so that the normal equations stay well conditioned.
 double FitAndPredict(const ReferenceSetup& setup, const std::vector<Index>& nb, const std::vector<double>& z,
                      int lead) {
   const auto D = static_cast<Index>(setup.D);
-  const auto target = [&](Index s) { return setup.training[s + D - 1 + static_cast<Index>(lead)]; };
+  const auto target = [&](Index s) { return setup.training[s + Span(setup) + static_cast<Index>(lead)]; };
   std::vector<long double> mean(D, 0.0L);
   long double mean_y = 0.0L;
   for (const Index s : nb) {
-    for (Index k = 0; k < D; ++k) mean[k] += setup.training[s + k];
+    for (Index k = 0; k < D; ++k) mean[k] += Component(setup, s, k);
     mean_y += target(s);
   }
   for (auto& m : mean) m /= static_cast<long double>(nb.size());
@@ -65,8 +73,8 @@ double FitAndPredict(const ReferenceSetup& setup, const std::vector<Index>& nb, 
   std::vector<long double> right(D, 0.0L);
   for (const Index s : nb) {
     for (Index r = 0; r < D; ++r) {
-      const long double dr = setup.training[s + r] - mean[r];
-      for (Index c = 0; c < D; ++c) normal[r][c] += dr * (setup.training[s + c] - mean[c]);
+      const long double dr = Component(setup, s, r) - mean[r];
+      for (Index c = 0; c < D; ++c) normal[r][c] += dr * (Component(setup, s, c) - mean[c]);
       right[r] += dr * (target(s) - mean_y);
     }
   }
@@ -81,7 +89,7 @@ double Predict(const ReferenceSetup& setup, const std::vector<Index>& nb, const 
   if (nb.size() >= D + 1) return FitAndPredict(setup, nb, z, lead);
   if (nb.empty()) return z.back();
   double sum = 0.0;
-  for (const Index s : nb) sum += setup.training[s + D - 1 + static_cast<Index>(lead)];
+  for (const Index s : nb) sum += setup.training[s + Span(setup) + static_cast<Index>(lead)];
   return sum / static_cast<double>(nb.size());
 }
 
@@ -102,13 +110,20 @@ void Finish(const ReferenceSetup& setup, ReferenceResult& result) {
     ++result.prediction_time;
 }
 
-std::vector<double> InitialState(const ReferenceSetup& setup, int piece) {
+// The values a piece's states are drawn from: its first span + 1 values.
+std::vector<double> InitialHistory(const ReferenceSetup& setup, int piece) {
   const auto first = setup.test.begin() + piece;
-  return std::vector<double>(first, first + setup.D);
+  return std::vector<double>(first, first + static_cast<std::ptrdiff_t>(Span(setup)) + 1);
+}
+
+std::vector<double> StateOf(const ReferenceSetup& setup, const std::vector<double>& history) {
+  std::vector<double> z;
+  for (int k = 0; k < setup.D; ++k) z.push_back(history[static_cast<Index>(k * setup.tau)]);
+  return z;
 }
 
 double Target(const ReferenceSetup& setup, int piece, int horizon) {
-  return setup.test[static_cast<Index>(piece + setup.D + horizon - 1)];
+  return setup.test[static_cast<Index>(piece) + Span(setup) + static_cast<Index>(horizon)];
 }
 
 }  // namespace
@@ -117,12 +132,13 @@ ReferenceResult ReferenceIterative(const ReferenceSetup& setup) {
   ReferenceResult result;
   result.errors.assign(static_cast<Index>(setup.Ltest), 0.0);
   for (int piece = 0; piece < setup.Ktest; ++piece) {
-    std::vector<double> z = InitialState(setup, piece);
+    std::vector<double> history = InitialHistory(setup, piece);
     for (int i = 1; i <= setup.Ltest; ++i) {
+      const std::vector<double> z = StateOf(setup, history);
       const double p = Predict(setup, BruteForceNeighbours(setup, z, 1), z, 1);
       result.errors[static_cast<Index>(i - 1)] += std::pow(p - Target(setup, piece, i), 2);
-      z.erase(z.begin());
-      z.push_back(p);
+      history.erase(history.begin());
+      history.push_back(p);
     }
   }
   Finish(setup, result);
@@ -133,7 +149,7 @@ ReferenceResult ReferenceDirect(const ReferenceSetup& setup) {
   ReferenceResult result;
   result.errors.assign(static_cast<Index>(setup.Ltest), 0.0);
   for (int piece = 0; piece < setup.Ktest; ++piece) {
-    const std::vector<double> z = InitialState(setup, piece);
+    const std::vector<double> z = StateOf(setup, InitialHistory(setup, piece));
     const auto nb = BruteForceNeighbours(setup, z, setup.Ltest);
     result.neighbour_counts.push_back(static_cast<int>(nb.size()));
     for (int i = 1; i <= setup.Ltest; ++i) {

@@ -15,6 +15,7 @@ struct ReferenceSetup {
   double eps = 0.0;
   int Ltest = 0;
   int Ktest = 0;
+  int tau = 1;  // a state is x(s), x(s + tau), ..., x(s + (D-1) tau)
 };
 
 struct ReferenceResult {

@@ -3,14 +3,18 @@
 //
 // The caller supplies the series values (in file order) and the settings:
 // the first Ntrain values are the training part; the Ntest = Ltest + Ktest +
-// D - 1 values after it are the test segment T(1..Ntest). To predict the
-// value after a state of D consecutive values the model fits an affine map,
-// by least squares, to the training states that lie within eps of the state
-// in every component (fewer than D + 1 neighbours: their successors' mean;
-// none: the state's newest value). One check runs the model three ways:
-//  - freely from T(1..D) for Ltest + Ktest steps (the model's orbit);
+// W - 1 values after it are the test segment T(1..Ntest), where a state of D
+// values tau apart spans W = (D - 1) tau + 1 values (x(n - (D-1) tau), ...,
+// x(n - tau), x(n)); with the default delay tau = 1, D consecutive values.
+// To predict the value after a state the model fits an affine map, by least
+// squares, to the training states that lie within eps of the state in every
+// component (fewer than D + 1 neighbours: their successors' mean; none: the
+// state's newest value). One check runs the model three ways:
+//  - freely from T(1..W) for Ltest + Ktest steps (the model's orbit);
 //  - as an iterative predictor from each of the Ktest overlapping test
-//    pieces (piece k starts from T(k..k+D-1)), Ltest steps each;
+//    pieces (piece k starts from the state in T(k..k+W-1)), Ltest steps
+//    each, every prediction taking its place among the values a later state
+//    is drawn from;
 //  - as a direct predictor, one fit per horizon 1..Ltest, from each piece.
 // Errors are normalised root-mean-square errors per horizon, in units of the
 // training part's standard deviation (population variance, divisor Ntrain);
@@ -39,10 +43,16 @@ struct ModelSettings {
   double eps = 0.0;          // box half-width of a neighbourhood, in series units
   std::int32_t Ltest = 30;   // length of a test piece (horizons 1..Ltest)
   std::int32_t Ktest = 100;  // number of test pieces
+  std::int32_t tau = 1;      // delay between the values of a state, in samples
 };
 
+// W = (D - 1) tau + 1, the number of values a state spans.
+inline std::int32_t StateSpan(const ModelSettings& settings) { return (settings.D - 1) * settings.tau + 1; }
+
 // The number of values the check reads after the training part.
-inline std::int32_t Ntest(const ModelSettings& settings) { return settings.Ltest + settings.Ktest + settings.D - 1; }
+inline std::int32_t Ntest(const ModelSettings& settings) {
+  return settings.Ltest + settings.Ktest + StateSpan(settings) - 1;
+}
 
 // The three phases of a check, in the order they count.
 enum class CheckPhase { kOrbit, kIterative, kDirect };

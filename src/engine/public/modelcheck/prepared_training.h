@@ -35,9 +35,9 @@ class PreparedTraining {
   double training_minimum() const;
   double training_maximum() const;
 
-  // The model of dimension D and box size eps over this training part.
-  // Throws std::invalid_argument when D or eps is out of its range.
-  PreparedModel Model(std::int32_t D, double eps) const;
+  // The model of dimension D, box size eps and delay tau over this training
+  // part. Throws std::invalid_argument when D, tau or eps is out of its range.
+  PreparedModel Model(std::int32_t D, double eps, std::int32_t tau = 1) const;
 
   // One whole check; settings.Ntrain must be this training part's. Throws
   // std::invalid_argument as CheckSeries does.
@@ -58,6 +58,7 @@ class PreparedModel {
  public:
   std::int32_t D() const;
   double eps() const;  // in series units, as given
+  std::int32_t tau() const;
 
   // The check with this model and the given test lengths. Throws
   // std::invalid_argument when Ltest or Ktest does not fit the series.
@@ -67,11 +68,12 @@ class PreparedModel {
 
  private:
   friend class PreparedTraining;
-  PreparedModel(std::shared_ptr<const PreparedTraining::Shared> training, std::int32_t D, double eps);
+  PreparedModel(std::shared_ptr<const PreparedTraining::Shared> training, std::int32_t D, double eps, std::int32_t tau);
 
   std::shared_ptr<const PreparedTraining::Shared> training_;
   std::int32_t D_ = 0;
   double eps_ = 0.0;
+  std::int32_t tau_ = 1;
   std::shared_ptr<const Grid> grid_;
 };
 

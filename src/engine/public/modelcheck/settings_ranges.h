@@ -3,9 +3,12 @@
 // and through them the batch program and the Python module, so that no front
 // end accepts what another refuses. All arithmetic is 64-bit so that any
 // 32-bit value is judged without overflow. R = value count - Ntrain is the
-// number of values after the training part.
+// number of values after the training part; W = (D - 1) tau + 1 is the
+// number of values a state spans (D for the delay tau = 1, which the
+// interactive dialogue always uses).
 #pragma once
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -28,9 +31,19 @@ inline WholeRange NtrainRange(std::int64_t value_count) { return {2, value_count
 
 inline WholeRange DRange(std::int64_t Ntrain) { return {1, Ntrain - 1}; }
 
-inline WholeRange LtestRange(std::int64_t R, std::int64_t D) { return {1, R - D}; }
+// The delays that leave a state of D values inside the training part with a
+// value after it: W <= Ntrain - 1. Any 32-bit delay for D = 1, whose state
+// is one value whatever the delay.
+inline WholeRange TauRange(std::int64_t Ntrain, std::int64_t D) {
+  return {1, D <= 1 ? std::int64_t{INT32_MAX} : (Ntrain - 2) / (D - 1)};
+}
 
-inline WholeRange KtestRange(std::int64_t Ltest, std::int64_t R, std::int64_t D) { return {1, R - Ltest + 1 - D}; }
+inline std::int64_t StateSpan(std::int64_t D, std::int64_t tau) { return (D - 1) * tau + 1; }
+
+// W stands where D stood before delays: the ranges of Ltest and Ktest.
+inline WholeRange LtestRange(std::int64_t R, std::int64_t W) { return {1, R - W}; }
+
+inline WholeRange KtestRange(std::int64_t Ltest, std::int64_t R, std::int64_t W) { return {1, R - Ltest + 1 - W}; }
 
 // "D = 10 is outside its range 1..9": how the engine refuses a setting.
 inline std::string OutsideRangeText(const char* name, std::int64_t value, WholeRange range) {
