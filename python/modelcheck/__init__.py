@@ -99,11 +99,12 @@ def _require_unmasked(mask, ntrain, used):
         )
 
 
-def _default_ntrain(count, ltest, ktest, largest_dim):
-    ntrain = count - (ltest + ktest + largest_dim - 1)
+def _default_ntrain(count, ltest, ktest, widest):
+    # `widest`: the largest (dim - 1) * delay, the span of the widest state less one.
+    ntrain = count - (ltest + ktest + widest)
     if ntrain < 2:
         raise ValueError(
-            f"x has {count} values, too few for the tests ({ltest + ktest + largest_dim - 1} values "
+            f"x has {count} values, too few for the tests ({ltest + ktest + widest} values "
             f"after a training part of at least 2): give smaller ltest and ktest"
         )
     return ntrain
@@ -167,19 +168,30 @@ def _progress(progress):
     raise TypeError(f"progress must be True, False, None or a callable progress(done, total), not {progress!r}")
 
 
-def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines, progress):
+def _delays(delay, name="delay"):
+    """A delay or a sequence of them, as a list of whole numbers."""
+    if isinstance(delay, (list, tuple, range, np.ndarray)):
+        delays = [_whole(name, d) for d in delay]
+        if not delays:
+            raise ValueError(f"{name} must hold at least one delay")
+        return delays
+    return [_whole(name, delay)]
+
+
+def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines, progress, delays=(1,)):
     array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
     threshold = _real("threshold", threshold)
-    largest = max(dims)
+    widest = (max(max(dims), 1) - 1) * max(max(delays), 1)
     if ntrain is None:
-        ntrain = _default_ntrain(array.size, ltest, ktest, largest)
+        ntrain = _default_ntrain(array.size, ltest, ktest, widest)
     ntrain = _whole("ntrain", ntrain)
-    _require_unmasked(mask, ntrain, ntrain + ltest + ktest + max(largest, 1) - 1)
+    _require_unmasked(mask, ntrain, ntrain + ltest + ktest + widest)
     report = _progress(progress)
     try:
-        raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines), report)
+        raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines), report,
+                         list(delays))
     finally:
         if isinstance(report, _Bar):
             report.close()
@@ -191,12 +203,15 @@ Progress = Union[bool, None, Callable[[int, int], object]]
 
 def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, ktest: int = 100, *,
           threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True, progress: Progress = None,
-          jobs: Optional[int] = None) -> CheckResult:
+          delay: int = 1, jobs: Optional[int] = None) -> CheckResult:
     """Check how well the local affine model of dimension `dim` predicts `x`.
 
     The first `ntrain` values of `x` are the training part; the
-    ``ltest + ktest + dim - 1`` values after it are the test segment. To
-    predict the value after a state of `dim` consecutive values, the model fits
+    ``ltest + ktest + (dim - 1) * delay`` values after it are the test
+    segment. A state is ``dim`` values `delay` apart, ``(x[n - (dim - 1) *
+    delay], ..., x[n - delay], x[n])``; with the default delay 1, `dim`
+    consecutive values, as in the interactive program. To
+    predict the value after a state, the model fits
     an affine map by least squares to the training states within `eps` of the
     state in every component (with fewer than ``dim + 1`` such neighbours: the
     mean of their successors; with none: the state's newest value). The check
@@ -216,7 +231,7 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
         ``NA`` or a value under a masked array's mask raises ValueError with
         its index. Values after the test segment may be anything.
     ntrain : int
-        Length of the training part, 2 to ``len(x) - dim - 1``.
+        Length of the training part, 2 to ``len(x) - (dim - 1) * delay - 2``.
     dim : int
         Dimension D of the model map, from 1 and below `ntrain`.
     eps : float
@@ -242,6 +257,9 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
         work has finished (the check and each baseline count as one), the
         last time with ``done == total``; an exception it raises stops the
         work and is raised here. Default None: no progress.
+    delay : int, optional
+        Delay tau between the values of a state, from 1; the state must fit
+        in the training part with a value after it. Default 1.
 
     Returns
     -------
@@ -280,7 +298,9 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
     """
     dim = _whole("dim", dim)
     eps = _real("eps", eps)
-    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), False, baselines, progress)
+    delay = _whole("delay", delay)
+    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), False, baselines, progress,
+                      [delay])
     cell = raw["cells"][0]
     if cell["status"] == "infeasible":
         raise ValueError(cell["reason"])
@@ -289,8 +309,8 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
 
 def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Sequence[float], ltest: int = 30,
          ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True,
-         progress: Progress = None, jobs: Optional[int] = None) -> ScanResult:
-    """Run :func:`check` for every dimension in `dims` and box size in `epss`.
+         progress: Progress = None, delay: Union[int, Sequence[int]] = 1, jobs: Optional[int] = None) -> ScanResult:
+    """Run :func:`check` for every dimension in `dims` and box size in `epss` (and delay in `delay`).
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
     interactive program compute it, beside the baselines of its dimension. A
@@ -305,7 +325,8 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         The series, as for :func:`check`.
     ntrain : int or None
         Length of the training part; None takes ``len(x)`` less the
-        ``ltest + ktest + max(dims) - 1`` values the tests need.
+        ``ltest + ktest + (max(dims) - 1) * max(delay)`` values the tests
+        need.
     dims : sequence of int
         Dimensions D, each from 1 and below `ntrain`.
     epss : sequence of float
@@ -313,11 +334,15 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
     ltest, ktest, threshold, n_jobs, baselines, progress
         As for :func:`check` (progress counts cells and baselines); cells run in parallel on `n_jobs` threads and the
         figures are the same for any number.
+    delay : int or sequence of int, optional
+        A delay, or several scanned as a third axis (cells delay-major, then
+        dimension-major; a state that does not fit makes its cells
+        'infeasible'). Default 1.
 
     Returns
     -------
     ScanResult
-        ``cells`` (a CheckResult-like record per cell, dimension-major),
+        ``cells`` (a CheckResult-like record per cell, delay-major, then dimension-major),
         ``best`` (the cell with the longest iterative, then direct, prediction
         time, then the smallest one-step error; None when no cell finished),
         ``complete``, ``table()`` (one row per cell) and ``curves()`` (one
@@ -339,8 +364,10 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         raise
     if not dims or not epss:
         raise ValueError("dims and epss must each hold at least one value")
-    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines, progress)
-    return ScanResult(raw, dims, epss, ltest, ktest)
+    delays = _delays(delay)
+    raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines, progress,
+                      delays)
+    return ScanResult(raw, dims, epss, ltest, ktest, delays)
 
 
 _DELIMITERS = {

@@ -20,6 +20,7 @@ def scan(
     grid: bool,
     baselines: bool,
     progress: Optional[Callable[[int, int], object]],
+    delays: List[int],
 ) -> Dict[str, Any]: ...
 def table_columns(table: str) -> List[Tuple[str, str]]: ...
 def read_series(

@@ -2,7 +2,7 @@
 
 from __future__ import annotations
 
-from typing import Any, Dict, Iterator, Tuple
+from typing import Any, Dict, Iterator, Optional, Tuple, Union
 
 import numpy as np
 
@@ -49,8 +49,8 @@ class CheckResult:
 
     Attributes
     ----------
-    dim, eps : int, float
-        The check's dimension and box size.
+    dim, eps, delay : int, float, int
+        The check's dimension, box size and delay.
     status : str
         'finished', or 'singular' when an exactly singular least-squares fit
         ended the check; ``stop`` then holds why (``reason``: 'singular_fit'),
@@ -98,6 +98,7 @@ class CheckResult:
         self.ntrain, self.ltest, self.ktest, self.threshold = ntrain, ltest, ktest, threshold
         self.dim = cell["dim"]
         self.eps = cell["eps"]
+        self.delay = cell["delay"]
         self.status = cell["status"]
         self.reason = cell["reason"]
         self.stop = cell["stop"]
@@ -121,6 +122,7 @@ class CheckResult:
         out = {
             "dim": self.dim,
             "eps": self.eps,
+            "delay": self.delay,
             "ntrain": self.ntrain,
             "ltest": self.ltest,
             "ktest": self.ktest,
@@ -156,10 +158,11 @@ class CheckResult:
     __hash__ = None  # type: ignore[assignment]  # equal results need not be the same object
 
     def __repr__(self) -> str:
+        state = f"dim={self.dim}" + (f" delay={self.delay}" if self.delay != 1 else "") + f" eps={self.eps!r}"
         if self.status not in ("finished", "singular"):
-            return f"<CheckResult dim={self.dim} eps={self.eps!r} {self.status}>"
+            return f"<CheckResult {state} {self.status}>"
         text = (
-            f"<CheckResult dim={self.dim} eps={self.eps!r} {self.status}: one-step error "
+            f"<CheckResult {state} {self.status}: one-step error "
             f"{100 * self.one_step_error:.5f} %, prediction time {self.iterative_time} iterative, "
             f"{self.direct_time} direct (persistence {self.persistence_time}, global affine "
             f"{self.global_iterative_time}/{self.global_direct_time})"
@@ -174,12 +177,13 @@ class ScanResult:
 
     Attributes
     ----------
-    dims, epss : list
+    dims, epss, delays : list
         The grid, in scan order.
     cells : list of CheckResult
-        Dimension-major: the cell of ``dims[a]`` and ``epss[b]`` is
-        ``cells[a * len(epss) + b]``. Infeasible cells have ``status``
-        'infeasible' and ``reason``.
+        Delay-major, then dimension-major: the cell of ``delays[t]``,
+        ``dims[a]`` and ``epss[b]`` is ``cells[(t * len(dims) + a) *
+        len(epss) + b]``. Infeasible cells have ``status`` 'infeasible' and
+        ``reason``.
     best : CheckResult or None
         The finished cell with the longest iterative prediction time, then the
         longest direct one, then the smallest one-step error.
@@ -187,8 +191,8 @@ class ScanResult:
         Every cell has its outcome.
     """
 
-    def __init__(self, raw, dims, epss, ltest, ktest):
-        self.dims, self.epss = list(dims), list(epss)
+    def __init__(self, raw, dims, epss, ltest, ktest, delays=(1,)):
+        self.dims, self.epss, self.delays = list(dims), list(epss), list(delays)
         self.ntrain = raw["ntrain"]
         self.threshold = raw["threshold"]
         self.complete = raw["complete"]
@@ -196,9 +200,14 @@ class ScanResult:
         self.best = None if raw["best"] is None else self.cells[raw["best"]]
         self._tables = raw["tables"]
 
-    def cell(self, dim: int, eps: float) -> CheckResult:
-        """The cell of one dimension and box size of the grid."""
-        return self.cells[self.dims.index(dim) * len(self.epss) + self.epss.index(eps)]
+    def cell(self, dim: int, eps: float, delay: Optional[int] = None) -> CheckResult:
+        """The cell of one dimension, box size and delay of the grid (the delay may be left out when there is one)."""
+        if delay is None:
+            if len(self.delays) > 1:
+                raise ValueError(f"this scan has the delays {self.delays}: give the cell's delay too")
+            delay = self.delays[0]
+        row = self.delays.index(delay) * len(self.dims) + self.dims.index(dim)
+        return self.cells[row * len(self.epss) + self.epss.index(eps)]
 
     def __len__(self) -> int:
         """The number of cells."""
@@ -208,10 +217,13 @@ class ScanResult:
         """The cells in scan order (dimension-major)."""
         return iter(self.cells)
 
-    def __getitem__(self, key: Tuple[int, float]) -> CheckResult:
-        """``result[dim, eps]``: the cell of that dimension and box size."""
-        if not (isinstance(key, tuple) and len(key) == 2):
-            raise TypeError("index a scan by dimension and box size: result[dim, eps]")
+    def __getitem__(self, key: Union[Tuple[int, float], Tuple[int, float, int]]) -> CheckResult:
+        """``result[dim, eps]`` or ``result[dim, eps, delay]``: the cell of that dimension, box size (and delay)."""
+        if not (isinstance(key, tuple) and len(key) in (2, 3)):
+            raise TypeError("index a scan by dimension and box size, and delay: result[dim, eps] or "
+                            "result[dim, eps, delay]")
+        if len(key) == 2 and len(self.delays) > 1:
+            raise KeyError(f"{key}: this scan has the delays {self.delays}: use result[dim, eps, delay]")
         try:
             return self.cell(*key)
         except ValueError:
@@ -222,10 +234,11 @@ class ScanResult:
         return {
             "dims": list(self.dims),
             "epss": list(self.epss),
+            "delays": list(self.delays),
             "ntrain": self.ntrain,
             "threshold": self.threshold,
             "complete": self.complete,
-            "best": None if self.best is None else [self.best.dim, self.best.eps],
+            "best": None if self.best is None else [self.best.dim, self.best.eps, self.best.delay],
             "cells": [cell.to_dict() for cell in self.cells],
         }
 
@@ -261,4 +274,8 @@ class ScanResult:
     def __repr__(self) -> str:
         finished = sum(cell.status == "finished" for cell in self.cells)
         best = "" if self.best is None else f", best dim={self.best.dim} eps={self.best.eps!r}"
-        return f"<ScanResult {len(self.dims)} x {len(self.epss)} cells, {finished} finished{best}>"
+        grid = f"{len(self.dims)} x {len(self.epss)}"
+        if len(self.delays) > 1 or self.delays != [1]:
+            grid += f" x {len(self.delays)}"
+            best += "" if self.best is None else f" delay={self.best.delay}"
+        return f"<ScanResult {grid} cells, {finished} finished{best}>"

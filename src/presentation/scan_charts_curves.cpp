@@ -248,9 +248,9 @@ void DrawLegend(cairo_t* cr, const std::vector<Curve>& curves, double threshold)
   DrawLegendEntry(cr, columns[0], kLegendTop + 2.0 * kLegendRow, text, kThresholdStyle);
 }
 
-const ScanBaselines* BaselinesOf(const ScanResult& result, std::int32_t D) {
+const ScanBaselines* BaselinesOf(const ScanResult& result, std::int32_t D, std::int32_t tau) {
   for (const ScanBaselines& baselines : result.baselines) {
-    if (baselines.D == D && baselines.computed) return &baselines;
+    if (baselines.D == D && baselines.tau == tau && baselines.computed) return &baselines;
   }
   return nullptr;
 }
@@ -316,7 +316,7 @@ std::string DrawBestCurves(const ScanResult& result, const std::string& series_n
     return canvas.Png();
   }
   const ScanCell& cell = result.cells[*best];
-  const std::vector<Curve> curves = BestCellCurves(cell, BaselinesOf(result, cell.D));
+  const std::vector<Curve> curves = BestCellCurves(cell, BaselinesOf(result, cell.D, cell.tau));
   DrawTitle(cr, result, series_name, "best cell " + CellName(cell) + "; ");
   DrawPlot(cr, curves, result);
   DrawLegend(cr, curves, result.settings.threshold);

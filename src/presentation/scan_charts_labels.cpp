@@ -54,12 +54,16 @@ std::string ThresholdText(double threshold) {
 }
 
 std::string SettingsText(const ScanSettings& settings) {
+  // A layer of one delay names it, unless it is the undelayed 1.
+  const bool delay = settings.tau.size() == 1 && settings.tau[0] != 1;
   return "Ntrain = " + std::to_string(settings.Ntrain) + ", Ltest = " + std::to_string(settings.Ltest) +
-         ", Ktest = " + std::to_string(settings.Ktest) + ", threshold " + ThresholdText(settings.threshold);
+         ", Ktest = " + std::to_string(settings.Ktest) + (delay ? ", tau = " + std::to_string(settings.tau[0]) : "") +
+         ", threshold " + ThresholdText(settings.threshold);
 }
 
 std::string CellName(const ScanCell& cell) {
-  return "D = " + std::to_string(cell.D) + ", eps = " + BoxSizeLabel(cell.eps);
+  return "D = " + std::to_string(cell.D) + (cell.tau == 1 ? "" : ", tau = " + std::to_string(cell.tau)) +
+         ", eps = " + BoxSizeLabel(cell.eps);
 }
 
 std::string BestCellCaption(const ScanResult& result, std::optional<std::size_t> best) {

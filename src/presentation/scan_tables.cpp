@@ -27,6 +27,7 @@ constexpr std::array kScanColumns{
     TableColumn{"Ntrain", FieldKind::kInteger},
     TableColumn{"Ltest", FieldKind::kInteger},
     TableColumn{"Ktest", FieldKind::kInteger},
+    TableColumn{"delay", FieldKind::kInteger},
 };
 
 constexpr std::array kCurvesColumns{
@@ -42,6 +43,7 @@ constexpr std::array kCurvesColumns{
     TableColumn{"Ntrain", FieldKind::kInteger},
     TableColumn{"Ltest", FieldKind::kInteger},
     TableColumn{"Ktest", FieldKind::kInteger},
+    TableColumn{"delay", FieldKind::kInteger},
 };
 
 bool HasFigures(const ScanCell& cell) {
@@ -59,10 +61,11 @@ TableField Error(bool exists, const std::vector<double>& errors, std::size_t i) 
   return errors[i];
 }
 
-void AddSettings(const ScanSettings& settings, std::vector<TableField>& row) {
+void AddSettings(const ScanSettings& settings, const ScanCell& cell, std::vector<TableField>& row) {
   row.emplace_back(std::int64_t{settings.Ntrain});
   row.emplace_back(std::int64_t{settings.Ltest});
   row.emplace_back(std::int64_t{settings.Ktest});
+  row.emplace_back(std::int64_t{cell.tau});
 }
 
 void FillScanRow(const ScanResult& result, const ScanCell& cell, const ScanBaselines& baselines,
@@ -87,7 +90,7 @@ void FillScanRow(const ScanResult& result, const ScanCell& cell, const ScanBasel
     row.resize(row.size() + 3);
   }
   row.emplace_back(cell.reason);
-  AddSettings(result.settings, row);
+  AddSettings(result.settings, cell, row);
 }
 
 void FillCurvesRow(const ScanResult& result, const ScanCell& cell, const ScanBaselines& baselines, std::size_t i,
@@ -104,7 +107,7 @@ void FillCurvesRow(const ScanResult& result, const ScanCell& cell, const ScanBas
   row.push_back(Error(baselines.computed, base.persistence.errors, i));
   row.push_back(Error(baselines.computed, base.global_iterative.errors, i));
   row.push_back(Error(baselines.computed, base.global_direct.errors, i));
-  AddSettings(result.settings, row);
+  AddSettings(result.settings, cell, row);
 }
 
 std::size_t Horizons(const ScanResult& result) {

@@ -10,12 +10,12 @@
 //   scan:   D, eps, status, one_step_error, iterative_time, direct_time,
 //           persistence_time, global_iterative_time, global_direct_time,
 //           neighbours_min, neighbours_median, neighbours_max, reason,
-//           Ntrain, Ltest, Ktest
+//           Ntrain, Ltest, Ktest, delay
 //   curves: D, eps, status, horizon, iterative_error, direct_error,
 //           persistence_error, global_iterative_error, global_direct_error,
-//           Ntrain, Ltest, Ktest
-// The settings come last so that readers of the files written before they
-// were added find every older column where it was.
+//           Ntrain, Ltest, Ktest, delay
+// The settings (and the cell's delay tau) come last so that readers of the
+// files written before they were added find every older column where it was.
 #pragma once
 
 #include <cstddef>

@@ -64,13 +64,14 @@ struct ScanRun {
     for (const ScanOutcome& outcome : outcomes) options.on_outcome(result, outcome);
   }
 
-  ModelSettings CheckSettings(std::int32_t D, double eps) const {
+  ModelSettings CheckSettings(std::int32_t D, std::int32_t tau, double eps) const {
     const ScanSettings& settings = result.settings;
-    return {.Ntrain = settings.Ntrain, .D = D, .eps = eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
+    return {
+        .Ntrain = settings.Ntrain, .D = D, .eps = eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest, .tau = tau};
   }
 
   void RunBaselines(ScanBaselines& out) {
-    out.result = training.Baselines(CheckSettings(out.D, 0.0), check_threads);
+    out.result = training.Baselines(CheckSettings(out.D, out.tau, 0.0), check_threads);
     const double threshold = result.settings.threshold;
     out.persistence_time = ScanTime(out.result.persistence, threshold);
     out.global_iterative_time = ScanTime(out.result.global_iterative, threshold);
@@ -80,7 +81,7 @@ struct ScanRun {
 
   void RunCell(ScanCell& cell) {
     CheckOptions options{.threads = check_threads, .progress = [this](const CheckProgress&) { return !Stopped(); }};
-    CheckResult check = training.Check(CheckSettings(cell.D, cell.eps), options);
+    CheckResult check = training.Check(CheckSettings(cell.D, cell.tau, cell.eps), options);
     if (check.cancelled) return;  // stays not run
     cell.iterative_time = ScanTime(check.iterative, result.settings.threshold);
     cell.direct_time = ScanTime(check.direct, result.settings.threshold);
@@ -110,7 +111,7 @@ std::vector<WorkItem> StartOrder(const ScanResult& result, bool with_baselines) 
   std::vector<WorkItem> items;
   for (std::size_t a = 0; with_baselines && a < result.baselines.size(); ++a) {
     const ScanBaselines& baselines = result.baselines[a];
-    if (!baselines.computed && DimensionFits(result.settings, result.value_count, baselines.D))
+    if (!baselines.computed && DimensionFits(result.settings, result.value_count, baselines.D, baselines.tau))
       items.push_back({.baselines = true, .index = a});
   }
   std::vector<std::size_t> cells;
@@ -127,21 +128,26 @@ std::vector<WorkItem> StartOrder(const ScanResult& result, bool with_baselines) 
   return items;
 }
 
-// The grid of cells with each one's feasibility, and a baseline slot per dimension.
+// The grid of cells with each one's feasibility, and a baseline slot per
+// delay and dimension.
 void LayOutGrid(std::span<const double> series, ScanResult& result) {
   const ScanSettings& settings = result.settings;
   const double width = result.training_maximum - result.training_minimum;
-  for (const std::int32_t D : settings.D) {
-    ScanBaselines baselines;
-    baselines.D = D;
-    result.baselines.push_back(std::move(baselines));
-    for (const double eps : settings.eps) {
-      ScanCell cell;
-      cell.D = D;
-      cell.eps = eps;
-      cell.reason = CellProblem(settings, series.size(), width, D, eps);
-      if (!cell.reason.empty()) cell.status = CellStatus::kInfeasible;
-      result.cells.push_back(std::move(cell));
+  for (const std::int32_t tau : settings.tau) {
+    for (const std::int32_t D : settings.D) {
+      ScanBaselines baselines;
+      baselines.D = D;
+      baselines.tau = tau;
+      result.baselines.push_back(std::move(baselines));
+      for (const double eps : settings.eps) {
+        ScanCell cell;
+        cell.D = D;
+        cell.eps = eps;
+        cell.tau = tau;
+        cell.reason = CellProblem(settings, series.size(), width, D, tau, eps);
+        if (!cell.reason.empty()) cell.status = CellStatus::kInfeasible;
+        result.cells.push_back(std::move(cell));
+      }
     }
   }
 }
@@ -152,7 +158,7 @@ void TakeOutcomes(const ScanResult& earlier, ScanResult& result) {
     throw std::invalid_argument("the scan to resume has another grid");
   for (std::size_t c = 0; c < result.cells.size(); ++c) {
     const ScanCell& cell = earlier.cells[c];
-    if (cell.D != result.cells[c].D || cell.eps != result.cells[c].eps)
+    if (cell.D != result.cells[c].D || cell.eps != result.cells[c].eps || cell.tau != result.cells[c].tau)
       throw std::invalid_argument("the scan to resume has another grid");
     if (cell.status == CellStatus::kFinished || cell.status == CellStatus::kSingular) result.cells[c] = cell;
   }
@@ -204,6 +210,23 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   result.complete = finished && !run.Stopped();
   if (result.complete && options.progress) options.progress({.done = count, .total = count});
   return result;
+}
+
+ScanResult DelayLayer(const ScanResult& result, std::size_t delay_index) {
+  ScanResult layer;
+  layer.settings = result.settings;
+  layer.settings.tau = {result.settings.tau.at(delay_index)};
+  layer.value_count = result.value_count;
+  layer.training_minimum = result.training_minimum;
+  layer.training_maximum = result.training_maximum;
+  layer.complete = result.complete;
+  const std::size_t rows = result.settings.D.size();
+  const std::size_t cells = rows * result.settings.eps.size();
+  const auto first_cell = result.cells.begin() + static_cast<std::ptrdiff_t>(delay_index * cells);
+  layer.cells.assign(first_cell, first_cell + static_cast<std::ptrdiff_t>(cells));
+  const auto first_row = result.baselines.begin() + static_cast<std::ptrdiff_t>(delay_index * rows);
+  layer.baselines.assign(first_row, first_row + static_cast<std::ptrdiff_t>(rows));
+  return layer;
 }
 
 std::optional<std::size_t> BestCell(const ScanResult& result) {

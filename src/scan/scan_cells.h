@@ -9,13 +9,15 @@
 
 namespace modelcheck {
 
-// Empty when D and eps fit: the test segment of D (Ltest + Ktest + D - 1
-// values) fits after Ntrain and eps is at most the width of the training
-// values, as the interactive program accepts it. Otherwise the reason.
+// Empty when D, tau and eps fit: a state of span W = (D - 1) tau + 1 fits
+// in the training part with a value after it, its test segment (Ltest +
+// Ktest + W - 1 values) fits after Ntrain, and eps is at most the width of
+// the training values, as the interactive program accepts it. Otherwise the
+// reason.
 std::string CellProblem(const ScanSettings& settings, std::size_t value_count, double training_width, std::int32_t D,
-                        double eps);
+                        std::int32_t tau, double eps);
 
-// Whether a test segment of D fits after Ntrain (the baselines need no eps).
-bool DimensionFits(const ScanSettings& settings, std::size_t value_count, std::int32_t D);
+// Whether D with delay tau fits, as for CellProblem (the baselines need no eps).
+bool DimensionFits(const ScanSettings& settings, std::size_t value_count, std::int32_t D, std::int32_t tau);
 
 }  // namespace modelcheck

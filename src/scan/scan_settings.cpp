@@ -36,6 +36,8 @@ const char* ScanSettingName(ScanSetting setting) {
       return "Ktest";
     case ScanSetting::kThreshold:
       return "threshold";
+    case ScanSetting::kDelay:
+      return "tau";
   }
   return "?";
 }
@@ -64,6 +66,11 @@ std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings
   }
   if (settings.D.empty()) return ScanSettingProblem{ScanSetting::kDimension, "none", "at least one D"};
   if (settings.eps.empty()) return ScanSettingProblem{ScanSetting::kBoxSize, "none", "at least one eps"};
+  if (settings.tau.empty()) return ScanSettingProblem{ScanSetting::kDelay, "none", "at least one tau"};
+  const WholeRange any_tau{1, INT32_MAX};
+  for (const std::int32_t tau : settings.tau) {
+    if (!any_tau.Contains(tau)) return Problem(ScanSetting::kDelay, tau, any_tau);
+  }
   // Each setting is judged as a single check judges it, for the smallest D:
   // a larger D that leaves no test segment makes its cells infeasible only.
   // No D can exceed that of the tightest check of this series: Ntrain = D + 1
@@ -72,9 +79,11 @@ std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings
   for (const std::int32_t D : settings.D) {
     if (!any_D.Contains(D)) return Problem(ScanSetting::kDimension, D, any_D);
   }
-  // Ntrain must leave one test piece of one step for the smallest D.
+  // Ntrain must leave one test piece of one step for the smallest D and delay.
   const std::int64_t smallest_D = *std::min_element(settings.D.begin(), settings.D.end());
-  const WholeRange Ntrain{NtrainRange(count).low, NtrainRange(count).high - smallest_D};
+  const std::int64_t smallest_tau = *std::min_element(settings.tau.begin(), settings.tau.end());
+  const std::int64_t smallest_W = StateSpan(smallest_D, smallest_tau);
+  const WholeRange Ntrain{NtrainRange(count).low, NtrainRange(count).high - smallest_W};
   if (!Ntrain.Contains(settings.Ntrain)) return Problem(ScanSetting::kNtrain, settings.Ntrain, Ntrain);
   for (const std::int32_t D : settings.D) {
     if (!DAccepted(D, settings.Ntrain)) return Problem(ScanSetting::kDimension, D, DRange(settings.Ntrain));
@@ -84,9 +93,9 @@ std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings
     if (!EpsUsable(eps))
       return ScanSettingProblem{ScanSetting::kBoxSize, ShortestNumberText(eps), "a positive finite number"};
   }
-  const WholeRange Ltest = LtestRange(R, smallest_D);
+  const WholeRange Ltest = LtestRange(R, smallest_W);
   if (!Ltest.Contains(settings.Ltest)) return Problem(ScanSetting::kLtest, settings.Ltest, Ltest);
-  const WholeRange Ktest = KtestRange(settings.Ltest, R, smallest_D);
+  const WholeRange Ktest = KtestRange(settings.Ltest, R, smallest_W);
   if (!Ktest.Contains(settings.Ktest)) return Problem(ScanSetting::kKtest, settings.Ktest, Ktest);
   // Held in single precision: the value must have a positive float.
   const double t = settings.threshold;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "apps/batch/batch_options.h"
+#include "apps/batch/batch_outputs.h"
 #include "apps/batch/cells_log.h"
 #include "apps/batch/scan_json.h"
 #include "apps/batch/value_lists.h"
@@ -84,6 +85,16 @@ TEST(BatchOptionsTest, DefaultsAndTheDefaultTrainingLength) {
   EXPECT_EQ(wide.scan.Ntrain, 1000 - 35);
   EXPECT_FALSE(wide.write_json || wide.write_png);
   EXPECT_TRUE(wide.write_csv);
+  // Delays are scanned as a third axis; the default Ntrain leaves room for
+  // the widest state, (D - 1) tau + 1 values.
+  auto delayed = Parse({"-", "--dim", "3", "--delay", "1:4"});
+  BatchOptions& delays = std::get<BatchOptions>(delayed);
+  EXPECT_EQ(delays.scan.tau, (std::vector<std::int32_t>{1, 2, 3, 4}));
+  EXPECT_EQ(SettleScanSettings(delays, 1000), std::nullopt);
+  EXPECT_EQ(delays.scan.Ntrain, 1000 - (130 + 2 * 4));
+  EXPECT_EQ(OutputNames(delays),
+            (std::vector<std::string>{"results.json", "curves.csv", "scan.csv", "scan-tau1.png", "scan-tau2.png",
+                                      "scan-tau3.png", "scan-tau4.png", "curves.png"}));
 }
 
 // Every refusal is one line naming the option, with status 2.
@@ -94,6 +105,8 @@ TEST(BatchOptionsTest, BadOptionsAreNamedWithWhatIsAllowed) {
   } cases[] = {
       {{"s", "--dim", "0"}, "modelcheck-batch: --dim: 0 is out of range: allowed 1 to 499"},
       {{"s", "--dim", "3:1"}, "modelcheck-batch: --dim: \"3:1\" runs backwards"},
+      {{"s", "--delay", "0"}, "modelcheck-batch: --delay: 0 is out of range: allowed 1 to 2147483647"},
+      {{"s", "--delay", "1:2:3"}, "modelcheck-batch: --delay: \"1:2:3\" is neither a delay tau nor a list first:last"},
       {{"s", "--eps", "-1"}, "modelcheck-batch: --eps: -1 is out of range: allowed a positive finite number"},
       {{"s", "--eps-log", "0:1:3"}, "modelcheck-batch: --eps-log: \"0:1:3\": a logarithmic list needs positive ends"},
       {{"s", "--ltest", "0"}, "modelcheck-batch: --ltest: 0 is out of range: allowed 1 or more"},
@@ -212,19 +225,19 @@ TEST_F(ScanFilesTest, TablesHaveAHeaderAndOneRowPerCellOrCellAndHorizon) {
   ASSERT_EQ(curves.size(), 1 + 9 * 5u);
   EXPECT_EQ(curves[0],
             "D,eps,status,horizon,iterative_error,direct_error,persistence_error,global_iterative_error,"
-            "global_direct_error,Ntrain,Ltest,Ktest");
+            "global_direct_error,Ntrain,Ltest,Ktest,delay");
   EXPECT_EQ(curves[1].substr(0, 19), "1,0.05,finished,1,0");
-  EXPECT_TRUE(curves[1].ends_with(",600,5,20")) << curves[1];
+  EXPECT_TRUE(curves[1].ends_with(",600,5,20,1")) << curves[1];
   const std::vector<std::string> scan = Lines(TableCsv(result_, ScanTableKind::kScan));
   ASSERT_EQ(scan.size(), 1 + 9u);
   EXPECT_EQ(scan[0],
             "D,eps,status,one_step_error,iterative_time,direct_time,persistence_time,global_iterative_time,"
-            "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason,Ntrain,Ltest,Ktest");
+            "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason,Ntrain,Ltest,Ktest,delay");
   // An infeasible cell: empty figures and its reason, quoted for its comma.
   EXPECT_EQ(scan[3].substr(0, 17), "1,9,infeasible,,,");
   EXPECT_NE(scan[3].find(",\"eps = 9 is above the width of the training values, "), std::string::npos) << scan[3];
   EXPECT_EQ(scan[7].substr(0, 18), "90,0.05,infeasible");
-  for (const std::string& row : scan) EXPECT_EQ(std::count(row.begin(), row.end(), ',') >= 15, true) << row;
+  for (const std::string& row : scan) EXPECT_EQ(std::count(row.begin(), row.end(), ',') >= 16, true) << row;
 }
 
 }  // namespace
@@ -239,7 +252,7 @@ namespace {
 TEST(CellsLogTest, ALoggedScanReadsBackAsItWasComputed) {
   const std::vector<double> series = testing::HenonValues(700);
   const ScanSettings settings{
-      .Ntrain = 600, .D = {1, 2}, .eps = {0.05, 0.3}, .Ltest = 10, .Ktest = 40, .threshold = 0.05};
+      .Ntrain = 600, .D = {1, 2}, .eps = {0.05, 0.3}, .Ltest = 10, .Ktest = 40, .threshold = 0.05, .tau = {1, 2}};
   std::vector<std::string> lines = {CellsLogHeader(settings, series)};
   const ScanResult computed =
       RunScan(series, settings,
@@ -266,6 +279,7 @@ TEST(CellsLogTest, ALoggedScanReadsBackAsItWasComputed) {
     const ScanCell& read = earlier.cells[c];
     SCOPED_TRACE(c);
     EXPECT_EQ(read.status, was.status);
+    EXPECT_EQ(read.tau, was.tau);
     EXPECT_EQ(read.iterative_time, was.iterative_time);
     EXPECT_EQ(read.direct_time, was.direct_time);
     EXPECT_EQ(read.result.iterative.errors, was.result.iterative.errors);

@@ -178,3 +178,25 @@ def test_the_gil_is_released_while_the_engine_runs():
     worker.join()
     # With the GIL held for the whole check this thread could count only between switches.
     assert counter > 100000
+
+
+def test_delays_are_a_third_axis_of_the_grid(series):
+    result = modelcheck.scan(series, 2300, [1, 3], [0.05, 0.2], ltest=10, ktest=40, delay=[1, 2, 60])
+    assert len(result) == 12 and result.delays == [1, 2, 60]
+    # Each cell is the single check with its delay; delay 1 is the undelayed check.
+    assert result[3, 0.2, 2] == modelcheck.check(series, 2300, 3, 0.2, 10, 40, delay=2)
+    assert result[3, 0.05, 1] == modelcheck.check(series, 2300, 3, 0.05, 10, 40)
+    assert result[3, 0.05, 2] != result[3, 0.05, 1]
+    # D = 3 with delay 60 spans 121 values: its test segment needs 10 + 40 + 120 after Ntrain, there are 200.
+    assert result[3, 0.2, 60].status == "finished"
+    with pytest.raises(KeyError, match="use result"):
+        result[3, 0.2]
+    table = result.table()
+    assert list(table["delay"]) == [1] * 4 + [2] * 4 + [60] * 4
+    assert list(result.curves()["delay"].unique()) == [1, 2, 60]
+    with pytest.raises(ValueError, match="delay = 0 is out of range"):
+        modelcheck.check(series, 2300, 3, 0.2, delay=0)
+    with pytest.raises(ValueError, match="ktest = 40 is out of range: allowed 1 to 10"):
+        modelcheck.check(series, 2300, 3, 0.2, 10, 40, delay=90)  # a state of 181 values
+    # The default Ntrain leaves room for the widest state.
+    assert modelcheck.scan(series, None, [3], [0.2], 10, 40, delay=[1, 5]).ntrain == 2500 - (10 + 40 + 10)

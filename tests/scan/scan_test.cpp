@@ -76,6 +76,48 @@ TEST_F(ScanTest, EveryCellIsTheSingleCheckWithItsBaselines) {
   }
 }
 
+// Delays are a third axis, delay-major: every cell and baseline is the
+// single check of its D, eps and tau; a state that does not fit is infeasible.
+TEST(ScanDelayTest, EveryCellOfEveryDelayIsTheSingleCheck) {
+  const std::vector<double> series = testing::HenonValues(1000);
+  const ScanSettings settings{
+      .Ntrain = 800, .D = {1, 3}, .eps = {0.05, 0.2}, .Ltest = 10, .Ktest = 40, .threshold = 0.05, .tau = {1, 3, 500}};
+  const ScanResult result = RunScan(series, settings, Jobs(2));
+  ASSERT_EQ(result.cells.size(), 12u);
+  ASSERT_EQ(result.baselines.size(), 6u);
+  for (std::size_t t = 0; t < 2; ++t) {
+    for (std::size_t a = 0; a < 2; ++a) {
+      const ModelSettings base{
+          .Ntrain = 800, .D = settings.D[a], .eps = 0.05, .Ltest = 10, .Ktest = 40, .tau = settings.tau[t]};
+      const ScanBaselines& baselines = result.baselines[t * 2 + a];
+      EXPECT_EQ(baselines.tau, base.tau);
+      EXPECT_EQ(baselines.result.global_iterative.errors, CheckBaselines(series, base).global_iterative.errors);
+      for (std::size_t b = 0; b < 2; ++b) {
+        const ScanCell& cell = result.cell(a, b, t);
+        ModelSettings one = base;
+        one.eps = settings.eps[b];
+        SCOPED_TRACE("D " + std::to_string(one.D) + " tau " + std::to_string(one.tau));
+        ASSERT_EQ(cell.tau, one.tau);
+        ASSERT_EQ(cell.status, CellStatus::kFinished);
+        ExpectSameCheck(cell.result, CheckSeries(series, one, {.threads = 1, .progress = {}}));
+      }
+    }
+  }
+  // tau = 500 with D = 3 spans 1001 values: no room in 800. D = 1 is one value whatever the delay.
+  EXPECT_EQ(result.cell(0, 0, 2).status, CellStatus::kFinished);
+  EXPECT_EQ(result.cell(0, 0, 2).result.iterative.errors, result.cell(0, 0, 0).result.iterative.errors);
+  EXPECT_EQ(result.cell(1, 0, 2).status, CellStatus::kInfeasible);
+  EXPECT_EQ(result.cell(1, 0, 2).reason,
+            "a state of D = 3, tau = 500 spans 1001 values; the training part has room "
+            "for 799");
+  EXPECT_FALSE(result.baselines[5].computed);
+  const ScanResult layer = DelayLayer(result, 1);
+  ASSERT_EQ(layer.cells.size(), 4u);
+  EXPECT_EQ(layer.settings.tau, std::vector<std::int32_t>{3});
+  EXPECT_EQ(layer.cells[3].result.direct.errors, result.cell(1, 1, 1).result.direct.errors);
+  EXPECT_EQ(layer.baselines[1].tau, 3);
+}
+
 TEST_F(ScanTest, WithoutBaselinesTheCellsAreTheSameAndNoBaselineIsComputed) {
   const ScanResult whole = RunScan(series_, settings_, Jobs(2));
   ScanOptions cells_only = Jobs(2);

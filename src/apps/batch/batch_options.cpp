@@ -18,6 +18,7 @@ struct TypedOptions {
   std::string series;
   std::string ntrain;
   std::string dim = "2";
+  std::string delay = "1";
   std::string eps = "0.05";
   std::string eps_log;
   std::string ltest = "30";
@@ -72,8 +73,13 @@ void DeclareInputOptions(CLI::App& app, TypedOptions& typed) {
 void DeclareOptions(CLI::App& app, TypedOptions& typed) {
   DeclareInputOptions(app, typed);
   app.add_option("--ntrain", typed.ntrain,
-                 "Length of the training part [default: the value count less Ltest + Ktest + D - 1 for the largest D]");
+                 "Length of the training part [default: the value count less Ltest + Ktest + (D - 1) tau for the "
+                 "largest D and tau]");
   app.add_option("--dim", typed.dim, "Dimension D of the model map, or a list first:last, e.g. 1:6")
+      ->capture_default_str();
+  app.add_option("--delay", typed.delay,
+                 "Delay tau between the values of a state (x(n-(D-1)tau), ..., x(n-tau), x(n)), or a list "
+                 "first:last scanned as a third axis, e.g. 1:4")
       ->capture_default_str();
   auto* eps = app.add_option("--eps", typed.eps, "Box size eps, or first:last:count evenly spaced, e.g. 0.01:0.1:10")
                   ->capture_default_str();
@@ -134,6 +140,9 @@ std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& op
   const auto dims = ParseDimensionList(typed.dim);
   if (const auto* problem = std::get_if<std::string>(&dims)) return Refusal("--dim", *problem);
   options.scan.D = std::get<std::vector<std::int32_t>>(dims);
+  const auto delays = ParseDelayList(typed.delay);
+  if (const auto* problem = std::get_if<std::string>(&delays)) return Refusal("--delay", *problem);
+  options.scan.tau = std::get<std::vector<std::int32_t>>(delays);
   options.logarithmic_eps = !typed.eps_log.empty();
   const auto eps = ParseBoxSizeList(options.logarithmic_eps ? typed.eps_log : typed.eps, options.logarithmic_eps);
   if (const auto* problem = std::get_if<std::string>(&eps))
@@ -266,6 +275,8 @@ const char* OptionOf(ScanSetting setting, bool logarithmic_eps) {
       return "--ktest";
     case ScanSetting::kThreshold:
       return "--threshold";
+    case ScanSetting::kDelay:
+      return "--delay";
   }
   return "?";
 }
@@ -305,11 +316,13 @@ std::optional<std::string> SettleScanSettings(BatchOptions& options, std::size_t
   if (options.Ntrain) {
     scan.Ntrain = *options.Ntrain;
   } else {
-    std::int32_t largest_D = 1;
-    for (const std::int32_t D : scan.D) largest_D = std::max(largest_D, D);
+    std::int64_t largest_D = 1, largest_tau = 1;
+    for (const std::int32_t D : scan.D) largest_D = std::max<std::int64_t>(largest_D, D);
+    for (const std::int32_t tau : scan.tau) largest_tau = std::max<std::int64_t>(largest_tau, tau);
     // As typed, kept far enough from the 64-bit limit that the sum cannot overflow.
     const auto bounded = [](std::int64_t value) { return std::clamp<std::int64_t>(value, -(1LL << 60), 1LL << 60); };
-    const std::int64_t tests = bounded(options.typed_Ltest) + bounded(options.typed_Ktest) + largest_D - 1;
+    const std::int64_t tests =
+        bounded(options.typed_Ltest) + bounded(options.typed_Ktest) + (largest_D - 1) * largest_tau;
     const std::int64_t Ntrain = count - tests;
     if (Ntrain < 2) {
       return "modelcheck-batch: the series has " + std::to_string(count) + " values, too few for the tests (" +

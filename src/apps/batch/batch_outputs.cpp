@@ -54,11 +54,27 @@ std::optional<std::string> Occupant(const std::string& path) {
 
 }  // namespace
 
+namespace {
+
+// scan.png, or with several delays one heat map per delay: scan-tau2.png.
+std::vector<std::string> HeatMapNames(const ScanSettings& settings) {
+  if (settings.tau.size() == 1) return {"scan.png"};
+  std::vector<std::string> names;
+  for (const std::int32_t tau : settings.tau) names.push_back("scan-tau" + std::to_string(tau) + ".png");
+  return names;
+}
+
+}  // namespace
+
 std::vector<std::string> OutputNames(const BatchOptions& options) {
   std::vector<std::string> names;
   if (options.write_json) names.emplace_back("results.json");
   if (options.write_csv) names.insert(names.end(), {"curves.csv", "scan.csv"});
-  if (options.write_png) names.insert(names.end(), {"scan.png", "curves.png"});
+  if (options.write_png) {
+    const std::vector<std::string> heat_maps = HeatMapNames(options.scan);
+    names.insert(names.end(), heat_maps.begin(), heat_maps.end());
+    names.emplace_back("curves.png");
+  }
   return names;
 }
 
@@ -107,8 +123,15 @@ OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& res
         report);
   }
   if (options.write_png) {
-    WriteOne(
-        folder, "scan.png", [&](const ByteWriter& write) { write(DrawScanHeatMap(result, name)); }, report);
+    const std::vector<std::string> heat_maps = HeatMapNames(result.settings);
+    for (std::size_t t = 0; t < heat_maps.size(); ++t) {
+      WriteOne(
+          folder, heat_maps[t],
+          [&](const ByteWriter& write) {
+            write(heat_maps.size() == 1 ? DrawScanHeatMap(result, name) : DrawScanHeatMap(DelayLayer(result, t), name));
+          },
+          report);
+    }
     WriteOne(
         folder, "curves.png", [&](const ByteWriter& write) { write(DrawBestCurves(result, name)); }, report);
   }

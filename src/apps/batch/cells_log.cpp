@@ -96,6 +96,7 @@ Json CellRecord(const ScanCell& cell, std::size_t index) {
   return Json{{"cell", index},
               {"D", cell.D},
               {"eps", cell.eps},
+              {"delay", cell.tau},
               {"status", CellStatusName(cell.status)},
               {"iterative_time", PredictionTimeJson(cell.iterative_time)},
               {"direct_time", PredictionTimeJson(cell.direct_time)},
@@ -110,6 +111,7 @@ Json BaselinesRecord(const ScanBaselines& baselines, std::size_t index) {
   const BaselineResult& result = baselines.result;
   return Json{{"baselines", index},
               {"D", baselines.D},
+              {"delay", baselines.tau},
               {"persistence", Numbers(result.persistence.errors)},
               {"global_iterative", Numbers(result.global_iterative.errors)},
               {"global_direct", Numbers(result.global_direct.errors)},
@@ -123,18 +125,22 @@ Json BaselinesRecord(const ScanBaselines& baselines, std::size_t index) {
 ScanResult EmptyGrid(const ScanSettings& settings) {
   ScanResult grid;
   grid.settings = settings;
-  for (const std::int32_t D : settings.D) {
-    grid.baselines.push_back({.D = D,
-                              .computed = false,
-                              .result = {},
-                              .persistence_time = std::nullopt,
-                              .global_iterative_time = std::nullopt,
-                              .global_direct_time = std::nullopt});
-    for (const double eps : settings.eps) {
-      ScanCell cell;
-      cell.D = D;
-      cell.eps = eps;
-      grid.cells.push_back(std::move(cell));
+  for (const std::int32_t tau : settings.tau) {
+    for (const std::int32_t D : settings.D) {
+      grid.baselines.push_back({.D = D,
+                                .tau = tau,
+                                .computed = false,
+                                .result = {},
+                                .persistence_time = std::nullopt,
+                                .global_iterative_time = std::nullopt,
+                                .global_direct_time = std::nullopt});
+      for (const double eps : settings.eps) {
+        ScanCell cell;
+        cell.D = D;
+        cell.eps = eps;
+        cell.tau = tau;
+        grid.cells.push_back(std::move(cell));
+      }
     }
   }
   return grid;
@@ -146,11 +152,18 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
     const auto index = json["cell"].get<std::size_t>();
     if (index >= grid.cells.size()) return false;
     ScanCell& cell = grid.cells[index];
-    if (json["D"].get<std::int32_t>() != cell.D || json["eps"].get<double>() != cell.eps) return false;
+    // Logs written before delays had none: their cells have delay 1.
+    if (json["D"].get<std::int32_t>() != cell.D || json["eps"].get<double>() != cell.eps ||
+        json.value("delay", 1) != cell.tau)
+      return false;
     cell.status = json["status"] == "singular" ? CellStatus::kSingular : CellStatus::kFinished;
     CheckResult& check = cell.result;
-    check.settings = {
-        .Ntrain = settings.Ntrain, .D = cell.D, .eps = cell.eps, .Ltest = settings.Ltest, .Ktest = settings.Ktest};
+    check.settings = {.Ntrain = settings.Ntrain,
+                      .D = cell.D,
+                      .eps = cell.eps,
+                      .Ltest = settings.Ltest,
+                      .Ktest = settings.Ktest,
+                      .tau = cell.tau};
     check.one_step_error = NumberFrom(json["one_step_error"]);
     TakeErrors(json["iterative_errors"], check.iterative);
     TakeErrors(json["direct_errors"], check.direct);
@@ -161,7 +174,9 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
     return true;
   }
   const auto index = json.at("baselines").get<std::size_t>();
-  if (index >= grid.baselines.size() || json["D"].get<std::int32_t>() != grid.baselines[index].D) return false;
+  if (index >= grid.baselines.size() || json["D"].get<std::int32_t>() != grid.baselines[index].D ||
+      json.value("delay", 1) != grid.baselines[index].tau)
+    return false;
   ScanBaselines& baselines = grid.baselines[index];
   baselines.computed = true;
   TakeErrors(json["persistence"], baselines.result.persistence);
@@ -177,16 +192,19 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
 }  // namespace
 
 std::string CellsLogHeader(const ScanSettings& settings, std::span<const double> series) {
-  const Json json{{"log", "modelcheck-batch cells"},
-                  {"version", 2},
-                  {"values", series.size()},
-                  {"fingerprint", Fingerprint(series)},
-                  {"Ntrain", settings.Ntrain},
-                  {"D", settings.D},
-                  {"eps", settings.eps},
-                  {"Ltest", settings.Ltest},
-                  {"Ktest", settings.Ktest},
-                  {"threshold", settings.threshold}};
+  Json json{{"log", "modelcheck-batch cells"},
+            {"version", 2},
+            {"values", series.size()},
+            {"fingerprint", Fingerprint(series)},
+            {"Ntrain", settings.Ntrain},
+            {"D", settings.D},
+            {"eps", settings.eps},
+            {"Ltest", settings.Ltest},
+            {"Ktest", settings.Ktest},
+            {"threshold", settings.threshold}};
+  // Only a scan with delays names them, so that a log written before delays
+  // still resumes the same scan.
+  if (settings.tau != std::vector<std::int32_t>{1}) json["delay"] = settings.tau;
   return json.dump();
 }
 

@@ -35,7 +35,7 @@ Json NeighboursJson(const std::vector<std::int32_t>& counts) {
 }
 
 Json BaselinesJson(const ScanBaselines& baselines) {
-  Json json{{"D", baselines.D}, {"computed", baselines.computed}};
+  Json json{{"D", baselines.D}, {"delay", baselines.tau}, {"computed", baselines.computed}};
   if (!baselines.computed) return json;
   const BaselineResult& result = baselines.result;
   json["persistence"] = TestJson(result.persistence, baselines.persistence_time);
@@ -46,7 +46,7 @@ Json BaselinesJson(const ScanBaselines& baselines) {
 }
 
 Json CellJson(const ScanCell& cell, const ScanBaselines& baselines) {
-  Json json{{"D", cell.D}, {"eps", cell.eps}, {"status", CellStatusName(cell.status)}};
+  Json json{{"D", cell.D}, {"eps", cell.eps}, {"delay", cell.tau}, {"status", CellStatusName(cell.status)}};
   if (cell.status == CellStatus::kInfeasible) json["reason"] = cell.reason;
   if (cell.status != CellStatus::kFinished && cell.status != CellStatus::kSingular) return json;
   const CheckResult& result = cell.result;
@@ -103,7 +103,8 @@ Json ReadingJson(const SeriesFileInfo& info) {
 
 Json SettingsJson(const ScanSettings& settings) {
   return Json{{"Ntrain", settings.Ntrain}, {"D", settings.D},         {"eps", settings.eps},
-              {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest}, {"threshold", settings.threshold}};
+              {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest}, {"threshold", settings.threshold},
+              {"delay", settings.tau}};
 }
 
 // Every line of `text` indented by `columns` blanks.

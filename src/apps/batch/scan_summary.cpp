@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "text/shortest_number.h"
 
@@ -26,15 +27,15 @@ std::string Best(const ScanResult& result) {
   const auto best = BestCell(result);
   if (!best) return "No cell finished.\n";
   const ScanCell& cell = result.cells[*best];
-  std::size_t row = 0;
-  while (result.settings.D[row] != cell.D) ++row;
-  const ScanBaselines& baselines = result.baselines[row];
-  std::string text = "Best: D = " + std::to_string(cell.D) + ", eps = " + ShortestNumberText(cell.eps) +
-                     ": prediction time " + TimeText(cell.iterative_time) + " steps iterative, " +
-                     TimeText(cell.direct_time) + " direct; one-step error " +
-                     ShortestNumberText(cell.result.one_step_error) + "\n";
+  const ScanBaselines& baselines = result.baselines[*best / result.settings.eps.size()];
+  // The delay is named once a scan has one other than 1.
+  const bool delays = result.settings.tau != std::vector<std::int32_t>{1};
+  const std::string state = "D = " + std::to_string(cell.D) + (delays ? ", tau = " + std::to_string(cell.tau) : "");
+  std::string text = "Best: " + state + ", eps = " + ShortestNumberText(cell.eps) + ": prediction time " +
+                     TimeText(cell.iterative_time) + " steps iterative, " + TimeText(cell.direct_time) +
+                     " direct; one-step error " + ShortestNumberText(cell.result.one_step_error) + "\n";
   if (baselines.computed) {
-    text += "Baselines for D = " + std::to_string(cell.D) + ": persistence " + TimeText(baselines.persistence_time) +
+    text += "Baselines for " + state + ": persistence " + TimeText(baselines.persistence_time) +
             " steps, global affine " + TimeText(baselines.global_iterative_time) + " iterative, " +
             TimeText(baselines.global_direct_time) + " direct\n";
   }

@@ -61,9 +61,13 @@ Parsed<double> ParseRealNumber(const std::string& text) {
   return value;
 }
 
-Parsed<std::vector<std::int32_t>> ParseDimensionList(const std::string& text) {
+namespace {
+
+// "2" or "1:6" for a list of whole numbers, named in refusals as `one`
+// ("a dimension D") and `many` ("dimensions").
+Parsed<std::vector<std::int32_t>> ParseWholeRange(const std::string& text, const char* one, const char* many) {
   const std::vector<std::string> parts = SplitAtColons(text);
-  if (parts.size() > 2) return "\"" + text + "\" is neither a dimension D nor a list first:last";
+  if (parts.size() > 2) return "\"" + text + "\" is neither " + one + " nor a list first:last";
   std::vector<std::int64_t> ends;
   for (const std::string& part : parts) {
     const auto number = ParseWholeNumber(part);
@@ -73,13 +77,23 @@ Parsed<std::vector<std::int32_t>> ParseDimensionList(const std::string& text) {
   const std::int64_t first = ends.front();
   const std::int64_t last = ends.back();
   if (first > last) return "\"" + text + "\" runs backwards: write first:last with first <= last";
-  // A dimension outside its range is refused with the other settings; the cap only bounds the list.
-  if (last - first >= 1000) return "\"" + text + "\" holds more than 1000 dimensions";
-  std::vector<std::int32_t> dimensions;
-  for (std::int64_t D = first; D <= last; ++D) {
-    dimensions.push_back(D < INT32_MIN || D > INT32_MAX ? INT32_MIN : static_cast<std::int32_t>(D));
+  // A value outside its range is refused with the other settings; the cap only bounds the list.
+  if (last - first >= 1000) return "\"" + text + "\" holds more than 1000 " + many;
+  std::vector<std::int32_t> values;
+  for (std::int64_t v = first; v <= last; ++v) {
+    values.push_back(v < INT32_MIN || v > INT32_MAX ? INT32_MIN : static_cast<std::int32_t>(v));
   }
-  return dimensions;
+  return values;
+}
+
+}  // namespace
+
+Parsed<std::vector<std::int32_t>> ParseDimensionList(const std::string& text) {
+  return ParseWholeRange(text, "a dimension D", "dimensions");
+}
+
+Parsed<std::vector<std::int32_t>> ParseDelayList(const std::string& text) {
+  return ParseWholeRange(text, "a delay tau", "delays");
 }
 
 Parsed<std::vector<double>> ParseBoxSizeList(const std::string& text, bool logarithmic) {

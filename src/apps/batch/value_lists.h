@@ -24,6 +24,9 @@ Parsed<double> ParseRealNumber(const std::string& text);
 // "2" or "1:6" (every D from 1 to 6; first <= last).
 Parsed<std::vector<std::int32_t>> ParseDimensionList(const std::string& text);
 
+// "1" or "1:4" (every delay tau from 1 to 4), as for dimensions.
+Parsed<std::vector<std::int32_t>> ParseDelayList(const std::string& text);
+
 // "0.05" or "first:last:count": count values from first to last, evenly
 // spaced, or with even ratios when `logarithmic` (first and last positive).
 // Each value is rounded to 10 significant digits, so the list reads as

@@ -55,6 +55,8 @@ const char* ArgumentName(ScanSetting setting, bool grid) {
       return "ktest";
     case ScanSetting::kThreshold:
       return "threshold";
+    case ScanSetting::kDelay:
+      return grid ? "delays" : "delay";
   }
   return "?";
 }
@@ -66,6 +68,7 @@ struct TypedCounts {
   std::vector<std::int64_t> dims;
   std::int64_t ltest = 0;
   std::int64_t ktest = 0;
+  std::vector<std::int64_t> delays;
 };
 
 std::int32_t Clamped(std::int64_t value) {
@@ -85,6 +88,10 @@ std::optional<std::int64_t> Unclamped(ScanSetting setting, const TypedCounts& ty
     case ScanSetting::kDimension:
       for (const std::int64_t D : typed.dims)
         if (changed(D)) return D;
+      return std::nullopt;
+    case ScanSetting::kDelay:
+      for (const std::int64_t tau : typed.delays)
+        if (changed(tau)) return tau;
       return std::nullopt;
     default:
       return std::nullopt;
@@ -108,9 +115,11 @@ void RequireSettings(const ScanSettings& settings, const TypedCounts& typed, std
 // released the caller's array may change (another thread, a memmap that
 // another process rewrites), and the engine must never see that.
 std::vector<double> PrivateCopy(const Series& x, const ScanSettings& settings) {
-  std::int64_t largest_D = 1;
+  std::int64_t largest_D = 1, largest_tau = 1;
   for (const std::int32_t D : settings.D) largest_D = std::max<std::int64_t>(largest_D, D);
-  const std::int64_t used = std::int64_t{settings.Ntrain} + settings.Ltest + settings.Ktest + largest_D - 1;
+  for (const std::int32_t tau : settings.tau) largest_tau = std::max<std::int64_t>(largest_tau, tau);
+  const std::int64_t used =
+      std::int64_t{settings.Ntrain} + settings.Ltest + settings.Ktest + (largest_D - 1) * largest_tau;
   const auto count = static_cast<std::size_t>(x.size());
   const std::size_t copied = used > 0 ? std::min(count, static_cast<std::size_t>(used)) : count;
   return {x.data(), x.data() + copied};
@@ -225,6 +234,7 @@ py::dict CellDict(const ScanCell& cell, const ScanBaselines& baselines) {
   py::dict out;
   out["dim"] = cell.D;
   out["eps"] = cell.eps;
+  out["delay"] = cell.tau;
   out["status"] = CellStatusName(cell.status);
   out["reason"] = cell.reason;
   out["iterative_error"] = ToArray(check.iterative.errors);
@@ -342,20 +352,23 @@ py::dict ResultDict(const ScanResult& result) {
 
 py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
               std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines,
-              const py::object& progress) {
-  const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest};
-  std::vector<std::int32_t> dimensions;
+              const py::object& progress, const std::vector<std::int64_t>& delays) {
+  const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest, .delays = delays};
+  std::vector<std::int32_t> dimensions, taus;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
+  for (const std::int64_t tau : delays) taus.push_back(Clamped(tau));
   const ScanSettings settings{.Ntrain = Clamped(ntrain),
                               .D = std::move(dimensions),
                               .eps = std::move(epss),
                               .Ltest = Clamped(ltest),
                               .Ktest = Clamped(ktest),
-                              .threshold = threshold};
+                              .threshold = threshold,
+                              .tau = std::move(taus)};
   const auto count = static_cast<std::size_t>(x.size());
   const std::vector<double> series = PrivateCopy(x, settings);
   const bool positive = settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
-                        std::all_of(settings.D.begin(), settings.D.end(), [](auto D) { return D > 0; });
+                        std::all_of(settings.D.begin(), settings.D.end(), [](auto D) { return D > 0; }) &&
+                        std::all_of(settings.tau.begin(), settings.tau.end(), [](auto tau) { return tau > 0; });
   if (positive) RequireFinite(series, settings.Ntrain);
   RequireSettings(settings, typed, count, grid);
   return ResultDict(RunInterruptibly(series, settings, jobs, baselines, progress));
@@ -443,7 +456,7 @@ PYBIND11_MODULE(_core, module) {
   module.doc() = "The compiled core of modelcheck; use the functions of the modelcheck package.";
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
-             py::arg("baselines"), py::arg("progress"),
+             py::arg("baselines"), py::arg("progress"), py::arg("delays"),
              "One scan over dims x epss of a float64 array; a dictionary of its cells.");
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),

@@ -1,5 +1,6 @@
 // Scans of the model check over a grid of model dimensions D and box sizes
-// eps, each check beside two baselines, on every core.
+// eps, and optionally delays tau, each check beside two baselines, on every
+// core.
 //
 // Every cell is one whole check of the series with the scan's Ntrain, Ltest
 // and Ktest and the cell's D and eps, computed exactly as a single check is
@@ -7,8 +8,8 @@
 // jobs. A cell's outcome is a result whatever it is: finished, stopped on an
 // exactly singular fit (where and the message kept), or infeasible (its
 // settings do not fit the series: the reason kept). The baselines
-// (persistence and the global affine model) depend on D alone and are
-// computed once per dimension.
+// (persistence and the global affine model) depend on D and tau alone and
+// are computed once per dimension and delay.
 //
 // Prediction times use the scan's threshold, held in single precision as the
 // interactive program holds 0.05, so the default gives the program's times.
@@ -34,10 +35,11 @@ struct ScanSettings {
   std::int32_t Ltest = 30;
   std::int32_t Ktest = 100;
   double threshold = kPredictionThreshold;
+  std::vector<std::int32_t> tau = {1};  // the delay of each layer of the grid, in scan order
 };
 
 // The settings a scan is given, named for messages.
-enum class ScanSetting { kNtrain, kDimension, kBoxSize, kLtest, kKtest, kThreshold };
+enum class ScanSetting { kNtrain, kDimension, kBoxSize, kLtest, kKtest, kThreshold, kDelay };
 
 // A setting no cell could use: which one, the offending value as text and
 // the values allowed, e.g. {kDimension, "0", "1 to 9"}.
@@ -49,10 +51,13 @@ struct ScanSettingProblem {
 
 // Checks each setting against the ranges of a single check
 // (modelcheck/settings_ranges.h) for a series of `value_count` values:
-// Ntrain in 2..count-1 (leaving a test piece for the smallest D), every D
-// from 1 and below Ntrain, every eps positive and finite, Ltest and Ktest positive and fitting after Ntrain for the
-// smallest D, the threshold positive and finite in single precision, at least one D and one eps. A cell can still be
-// infeasible: a larger D that leaves no test segment, an eps above the width of the training values.
+// Ntrain in 2..count-1 (leaving a test piece for the smallest D and delay),
+// every D from 1 and below Ntrain, every delay from 1, every eps positive and
+// finite, Ltest and Ktest positive and fitting after Ntrain for the smallest
+// D and delay, the threshold positive and finite in single precision, at
+// least one D, one eps and one delay. A cell can still be infeasible: a
+// larger D or delay whose state or test segment does not fit, an eps above
+// the width of the training values.
 std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings, std::size_t value_count);
 
 enum class CellStatus { kFinished, kSingular, kInfeasible, kNotRun };
@@ -63,6 +68,7 @@ const char* CellStatusName(CellStatus status);
 struct ScanCell {
   std::int32_t D = 0;
   double eps = 0.0;
+  std::int32_t tau = 1;
   CellStatus status = CellStatus::kNotRun;
   std::string reason;  // infeasible: why the settings do not fit
   CheckResult result;  // finished or singular (result.stop says where)
@@ -74,6 +80,7 @@ struct ScanCell {
 
 struct ScanBaselines {
   std::int32_t D = 0;
+  std::int32_t tau = 1;
   bool computed = false;  // false: no test segment fits this D, or the scan stopped first
   BaselineResult result;
   // With the scan's threshold; absent for a test without errors.
@@ -87,14 +94,16 @@ struct ScanResult {
   std::size_t value_count = 0;
   double training_minimum = 0.0;  // eps is accepted up to maximum - minimum
   double training_maximum = 0.0;
-  // Dimension-major: the cell of D[a] and eps[b] is at
-  // [a * eps.size() + b].
+  // Delay-major, then dimension-major: the cell of tau[t], D[a] and eps[b]
+  // is at [(t * D.size() + a) * eps.size() + b].
   std::vector<ScanCell> cells;
-  std::vector<ScanBaselines> baselines;  // one per dimension, in its order
-  bool complete = false;                 // every cell and baseline has its outcome
+  // One per delay and dimension, in the cells' order: the baselines of cell
+  // c are at [c / eps.size()].
+  std::vector<ScanBaselines> baselines;
+  bool complete = false;  // every cell and baseline has its outcome
 
-  const ScanCell& cell(std::size_t dimension_index, std::size_t box_index) const {
-    return cells[dimension_index * settings.eps.size() + box_index];
+  const ScanCell& cell(std::size_t dimension_index, std::size_t box_index, std::size_t delay_index = 0) const {
+    return cells[(delay_index * settings.D.size() + dimension_index) * settings.eps.size() + box_index];
   }
 };
 
@@ -142,6 +151,10 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
 // one-step error, the first in scan order on a full tie. Only finished cells
 // count; nullopt when none finished.
 std::optional<std::size_t> BestCell(const ScanResult& result);
+
+// The cells and baselines of delay settings.tau[delay_index] alone, as a
+// scan of that one delay would hold them (for a picture per delay).
+ScanResult DelayLayer(const ScanResult& result, std::size_t delay_index);
 
 // The name of a setting as a message shows it: "Ntrain", "D", "eps", ...
 const char* ScanSettingName(ScanSetting setting);
