@@ -189,6 +189,11 @@ class ScanResult:
         longest direct one, then the smallest one-step error.
     complete : bool
         Every cell has its outcome.
+    best_on_edge : list of dict
+        The axes (of more than one value) on whose edge the best cell lies,
+        where the best may lie beyond the grid: ``setting`` ('dim', 'eps' or
+        'delay'), ``side`` ('smallest' or 'largest') and ``text``, e.g. "the
+        best eps is the smallest in the grid".
     """
 
     def __init__(self, raw, dims, epss, ltest, ktest, delays=(1,)):
@@ -198,6 +203,7 @@ class ScanResult:
         self.complete = raw["complete"]
         self.cells = [CheckResult(cell, self.ntrain, ltest, ktest, self.threshold) for cell in raw["cells"]]
         self.best = None if raw["best"] is None else self.cells[raw["best"]]
+        self.best_on_edge = list(raw["best_on_edge"])
         self._tables = raw["tables"]
 
     def cell(self, dim: int, eps: float, delay: Optional[int] = None) -> CheckResult:
@@ -239,6 +245,7 @@ class ScanResult:
             "threshold": self.threshold,
             "complete": self.complete,
             "best": None if self.best is None else [self.best.dim, self.best.eps, self.best.delay],
+            "best_on_edge": [dict(edge) for edge in self.best_on_edge],
             "cells": [cell.to_dict() for cell in self.cells],
         }
 

@@ -212,6 +212,36 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   return result;
 }
 
+namespace {
+
+template <typename T>
+void AddEdge(const std::vector<T>& axis, T value, ScanSetting setting, std::vector<GridEdge>& edges) {
+  if (axis.size() < 2) return;
+  const auto [low, high] = std::minmax_element(axis.begin(), axis.end());
+  // An axis of equal values has no inside to lie on.
+  if (*low == *high) return;
+  if (value == *low) edges.push_back({.setting = setting, .smallest = true});
+  if (value == *high) edges.push_back({.setting = setting, .smallest = false});
+}
+
+}  // namespace
+
+std::vector<GridEdge> BestCellEdges(const ScanResult& result) {
+  std::vector<GridEdge> edges;
+  const auto best = BestCell(result);
+  if (!best) return edges;
+  const ScanCell& cell = result.cells[*best];
+  AddEdge(result.settings.D, cell.D, ScanSetting::kDimension, edges);
+  AddEdge(result.settings.eps, cell.eps, ScanSetting::kBoxSize, edges);
+  AddEdge(result.settings.tau, cell.tau, ScanSetting::kDelay, edges);
+  return edges;
+}
+
+std::string GridEdgeText(const GridEdge& edge) {
+  return std::string("the best ") + ScanSettingName(edge.setting) + " is the " +
+         (edge.smallest ? "smallest" : "largest") + " in the grid";
+}
+
 ScanResult DelayLayer(const ScanResult& result, std::size_t delay_index) {
   ScanResult layer;
   layer.settings = result.settings;

@@ -13,6 +13,7 @@
 #include "apps/batch/batch_outputs.h"
 #include "apps/batch/cells_log.h"
 #include "apps/batch/scan_json.h"
+#include "apps/batch/scan_summary.h"
 #include "apps/batch/value_lists.h"
 #include "modelcheck/scan.h"
 #include "presentation/scan_table_csv.h"
@@ -211,6 +212,23 @@ TEST_F(ScanFilesTest, ResultsJsonHoldsEveryField) {
   EXPECT_TRUE(json["baselines"][0]["persistence"].contains("errors"));
   EXPECT_TRUE(json["baselines"][0]["global_affine"]["direct"].contains("prediction_time"));
   EXPECT_FALSE(json["baselines"][2]["computed"].get<bool>());
+}
+
+// A best cell on the grid's edge is named in the summary, with the option
+// that extends the grid, and in results.json.
+TEST_F(ScanFilesTest, ABestCellOnTheGridsEdgeIsFlagged) {
+  const auto best = BestCell(result_);
+  ASSERT_TRUE(best.has_value());
+  ASSERT_EQ(result_.cells[*best].eps, 0.05);
+  const std::string summary = ScanSummary(result_, {"scan.csv"}, "out", {.box_size = "--eps-log"});
+  EXPECT_NE(summary.find("\nThe best eps is the smallest in the grid: extend --eps-log down\n"), std::string::npos)
+      << summary;
+  const auto json =
+      nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}}));
+  const auto& edges = json["best_on_edge"];
+  ASSERT_FALSE(edges.empty());
+  EXPECT_EQ(edges.back()["setting"], "eps");
+  EXPECT_EQ(edges.back()["side"], "smallest");
 }
 
 std::vector<std::string> Lines(const std::string& text) {

@@ -200,3 +200,12 @@ def test_delays_are_a_third_axis_of_the_grid(series):
         modelcheck.check(series, 2300, 3, 0.2, 10, 40, delay=90)  # a state of 181 values
     # The default Ntrain leaves room for the widest state.
     assert modelcheck.scan(series, None, [3], [0.2], 10, 40, delay=[1, 5]).ntrain == 2500 - (10 + 40 + 10)
+
+
+def test_a_best_cell_on_the_grids_edge_is_flagged(series):
+    result = modelcheck.scan(series, 2300, [1, 2], [0.02, 0.05, 0.2], ltest=10, ktest=40)
+    assert (result.best.dim, result.best.eps) == (2, 0.02)
+    assert [(e["setting"], e["side"]) for e in result.best_on_edge] == [("dim", "largest"), ("eps", "smallest")]
+    assert result.best_on_edge[1]["text"] == "the best eps is the smallest in the grid"
+    inside = modelcheck.scan(series, 2300, [1, 2, 3], [0.01, 0.02, 0.05], ltest=10, ktest=40)
+    assert (inside.best.dim, inside.best.eps) == (2, 0.02) and inside.best_on_edge == []

@@ -126,7 +126,9 @@ int main(int argc, char** argv) {
   const modelcheck::ScanSource source{
       .file = options.series_path, .values = series.values.size(), .reading = series.info};
   const modelcheck::OutputReport report = modelcheck::WriteScanOutputs(options, result, source);
-  std::cout << modelcheck::ScanSummary(result, report.written, options.out_folder) << std::flush;
+  const modelcheck::GridOptions grid{
+      .dimension = "--dim", .box_size = options.logarithmic_eps ? "--eps-log" : "--eps", .delay = "--delay"};
+  std::cout << modelcheck::ScanSummary(result, report.written, options.out_folder, grid) << std::flush;
   for (const std::string& failure : report.failures) Fail(failure);
   if (!std::cout) Fail("cannot write standard output (the files are written)");
   if (!report.failures.empty() || !std::cout) return kIoFailure;

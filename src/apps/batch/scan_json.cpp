@@ -132,6 +132,14 @@ void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, co
   json["series"]["training_maximum"] = result.training_maximum;
   const auto best = BestCell(result);
   json["best_cell"] = best ? Json(*best) : Json(nullptr);
+  // Where the best cell lies on the grid's edge, and the best may lie beyond.
+  json["best_on_edge"] = Json::array();
+  for (const GridEdge& edge : BestCellEdges(result)) {
+    json["best_on_edge"].push_back(
+        Json{{"setting", edge.setting == ScanSetting::kDelay ? "delay" : ScanSettingName(edge.setting)},
+             {"side", edge.smallest ? "smallest" : "largest"},
+             {"text", GridEdgeText(edge)}});
+  }
   json["baselines"] = Json::array();
   for (const ScanBaselines& baselines : result.baselines) json["baselines"].push_back(BaselinesJson(baselines));
   json["cells"] = Json::array();

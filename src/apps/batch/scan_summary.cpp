@@ -42,10 +42,24 @@ std::string Best(const ScanResult& result) {
   return text;
 }
 
+std::string EdgeAdvice(const ScanResult& result, const GridOptions& options) {
+  std::string text;
+  for (const GridEdge& edge : BestCellEdges(result)) {
+    const std::string& option = edge.setting == ScanSetting::kDimension ? options.dimension
+                                : edge.setting == ScanSetting::kBoxSize ? options.box_size
+                                                                        : options.delay;
+    std::string line = GridEdgeText(edge) + ": extend " + option + (edge.smallest ? " down" : " up");
+    line[0] = 'T';
+    text += line + "\n";
+  }
+  return text;
+}
+
 }  // namespace
 
-std::string ScanSummary(const ScanResult& result, const std::vector<std::string>& written, const std::string& folder) {
-  std::string text = Counts(result) + Best(result);
+std::string ScanSummary(const ScanResult& result, const std::vector<std::string>& written, const std::string& folder,
+                        const GridOptions& options) {
+  std::string text = Counts(result) + Best(result) + EdgeAdvice(result, options);
   if (written.empty()) return text;
   text += "Wrote";
   for (const std::string& name : written) text += " " + name;

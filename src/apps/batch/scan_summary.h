@@ -9,6 +9,16 @@
 
 namespace modelcheck {
 
-std::string ScanSummary(const ScanResult& result, const std::vector<std::string>& written, const std::string& folder);
+// `options` names the option of each axis, for the advice to extend the
+// grid when the best cell lies on its edge: e.g. "the best eps is the
+// smallest in the grid: extend --eps-log down".
+struct GridOptions {
+  std::string dimension = "--dim";
+  std::string box_size = "--eps";
+  std::string delay = "--delay";
+};
+
+std::string ScanSummary(const ScanResult& result, const std::vector<std::string>& written, const std::string& folder,
+                        const GridOptions& options = {});
 
 }  // namespace modelcheck

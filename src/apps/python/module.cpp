@@ -339,6 +339,15 @@ py::dict ResultDict(const ScanResult& result) {
   out["complete"] = result.complete;
   const auto best = BestCell(result);
   out["best"] = best ? py::object(py::int_(*best)) : py::none();
+  py::list edges;
+  for (const GridEdge& edge : BestCellEdges(result)) {
+    py::dict named;
+    named["setting"] = ArgumentName(edge.setting, false);
+    named["side"] = edge.smallest ? "smallest" : "largest";
+    named["text"] = GridEdgeText(edge);
+    edges.append(named);
+  }
+  out["best_on_edge"] = edges;
   out["ntrain"] = result.settings.Ntrain;
   out["threshold"] = result.settings.threshold;
   out["training_minimum"] = result.training_minimum;

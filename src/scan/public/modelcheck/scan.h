@@ -152,6 +152,20 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
 // count; nullopt when none finished.
 std::optional<std::size_t> BestCell(const ScanResult& result);
 
+// An axis of the grid on whose edge the best cell lies: its value is the
+// smallest or the largest of the axis, so the best may lie beyond the grid.
+struct GridEdge {
+  ScanSetting setting = ScanSetting::kBoxSize;  // kDimension, kBoxSize or kDelay
+  bool smallest = true;                         // false: the largest
+};
+
+// The edges of the best cell (BestCell), in the order D, eps, delay; only
+// axes of more than one value count. Empty when no cell finished.
+std::vector<GridEdge> BestCellEdges(const ScanResult& result);
+
+// "the best eps is the smallest in the grid": how outputs say it.
+std::string GridEdgeText(const GridEdge& edge);
+
 // The cells and baselines of delay settings.tau[delay_index] alone, as a
 // scan of that one delay would hold them (for a picture per delay).
 ScanResult DelayLayer(const ScanResult& result, std::size_t delay_index);
