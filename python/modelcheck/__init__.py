@@ -178,7 +178,14 @@ def _delays(delay, name="delay"):
     return [_whole(name, delay)]
 
 
-def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines, progress, delays=(1,)):
+def _skip_singular(on_singular):
+    if on_singular not in ("stop", "skip-piece"):
+        raise ValueError(f'on_singular must be "stop" or "skip-piece", not {on_singular!r}')
+    return on_singular == "skip-piece"
+
+
+def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines, progress, delays=(1,),
+         on_singular="stop"):
     array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
@@ -188,10 +195,11 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines
         ntrain = _default_ntrain(array.size, ltest, ktest, widest)
     ntrain = _whole("ntrain", ntrain)
     _require_unmasked(mask, ntrain, ntrain + ltest + ktest + widest)
+    skip = _skip_singular(on_singular)
     report = _progress(progress)
     try:
         raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines), report,
-                         list(delays))
+                         list(delays), skip)
     finally:
         if isinstance(report, _Bar):
             report.close()
@@ -203,7 +211,7 @@ Progress = Union[bool, None, Callable[[int, int], object]]
 
 def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, ktest: int = 100, *,
           threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True, progress: Progress = None,
-          delay: int = 1, jobs: Optional[int] = None) -> CheckResult:
+          delay: int = 1, on_singular: str = "stop", jobs: Optional[int] = None) -> CheckResult:
     """Check how well the local affine model of dimension `dim` predicts `x`.
 
     The first `ntrain` values of `x` are the training part; the
@@ -260,6 +268,13 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
     delay : int, optional
         Delay tau between the values of a state, from 1; the state must fit
         in the training part with a value after it. Default 1.
+    on_singular : {"stop", "skip-piece"}, optional
+        What an exactly singular fit does: "stop" ends the check there (as
+        the interactive program does; the result is 'singular'), "skip-piece"
+        leaves its test piece out of that test's errors and counts it
+        (``iterative_skipped_pieces``, ``direct_skipped_pieces``; a singular
+        fit in the orbit ends the orbit early, ``orbit_stop``), so that
+        quantised data gives figures. Default "stop".
 
     Returns
     -------
@@ -300,7 +315,7 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
     eps = _real("eps", eps)
     delay = _whole("delay", delay)
     raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), False, baselines, progress,
-                      [delay])
+                      [delay], on_singular)
     cell = raw["cells"][0]
     if cell["status"] == "infeasible":
         raise ValueError(cell["reason"])
@@ -309,7 +324,8 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
 
 def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Sequence[float], ltest: int = 30,
          ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True,
-         progress: Progress = None, delay: Union[int, Sequence[int]] = 1, jobs: Optional[int] = None) -> ScanResult:
+         progress: Progress = None, delay: Union[int, Sequence[int]] = 1, on_singular: str = "stop",
+         jobs: Optional[int] = None) -> ScanResult:
     """Run :func:`check` for every dimension in `dims` and box size in `epss` (and delay in `delay`).
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
@@ -331,7 +347,7 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         Dimensions D, each from 1 and below `ntrain`.
     epss : sequence of float
         Box sizes, each above 0 and finite.
-    ltest, ktest, threshold, n_jobs, baselines, progress
+    ltest, ktest, threshold, n_jobs, baselines, progress, on_singular
         As for :func:`check` (progress counts cells and baselines); cells run in parallel on `n_jobs` threads and the
         figures are the same for any number.
     delay : int or sequence of int, optional
@@ -366,7 +382,7 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         raise ValueError("dims and epss must each hold at least one value")
     delays = _delays(delay)
     raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines, progress,
-                      delays)
+                      delays, on_singular)
     return ScanResult(raw, dims, epss, ltest, ktest, delays)
 
 

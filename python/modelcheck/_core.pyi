@@ -21,6 +21,7 @@ def scan(
     baselines: bool,
     progress: Optional[Callable[[int, int], object]],
     delays: List[int],
+    skip_singular: bool,
 ) -> Dict[str, Any]: ...
 def table_columns(table: str) -> List[Tuple[str, str]]: ...
 def read_series(

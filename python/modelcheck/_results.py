@@ -74,6 +74,12 @@ class CheckResult:
     orbit : numpy.ndarray
         ``(n, 2)``: the model's free run in the delay plane, newest state value
         and the prediction after it.
+    iterative_skipped_pieces, direct_skipped_pieces : int
+        With ``on_singular="skip-piece"``: the test pieces a singular fit
+        ended, left out of that test's errors (0 otherwise).
+    orbit_stop : dict or None
+        With ``on_singular="skip-piece"``: where a singular fit ended the
+        orbit early, as ``stop`` says it.
     first_piece_iterative, first_piece_direct : numpy.ndarray
         The first test piece's predictions per horizon.
     persistence_error, global_iterative_error, global_direct_error : numpy.ndarray
@@ -102,6 +108,9 @@ class CheckResult:
         self.status = cell["status"]
         self.reason = cell["reason"]
         self.stop = cell["stop"]
+        self.orbit_stop = cell["orbit_stop"]
+        self.iterative_skipped_pieces = cell["iterative_skipped_pieces"]
+        self.direct_skipped_pieces = cell["direct_skipped_pieces"]
         for name in self._arrays:
             setattr(self, name, np.asarray(cell[name]))
         self.one_step_error = float(cell["one_step_error"])
@@ -130,6 +139,9 @@ class CheckResult:
             "status": self.status,
             "reason": self.reason,
             "stop": self.stop,
+            "orbit_stop": self.orbit_stop,
+            "iterative_skipped_pieces": self.iterative_skipped_pieces,
+            "direct_skipped_pieces": self.direct_skipped_pieces,
             "one_step_error": self.one_step_error,
             "iterative_time": self.iterative_time,
             "direct_time": self.direct_time,

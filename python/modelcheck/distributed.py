@@ -24,7 +24,8 @@ def _empty_scan_columns():
     return _columns({name: {"kind": kind, "values": [], "absent": []} for name, kind in _core.table_columns("scan")})
 
 
-def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines, skip_errors, delay=1):
+def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines, skip_errors, delay=1,
+                on_singular="stop"):
     # Runs on a worker: a path is read there, so only the table travels back.
     # With skip_errors a failure comes back as its text instead of a table.
     import modelcheck
@@ -32,7 +33,7 @@ def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, basel
     try:
         values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
         result = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
-                                 baselines=baselines, delay=delay)
+                                 baselines=baselines, delay=delay, on_singular=on_singular)
     except Exception as error:
         if not skip_errors:
             raise
@@ -97,7 +98,7 @@ def _run_all(named, arguments, client, timeout, report):
 def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (2,), epss: Sequence[float] = (0.05,),
               ltest: int = 30, ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None,
               baselines: bool = True, errors: str = "raise", client: Any = None, timeout: float = 60.0,
-              progress: Any = None, delay: Any = 1, jobs: Optional[int] = None) -> Any:
+              progress: Any = None, delay: Any = 1, on_singular: str = "stop", jobs: Optional[int] = None) -> Any:
     """Scan many series, on a Dask cluster when given a client.
 
     Parameters
@@ -132,8 +133,8 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
         Progress over the series, as :func:`modelcheck.scan` gives it over
         cells: True shows a tqdm bar, a callable gets ``progress(done,
         total)`` here whenever a series is done (in the order they finish).
-    delay : int or sequence of int, optional
-        As for :func:`modelcheck.scan`. Default 1.
+    delay, on_singular : optional
+        As for :func:`modelcheck.scan`. Defaults 1 and "stop".
 
     Returns
     -------
@@ -156,7 +157,7 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     n_jobs = modelcheck._jobs_alias(n_jobs, jobs, stacklevel=3)
     if client is not None and n_jobs is None:
         n_jobs = 1
-    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip", delay)
+    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip", delay, on_singular)
     report = modelcheck._progress(progress)
     try:
         outcomes = _run_all(named, arguments, client, timeout, report)

@@ -26,6 +26,7 @@ struct TestRecords {
   std::vector<double> squared;           // K x Ltest
   std::vector<std::int32_t> counts;      // K x counts_per_piece
   std::vector<std::int32_t> steps_done;  // per piece
+  std::vector<char> skipped;             // per piece: a singular fit ended it (skip-piece policy)
   std::vector<double> first_piece;
   std::atomic<std::int32_t> pieces_done{0};
 
@@ -33,7 +34,8 @@ struct TestRecords {
       : counts_per_piece(per_piece),
         squared(static_cast<std::size_t>(settings.Ktest) * static_cast<std::size_t>(settings.Ltest)),
         counts(static_cast<std::size_t>(settings.Ktest) * static_cast<std::size_t>(per_piece)),
-        steps_done(static_cast<std::size_t>(settings.Ktest)) {}
+        steps_done(static_cast<std::size_t>(settings.Ktest)),
+        skipped(static_cast<std::size_t>(settings.Ktest), 0) {}
 
   PieceRecord Record(std::int32_t k, std::int32_t Ltest) {
     const auto piece = static_cast<std::size_t>(k - 1);
@@ -80,7 +82,9 @@ struct CheckRun {
   const CheckInput& input;
   std::int32_t K;
   std::vector<OrbitPoint> orbit;
+  std::optional<CheckStop> orbit_stop;  // skip-piece policy: the orbit ended early
   std::atomic<bool> orbit_done{false};
+  bool skip_singular = false;  // a singular fit skips its piece instead of stopping the check
   TestRecords iterative;
   TestRecords direct;
   EarliestStop earliest;
@@ -103,6 +107,11 @@ struct CheckRun {
       stopped = std::move(captured);
     }
     records.steps_done[static_cast<std::size_t>(k - 1)] = record.steps_done;
+    if (stopped && skip_singular) {
+      records.skipped[static_cast<std::size_t>(k - 1)] = 1;
+      ++records.pieces_done;
+      return true;
+    }
     if (stopped) {
       earliest.Offer(item, MakeCheckStop(phase, k, record.steps_done + 1, std::move(*stopped)));
       return false;
@@ -117,7 +126,13 @@ struct CheckRun {
       RunModelOrbit(input, work, orbit);
     } catch (CapturedStop& captured) {
       const auto step = static_cast<std::int32_t>(orbit.size()) + 1;
-      earliest.Offer(0, MakeCheckStop(CheckPhase::kOrbit, 0, step, std::move(captured)));
+      CheckStop stop = MakeCheckStop(CheckPhase::kOrbit, 0, step, std::move(captured));
+      if (skip_singular) {
+        orbit_stop = std::move(stop);
+        orbit_done = true;
+        return true;
+      }
+      earliest.Offer(0, std::move(stop));
       return false;
     }
     orbit_done = true;
@@ -155,8 +170,22 @@ void CollectTest(TestRecords& records, const CheckInput& input, std::int32_t sto
   }
   out.neighbour_counts = std::move(records.counts);
   const ModelSettings& settings = input.settings;
-  out.errors.assign(static_cast<std::size_t>(settings.Ltest), 0.0);
-  const std::int32_t K = PieceCount(settings);
+  const auto L = static_cast<std::size_t>(settings.Ltest);
+  std::int32_t K = PieceCount(settings);
+  out.skipped_pieces = static_cast<std::int32_t>(std::count(records.skipped.begin(), records.skipped.end(), 1));
+  if (out.skipped_pieces > 0) {
+    // The pieces kept, in order: the errors are theirs alone.
+    std::vector<double> kept;
+    for (std::size_t k = 0; k < records.skipped.size(); ++k) {
+      if (records.skipped[k] == 0)
+        kept.insert(kept.end(), records.squared.begin() + static_cast<std::ptrdiff_t>(k * L),
+                    records.squared.begin() + static_cast<std::ptrdiff_t>((k + 1) * L));
+    }
+    records.squared = std::move(kept);
+    K -= out.skipped_pieces;
+    if (K == 0) return;
+  }
+  out.errors.assign(L, 0.0);
   SumSquaredErrors(records.squared, K, out.errors);
   NormaliseHorizonErrors(out.errors, K, input.variance);
   out.prediction_time = PredictionTime(out.errors);
@@ -170,13 +199,15 @@ CheckResult Collect(CheckRun& run, bool cancelled) {
   CheckResult result;
   result.settings = run.input.settings;
   result.orbit = std::move(run.orbit);
+  result.orbit_stop = std::move(run.orbit_stop);
   result.stop = std::move(run.earliest.stop);
   result.cancelled = cancelled;
   const std::optional<CheckStop>& stop = result.stop;
   if (cancelled || (stop && stop->phase == CheckPhase::kOrbit)) return result;
   CollectTest(run.iterative, run.input, StoppedPiece(stop, CheckPhase::kIterative), result.iterative);
   if (stop && stop->phase == CheckPhase::kIterative) return result;
-  result.one_step_error = result.iterative.errors.front();
+  // Every iterative piece skipped: no errors, and no one-step error.
+  if (!result.iterative.errors.empty()) result.one_step_error = result.iterative.errors.front();
   CollectTest(run.direct, run.input, StoppedPiece(stop, CheckPhase::kDirect), result.direct);
   return result;
 }
@@ -186,6 +217,7 @@ CheckResult Collect(CheckRun& run, bool cancelled) {
 CheckResult RunModelCheck(const CheckInput& input, const CheckOptions& options) {
   RequireCheckInput(input);
   CheckRun run(input, PieceCount(input.settings));
+  run.skip_singular = options.on_singular == SingularFitPolicy::kSkipPiece;
   std::function<bool()> keep_going;
   if (options.progress) keep_going = [&] { return options.progress(run.Progress()); };
   const bool finished = RunSchedule(

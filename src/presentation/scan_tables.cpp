@@ -28,6 +28,8 @@ constexpr std::array kScanColumns{
     TableColumn{"Ltest", FieldKind::kInteger},
     TableColumn{"Ktest", FieldKind::kInteger},
     TableColumn{"delay", FieldKind::kInteger},
+    TableColumn{"iterative_skipped_pieces", FieldKind::kInteger},
+    TableColumn{"direct_skipped_pieces", FieldKind::kInteger},
 };
 
 constexpr std::array kCurvesColumns{
@@ -91,6 +93,8 @@ void FillScanRow(const ScanResult& result, const ScanCell& cell, const ScanBasel
   }
   row.emplace_back(cell.reason);
   AddSettings(result.settings, cell, row);
+  row.push_back(figures ? TableField(std::int64_t{check.iterative.skipped_pieces}) : TableField());
+  row.push_back(figures ? TableField(std::int64_t{check.direct.skipped_pieces}) : TableField());
 }
 
 void FillCurvesRow(const ScanResult& result, const ScanCell& cell, const ScanBaselines& baselines, std::size_t i,

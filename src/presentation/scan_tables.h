@@ -10,7 +10,9 @@
 //   scan:   D, eps, status, one_step_error, iterative_time, direct_time,
 //           persistence_time, global_iterative_time, global_direct_time,
 //           neighbours_min, neighbours_median, neighbours_max, reason,
-//           Ntrain, Ltest, Ktest, delay
+//           Ntrain, Ltest, Ktest, delay, iterative_skipped_pieces,
+//           direct_skipped_pieces (pieces a singular fit ended, left out of
+//           the errors with --on-singular skip-piece)
 //   curves: D, eps, status, horizon, iterative_error, direct_error,
 //           persistence_error, global_iterative_error, global_direct_error,
 //           Ntrain, Ltest, Ktest, delay

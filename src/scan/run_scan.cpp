@@ -80,7 +80,9 @@ struct ScanRun {
   }
 
   void RunCell(ScanCell& cell) {
-    CheckOptions options{.threads = check_threads, .progress = [this](const CheckProgress&) { return !Stopped(); }};
+    CheckOptions options{.threads = check_threads,
+                         .progress = [this](const CheckProgress&) { return !Stopped(); },
+                         .on_singular = result.settings.on_singular};
     CheckResult check = training.Check(CheckSettings(cell.D, cell.tau, cell.eps), options);
     if (check.cancelled) return;  // stays not run
     cell.iterative_time = ScanTime(check.iterative, result.settings.threshold);

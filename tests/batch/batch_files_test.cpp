@@ -86,6 +86,9 @@ TEST(BatchOptionsTest, DefaultsAndTheDefaultTrainingLength) {
   EXPECT_EQ(wide.scan.Ntrain, 1000 - 35);
   EXPECT_FALSE(wide.write_json || wide.write_png);
   EXPECT_TRUE(wide.write_csv);
+  EXPECT_EQ(options.scan.on_singular, SingularFitPolicy::kStop);
+  auto skipping = Parse({"-", "--on-singular", "skip-piece"});
+  EXPECT_EQ(std::get<BatchOptions>(skipping).scan.on_singular, SingularFitPolicy::kSkipPiece);
   // Delays are scanned as a third axis; the default Ntrain leaves room for
   // the widest state, (D - 1) tau + 1 values.
   auto delayed = Parse({"-", "--dim", "3", "--delay", "1:4"});
@@ -125,6 +128,7 @@ TEST(BatchOptionsTest, BadOptionsAreNamedWithWhatIsAllowed) {
       {{"s", "--threshold", "0"}, "modelcheck-batch: --threshold: 0 is out of range: allowed a positive number"},
       {{"s", "--jobs", "0"}, "modelcheck-batch: --jobs: 0 is out of range: allowed 1 to 1024"},
       {{"s", "--format", "xml"}, "modelcheck-batch: --format: xml not in {json,csv,png}"},
+      {{"s", "--on-singular", "skip"}, "modelcheck-batch: --on-singular: skip not in {stop,skip-piece}"},
       {{"s", "--eps", "0.1", "--eps-log", "0.1:1:2"}, "modelcheck-batch: --eps excludes --eps-log"},
       {{"s", "--colour"}, "modelcheck-batch: The following argument was not expected: --colour"},
       {{}, "modelcheck-batch: SERIES is required"},
@@ -250,12 +254,13 @@ TEST_F(ScanFilesTest, TablesHaveAHeaderAndOneRowPerCellOrCellAndHorizon) {
   ASSERT_EQ(scan.size(), 1 + 9u);
   EXPECT_EQ(scan[0],
             "D,eps,status,one_step_error,iterative_time,direct_time,persistence_time,global_iterative_time,"
-            "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason,Ntrain,Ltest,Ktest,delay");
+            "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason,Ntrain,Ltest,Ktest,delay,"
+            "iterative_skipped_pieces,direct_skipped_pieces");
   // An infeasible cell: empty figures and its reason, quoted for its comma.
   EXPECT_EQ(scan[3].substr(0, 17), "1,9,infeasible,,,");
   EXPECT_NE(scan[3].find(",\"eps = 9 is above the width of the training values, "), std::string::npos) << scan[3];
   EXPECT_EQ(scan[7].substr(0, 18), "90,0.05,infeasible");
-  for (const std::string& row : scan) EXPECT_EQ(std::count(row.begin(), row.end(), ',') >= 16, true) << row;
+  for (const std::string& row : scan) EXPECT_EQ(std::count(row.begin(), row.end(), ',') >= 18, true) << row;
 }
 
 }  // namespace

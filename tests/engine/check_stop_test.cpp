@@ -206,3 +206,78 @@ TEST(CheckStopTest, AStoppedCheckPrintsNothingAndDoesNotEndTheProcess) {
 
 }  // namespace
 }  // namespace modelcheck
+
+namespace modelcheck {
+namespace {
+
+// With the skip-piece policy a singular fit leaves its piece out instead of
+// ending the check: the series whose one direct piece is singular gives the
+// iterative figures and a direct test with that piece skipped.
+TEST(SkipPieceTest, ASingularPieceIsLeftOutAndTheCheckGoesOn) {
+  std::vector<double> series;
+  for (const char* p = testing::kSingularFitSeries; *p != '\0';) {
+    char* end = nullptr;
+    series.push_back(std::strtod(p, &end));
+    p = end + 1;
+  }
+  ModelSettings settings{.Ntrain = 10, .D = 1, .eps = 0.5, .Ltest = 2, .Ktest = 1};
+  const CheckResult stopped = CheckSeries(series, settings);
+  ASSERT_TRUE(stopped.stop.has_value());
+  const CheckResult skipped =
+      CheckSeries(series, settings, {.threads = 0, .progress = {}, .on_singular = SingularFitPolicy::kSkipPiece});
+  EXPECT_TRUE(skipped.finished());
+  EXPECT_FALSE(skipped.orbit_stop.has_value());
+  EXPECT_EQ(skipped.iterative.errors, stopped.iterative.errors);
+  EXPECT_EQ(skipped.iterative.skipped_pieces, 0);
+  EXPECT_EQ(skipped.direct.skipped_pieces, 1);
+  EXPECT_TRUE(skipped.direct.errors.empty());
+  EXPECT_FALSE(skipped.direct.prediction_time.has_value());
+}
+
+// Quantised values (a Henon series rounded to steps of 0.05) and a box
+// smaller than a step: many neighbours share their values exactly. The
+// skipped pieces are counted, the others give finite errors, and a series
+// without a singular fit gives the same bits under either policy.
+TEST(SkipPieceTest, QuantisedDataGivesFiguresOverThePiecesLeft) {
+  std::vector<double> series = testing::HenonValues(3000);
+  for (double& x : series) x = std::round(x / 0.05) * 0.05;
+  ModelSettings settings{.Ntrain = 2800, .D = 2, .eps = 0.04, .Ltest = 10, .Ktest = 100};
+  ASSERT_TRUE(CheckSeries(series, settings).stop.has_value());
+  const CheckOptions skip{.threads = 2, .progress = {}, .on_singular = SingularFitPolicy::kSkipPiece};
+  const CheckResult result = CheckSeries(series, settings, skip);
+  ASSERT_TRUE(result.finished());
+  for (const PredictionTestResult* test : {&result.iterative, &result.direct}) {
+    EXPECT_GT(test->skipped_pieces, 0);
+    EXPECT_LT(test->skipped_pieces, 100);
+    ASSERT_EQ(test->errors.size(), 10u);
+    for (const double e : test->errors) EXPECT_TRUE(std::isfinite(e));
+  }
+  // The same on one thread: which pieces are skipped does not depend on the schedule.
+  const CheckResult one =
+      CheckSeries(series, settings, {.threads = 1, .progress = {}, .on_singular = SingularFitPolicy::kSkipPiece});
+  EXPECT_EQ(one.iterative.errors, result.iterative.errors);
+  EXPECT_EQ(one.direct.skipped_pieces, result.direct.skipped_pieces);
+
+  // An orbit that meets a singular fit ends there and the tests go on.
+  std::vector<double> hundredths = testing::HenonValues(2000);
+  for (double& x : hundredths) x = std::round(x * 100.0) / 100.0;
+  const ModelSettings late_orbit{.Ntrain = 1800, .D = 2, .eps = 0.05, .Ltest = 30, .Ktest = 100};
+  const CheckResult stopped_orbit = CheckSeries(hundredths, late_orbit);
+  ASSERT_TRUE(stopped_orbit.stop && stopped_orbit.stop->phase == CheckPhase::kOrbit);
+  const CheckResult ended_orbit = CheckSeries(hundredths, late_orbit, skip);
+  ASSERT_TRUE(ended_orbit.orbit_stop.has_value());
+  EXPECT_EQ(ended_orbit.orbit_stop->step, stopped_orbit.stop->step);
+  EXPECT_EQ(ended_orbit.orbit.size(), stopped_orbit.orbit.size());
+  EXPECT_FALSE(ended_orbit.stop.has_value());
+  EXPECT_EQ(ended_orbit.iterative.errors.size(), 30u);
+
+  const std::vector<double> clean = testing::HenonValues(3000);
+  settings.eps = 0.05;
+  const CheckResult skip_policy = CheckSeries(clean, settings, skip);
+  const CheckResult stop_policy = CheckSeries(clean, settings);
+  EXPECT_EQ(skip_policy.iterative.errors, stop_policy.iterative.errors);
+  EXPECT_EQ(skip_policy.direct.errors, stop_policy.direct.errors);
+}
+
+}  // namespace
+}  // namespace modelcheck

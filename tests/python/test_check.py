@@ -191,3 +191,19 @@ def test_the_package_is_typed_for_a_strict_type_checker():
     run = subprocess.run([sys.executable, "-m", "mypy", "--strict", "--no-incremental", "--cache-dir", os.devnull,
                           str(usage)], capture_output=True, text=True, env=dict(os.environ, MYPYPATH=""))
     assert run.returncode == 0, run.stdout + run.stderr
+
+
+def test_skip_piece_gives_figures_for_quantised_data():
+    # Henon values rounded to steps of 0.05 and a box smaller than a step:
+    # neighbours share their values exactly and some fits are singular.
+    x = np.round(henon(3000) / 0.05) * 0.05
+    stopped = modelcheck.check(x, 2800, 2, 0.04, 10, 100)
+    assert stopped.status == "singular"
+    skipped = modelcheck.check(x, 2800, 2, 0.04, 10, 100, on_singular="skip-piece")
+    assert skipped.status == "finished" and skipped.stop is None
+    assert 0 < skipped.iterative_skipped_pieces < 100 and 0 < skipped.direct_skipped_pieces < 100
+    assert np.all(np.isfinite(skipped.iterative_error)) and skipped.iterative_time is not None
+    table = modelcheck.scan(x, 2800, [2], [0.04], 10, 100, on_singular="skip-piece").table()
+    assert table["iterative_skipped_pieces"][0] == skipped.iterative_skipped_pieces
+    with pytest.raises(ValueError, match='on_singular must be "stop" or "skip-piece"'):
+        modelcheck.check(x, 2800, 2, 0.04, on_singular="skip")

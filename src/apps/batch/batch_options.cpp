@@ -33,6 +33,7 @@ struct TypedOptions {
   std::string skip_rows;
   bool resume = false;
   bool no_baselines = false;
+  std::string on_singular = "stop";
 };
 
 constexpr const char* kDescription =
@@ -76,6 +77,11 @@ void DeclareOptions(CLI::App& app, TypedOptions& typed) {
                  "Length of the training part [default: the value count less Ltest + Ktest + (D - 1) tau for the "
                  "largest D and tau]");
   app.add_option("--dim", typed.dim, "Dimension D of the model map, or a list first:last, e.g. 1:6")
+      ->capture_default_str();
+  app.add_option("--on-singular", typed.on_singular,
+                 "What an exactly singular fit does: stop its cell, or skip-piece (leave the piece out of the "
+                 "cell's errors and count it)")
+      ->check(CLI::IsMember({"stop", "skip-piece"}))
       ->capture_default_str();
   app.add_option("--delay", typed.delay,
                  "Delay tau between the values of a state (x(n-(D-1)tau), ..., x(n-tau), x(n)), or a list "
@@ -254,6 +260,8 @@ std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, cons
   options.out_folder = typed.out;
   options.resume = typed.resume;
   options.baselines = !typed.no_baselines;
+  options.scan.on_singular =
+      typed.on_singular == "skip-piece" ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop;
   ReadFormats(typed, options);
   if (const auto refusal = ReadTyped(typed, options)) return CommandLineExit{.status = 2, .text = *refusal + "\n"};
   return options;

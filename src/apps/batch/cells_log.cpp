@@ -104,7 +104,10 @@ Json CellRecord(const ScanCell& cell, std::size_t index) {
               {"iterative_errors", Numbers(check.iterative.errors)},
               {"direct_errors", Numbers(check.direct.errors)},
               {"direct_neighbours", check.direct.neighbour_counts},
-              {"stop", StopJson(check.stop)}};
+              {"iterative_skipped_pieces", check.iterative.skipped_pieces},
+              {"direct_skipped_pieces", check.direct.skipped_pieces},
+              {"stop", StopJson(check.stop)},
+              {"orbit_stop", StopJson(check.orbit_stop)}};
 }
 
 Json BaselinesRecord(const ScanBaselines& baselines, std::size_t index) {
@@ -169,6 +172,10 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
     TakeErrors(json["direct_errors"], check.direct);
     check.direct.neighbour_counts = json["direct_neighbours"].get<std::vector<std::int32_t>>();
     check.stop = StopFrom(json["stop"]);
+    // Logs written before skipped pieces had none.
+    check.orbit_stop = json.contains("orbit_stop") ? StopFrom(json["orbit_stop"]) : std::nullopt;
+    check.iterative.skipped_pieces = json.value("iterative_skipped_pieces", 0);
+    check.direct.skipped_pieces = json.value("direct_skipped_pieces", 0);
     cell.iterative_time = TimeFrom(json["iterative_time"], check.iterative);
     cell.direct_time = TimeFrom(json["direct_time"], check.direct);
     return true;
@@ -205,6 +212,7 @@ std::string CellsLogHeader(const ScanSettings& settings, std::span<const double>
   // Only a scan with delays names them, so that a log written before delays
   // still resumes the same scan.
   if (settings.tau != std::vector<std::int32_t>{1}) json["delay"] = settings.tau;
+  if (settings.on_singular == SingularFitPolicy::kSkipPiece) json["on_singular"] = "skip-piece";
   return json.dump();
 }
 

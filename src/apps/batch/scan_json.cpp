@@ -26,6 +26,7 @@ Json TestJson(const PredictionTestResult& test, std::optional<std::int32_t> pred
   Json json{{"prediction_time", PredictionTimeJson(prediction_time)}, {"errors", Json::array()}};
   // NaN has no JSON form: null says the error is not a number.
   for (const double error : test.errors) json["errors"].push_back(error);
+  json["skipped_pieces"] = test.skipped_pieces;
   return json;
 }
 
@@ -51,6 +52,7 @@ Json CellJson(const ScanCell& cell, const ScanBaselines& baselines) {
   if (cell.status != CellStatus::kFinished && cell.status != CellStatus::kSingular) return json;
   const CheckResult& result = cell.result;
   if (result.stop) json["stop"] = StopJson(*result.stop);
+  if (result.orbit_stop) json["orbit_stop"] = StopJson(*result.orbit_stop);
   json["one_step_error"] = result.iterative.errors.empty() ? Json(nullptr) : Json(result.one_step_error);
   json["iterative"] = TestJson(result.iterative, cell.iterative_time);
   json["direct"] = TestJson(result.direct, cell.direct_time);
@@ -102,9 +104,14 @@ Json ReadingJson(const SeriesFileInfo& info) {
 }
 
 Json SettingsJson(const ScanSettings& settings) {
-  return Json{{"Ntrain", settings.Ntrain}, {"D", settings.D},         {"eps", settings.eps},
-              {"Ltest", settings.Ltest},   {"Ktest", settings.Ktest}, {"threshold", settings.threshold},
-              {"delay", settings.tau}};
+  return Json{{"Ntrain", settings.Ntrain},
+              {"D", settings.D},
+              {"eps", settings.eps},
+              {"Ltest", settings.Ltest},
+              {"Ktest", settings.Ktest},
+              {"threshold", settings.threshold},
+              {"delay", settings.tau},
+              {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"}};
 }
 
 // Every line of `text` indented by `columns` blanks.

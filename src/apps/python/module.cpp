@@ -248,6 +248,9 @@ py::dict CellDict(const ScanCell& cell, const ScanBaselines& baselines) {
   out["first_piece_iterative"] = ToArray(check.iterative.first_piece);
   out["first_piece_direct"] = ToArray(check.direct.first_piece);
   out["stop"] = StopDict(check.stop);
+  out["orbit_stop"] = StopDict(check.orbit_stop);
+  out["iterative_skipped_pieces"] = check.iterative.skipped_pieces;
+  out["direct_skipped_pieces"] = check.direct.skipped_pieces;
   out["baselines"] = BaselinesDict(baselines);
   return OrbitArray(check.orbit, out);
 }
@@ -361,7 +364,7 @@ py::dict ResultDict(const ScanResult& result) {
 
 py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
               std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines,
-              const py::object& progress, const std::vector<std::int64_t>& delays) {
+              const py::object& progress, const std::vector<std::int64_t>& delays, bool skip_singular) {
   const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest, .delays = delays};
   std::vector<std::int32_t> dimensions, taus;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
@@ -372,7 +375,8 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                               .Ltest = Clamped(ltest),
                               .Ktest = Clamped(ktest),
                               .threshold = threshold,
-                              .tau = std::move(taus)};
+                              .tau = std::move(taus),
+                              .on_singular = skip_singular ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop};
   const auto count = static_cast<std::size_t>(x.size());
   const std::vector<double> series = PrivateCopy(x, settings);
   const bool positive = settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
@@ -465,7 +469,7 @@ PYBIND11_MODULE(_core, module) {
   module.doc() = "The compiled core of modelcheck; use the functions of the modelcheck package.";
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
-             py::arg("baselines"), py::arg("progress"), py::arg("delays"),
+             py::arg("baselines"), py::arg("progress"), py::arg("delays"), py::arg("skip_singular"),
              "One scan over dims x epss of a float64 array; a dictionary of its cells.");
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),

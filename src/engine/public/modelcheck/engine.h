@@ -37,6 +37,12 @@
 
 namespace modelcheck {
 
+// What an exactly singular least-squares fit does to a check: stop it (as
+// the interactive programs do), or leave out the test piece it met (an
+// orbit it met ends there) and go on, so that quantised data still gives
+// figures.
+enum class SingularFitPolicy { kStop, kSkipPiece };
+
 struct ModelSettings {
   std::int32_t Ntrain = 0;   // length of the training part
   std::int32_t D = 0;        // dimension of the model map (values in a state)
@@ -80,6 +86,10 @@ struct PredictionTestResult {
   // NeighbourCount rather than by index.
   std::vector<std::int32_t> neighbour_counts;
   std::int32_t counts_per_piece = 1;
+  // With CheckOptions::on_singular kSkipPiece: the pieces a singular fit ended,
+  // left out of the errors (which are over the other pieces; none when every
+  // piece was skipped). Their counts end with the stopping step's, zeros after.
+  std::int32_t skipped_pieces = 0;
 
   // How many pieces have counts (the last one partly, after a stop).
   std::int32_t pieces_counted() const {
@@ -136,6 +146,9 @@ struct CheckResult {
   // as a perfect one.
   double one_step_error = std::numeric_limits<double>::quiet_NaN();
   std::optional<CheckStop> stop;
+  // With CheckOptions::on_singular kSkipPiece: where a singular fit ended the orbit
+  // early (its points are those before it); the check went on.
+  std::optional<CheckStop> orbit_stop;
   bool cancelled = false;  // the progress callback asked to stop early
 
   bool finished() const { return !stop && !cancelled; }
@@ -161,6 +174,8 @@ struct CheckOptions {
   // whatever that call returns. Without a callback the check pays nothing
   // for it.
   std::function<bool(const CheckProgress&)> progress;
+  // What an exactly singular fit does: stop the check, or skip its piece.
+  SingularFitPolicy on_singular = SingularFitPolicy::kStop;
 };
 
 // The threshold of a prediction time: the single-precision value nearest to

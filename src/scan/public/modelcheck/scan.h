@@ -36,6 +36,9 @@ struct ScanSettings {
   std::int32_t Ktest = 100;
   double threshold = kPredictionThreshold;
   std::vector<std::int32_t> tau = {1};  // the delay of each layer of the grid, in scan order
+  // A singular fit stops its cell (kStop, as the interactive programs do) or
+  // leaves its piece out of the cell's errors (kSkipPiece).
+  SingularFitPolicy on_singular = SingularFitPolicy::kStop;
 };
 
 // The settings a scan is given, named for messages.
