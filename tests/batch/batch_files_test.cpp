@@ -97,8 +97,8 @@ TEST(BatchOptionsTest, DefaultsAndTheDefaultTrainingLength) {
   EXPECT_EQ(SettleScanSettings(delays, 1000), std::nullopt);
   EXPECT_EQ(delays.scan.Ntrain, 1000 - (130 + 2 * 4));
   EXPECT_EQ(OutputNames(delays),
-            (std::vector<std::string>{"results.json", "curves.csv", "scan.csv", "scan-tau1.png", "scan-tau2.png",
-                                      "scan-tau3.png", "scan-tau4.png", "curves.png"}));
+            (std::vector<std::string>{"meta.json", "results.json", "curves.csv", "scan.csv", "scan-tau1.png",
+                                      "scan-tau2.png", "scan-tau3.png", "scan-tau4.png", "curves.png"}));
 }
 
 // Every refusal is one line naming the option, with status 2.
@@ -179,17 +179,18 @@ class ScanFilesTest : public ::testing::Test {
 
 // Written cell by cell, the document is still the one a whole dump gives.
 TEST_F(ScanFilesTest, ResultsJsonWrittenCellByCellIsTheWholeDocument) {
-  const std::string streamed = ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}});
+  const std::string streamed =
+      ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}, .meta = {}});
   EXPECT_EQ(streamed, nlohmann::ordered_json::parse(streamed).dump(2) + "\n");
   ScanResult empty = result_;
   empty.cells.clear();
-  const std::string no_cells = ScanResultsJson(empty, {.file = "henon.txt", .values = 700, .reading = {}});
+  const std::string no_cells = ScanResultsJson(empty, {.file = "henon.txt", .values = 700, .reading = {}, .meta = {}});
   EXPECT_EQ(no_cells, nlohmann::ordered_json::parse(no_cells).dump(2) + "\n");
 }
 
 TEST_F(ScanFilesTest, ResultsJsonHoldsEveryField) {
   const auto json =
-      nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}}));
+      nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}, .meta = {}}));
   for (const char* key : {"program", "version", "complete", "series", "settings", "best_cell", "baselines", "cells"})
     EXPECT_TRUE(json.contains(key)) << key;
   EXPECT_EQ(json["series"]["file"], "henon.txt");
@@ -228,7 +229,7 @@ TEST_F(ScanFilesTest, ABestCellOnTheGridsEdgeIsFlagged) {
   EXPECT_NE(summary.find("\nThe best eps is the smallest in the grid: extend --eps-log down\n"), std::string::npos)
       << summary;
   const auto json =
-      nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}}));
+      nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}, .meta = {}}));
   const auto& edges = json["best_on_edge"];
   ASSERT_FALSE(edges.empty());
   EXPECT_EQ(edges.back()["setting"], "eps");

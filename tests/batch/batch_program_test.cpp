@@ -200,17 +200,34 @@ TEST(BatchProgramTest, ASingularCellKeepsWhereItStoppedAndTheMessagesValues) {
   EXPECT_NE(ReadText(folder.path() / "scan.csv").find("1,0.5,singular,0.34684"), std::string::npos);
 }
 
+// results.json less its record of how the run was made (command line, start time).
+std::string ResultsWithoutMeta(const std::filesystem::path& path) {
+  nlohmann::ordered_json json = nlohmann::ordered_json::parse(ReadText(path));
+  json.erase("meta");
+  return json.dump(2);
+}
+
 TEST(BatchProgramTest, OutputFilesAreTheSameForAnyNumberOfJobs) {
   WorkDirectory folder;
   folder.WriteFile("henon.txt", testing::HenonSeries(3000));
   const std::string scan = "henon.txt --dim 1:3 --eps-log 0.01:0.3:4 --ltest 20 --ktest 50 --out ";
   ASSERT_EQ(RunBatch(folder, scan + "one --jobs 1").status, 0);
   ASSERT_EQ(RunBatch(folder, scan + "two --jobs 2").status, 0);
-  for (const char* name : {"results.json", "curves.csv", "scan.csv", "scan.png", "curves.png"}) {
+  for (const char* name : {"curves.csv", "scan.csv", "scan.png", "curves.png"}) {
     const auto one = testing::ReadBytes(folder.path() / "one" / name);
     EXPECT_FALSE(one.empty()) << name;
     EXPECT_EQ(one, testing::ReadBytes(folder.path() / "two" / name)) << name;
   }
+  EXPECT_EQ(ResultsWithoutMeta(folder.path() / "one" / "results.json"),
+            ResultsWithoutMeta(folder.path() / "two" / "results.json"));
+  // Each output folder records its run: the command line, when, and the series' hash.
+  const nlohmann::json meta = ReadJson(folder.path() / "two" / "meta.json");
+  EXPECT_EQ(meta["command_line"].back(), "2");
+  EXPECT_EQ(meta["series"]["sha256"], ReadJson(folder.path() / "one" / "meta.json")["series"]["sha256"]);
+  EXPECT_EQ(meta["series"]["sha256"].get<std::string>().size(), 64u);
+  EXPECT_EQ(meta["started"].get<std::string>().size(), 20u);  // 2026-12-09T03:20:00Z
+  EXPECT_EQ(meta["Ltest"], 20);
+  EXPECT_EQ(ReadJson(folder.path() / "two" / "results.json")["meta"], meta);
 }
 
 TEST(BatchProgramTest, NoBaselinesLeavesTheirFieldsEmptyAndTheCellsAsTheyAre) {
@@ -320,8 +337,10 @@ TEST(BatchProgramTest, AResumedScanWritesTheFilesOfOneUninterruptedRun) {
   const BatchRun resumed = RunBatch(folder, grid + " --out cut --resume");
   ASSERT_EQ(resumed.status, 0) << resumed.errors;
   EXPECT_NE(resumed.errors.find("resuming from"), std::string::npos) << resumed.errors;
-  for (const char* name : {"results.json", "curves.csv", "scan.csv", "scan.png", "curves.png"})
+  for (const char* name : {"curves.csv", "scan.csv", "scan.png", "curves.png"})
     EXPECT_EQ(ReadText(folder.path() / "cut" / name), ReadText(folder.path() / "whole" / name)) << name;
+  EXPECT_EQ(ResultsWithoutMeta(folder.path() / "cut" / "results.json"),
+            ResultsWithoutMeta(folder.path() / "whole" / "results.json"));
   // Another grid does not take this log's outcomes.
   const BatchRun other = RunBatch(folder, "henon.txt --dim 1:2 --out cut --resume");
   EXPECT_EQ(other.status, 1);

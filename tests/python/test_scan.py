@@ -2,6 +2,7 @@
 the number of jobs, infeasible cells say why, the table with and without
 pandas, and the GIL released while the engine runs."""
 
+import hashlib
 import json
 import os
 import subprocess
@@ -151,6 +152,10 @@ def test_tables_are_the_batch_programs_csv_files(series, tmp_path):
             kept = ~ours.isna().to_numpy()
             assert list(ours[kept]) == list(theirs[kept]), (name, column)
     assert len(result.curves()) == 6 * 10 and set(result.curves()["horizon"]) == set(range(1, 11))
+    # meta.json names the series by the SHA-256 of its values as little-endian doubles, whatever its file.
+    meta = json.loads((tmp_path / "meta.json").read_text())
+    assert meta["series"]["sha256"] == hashlib.sha256(np.asarray(series, "<f8").tobytes()).hexdigest()
+    assert (meta["Ntrain"], meta["Ltest"], meta["Ktest"]) == (2300, 10, 40)
 
 
 def test_table_is_a_dict_of_arrays_without_pandas(series, monkeypatch):

@@ -1,10 +1,12 @@
 // modelcheck-batch: model checks over a grid of dimensions and box sizes,
 // from the command line, with the results as data files and pictures.
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <iostream>
 #include <optional>
 #include <variant>
@@ -13,6 +15,7 @@
 #include "apps/batch/batch_outputs.h"
 #include "apps/batch/cells_log.h"
 #include "apps/batch/progress_line.h"
+#include "apps/batch/run_meta.h"
 #include "apps/batch/scan_summary.h"
 #include "apps/batch/series_input.h"
 #include "modelcheck/scan.h"
@@ -87,6 +90,7 @@ modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck:
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto started = std::chrono::system_clock::now();
   // A reader that has gone makes a write fail like a full disk, not kill the program.
   std::signal(SIGPIPE, SIG_IGN);
   // From the start, so that a stop while a long series is read still ends in order.
@@ -117,6 +121,9 @@ int main(int argc, char** argv) {
     Fail(*problem);
     return kIoFailure;
   }
+  // The series' hash is taken beside the scan, for the outputs' record of the run.
+  auto meta =
+      std::async(std::launch::async, [&] { return modelcheck::MakeRunMeta(argc, argv, series.values, started); });
   modelcheck::CellsLogWriter log;
   const auto earlier = StartLog(series.values, options, log);
   if (!earlier) return kIoFailure;
@@ -124,7 +131,7 @@ int main(int argc, char** argv) {
   const std::string log_failure = log.failure();
   if (!log_failure.empty()) Fail(log_failure);
   const modelcheck::ScanSource source{
-      .file = options.series_path, .values = series.values.size(), .reading = series.info};
+      .file = options.series_path, .values = series.values.size(), .reading = series.info, .meta = meta.get()};
   const modelcheck::OutputReport report = modelcheck::WriteScanOutputs(options, result, source);
   const modelcheck::GridOptions grid{
       .dimension = "--dim", .box_size = options.logarithmic_eps ? "--eps-log" : "--eps", .delay = "--delay"};

@@ -11,6 +11,7 @@
 #include <functional>
 #include <system_error>
 
+#include "apps/batch/run_meta.h"
 #include "apps/batch/series_input.h"
 #include "presentation/scan_charts.h"
 #include "presentation/scan_table_csv.h"
@@ -67,7 +68,7 @@ std::vector<std::string> HeatMapNames(const ScanSettings& settings) {
 }  // namespace
 
 std::vector<std::string> OutputNames(const BatchOptions& options) {
-  std::vector<std::string> names;
+  std::vector<std::string> names{"meta.json"};
   if (options.write_json) names.emplace_back("results.json");
   if (options.write_csv) names.insert(names.end(), {"curves.csv", "scan.csv"});
   if (options.write_png) {
@@ -110,6 +111,14 @@ OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& res
     return report;
   }
   const std::string name = SeriesName(source.file);
+  WriteOne(
+      folder, "meta.json",
+      [&](const ByteWriter& write) {
+        write(RunMetaJson(source.meta, result.settings, source.file, source.values)
+                  .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
+              "\n");
+      },
+      report);
   if (options.write_json) {
     WriteOne(
         folder, "results.json", [&](const ByteWriter& write) { WriteScanResultsJson(result, source, write); }, report);

@@ -132,7 +132,8 @@ void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, co
             {"version", MODELCHECK_VERSION},
             {"complete", result.complete},
             {"series", FileJson(source.file)},
-            {"settings", SettingsJson(result.settings)}};
+            {"settings", SettingsJson(result.settings)},
+            {"meta", RunMetaJson(source.meta, result.settings, source.file, source.values)}};
   json["series"]["values"] = source.values;
   json["series"]["reading"] = ReadingJson(source.reading);
   json["series"]["training_minimum"] = result.training_minimum;

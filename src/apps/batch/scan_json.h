@@ -1,6 +1,7 @@
 // results.json: everything a scan found, for programs to read.
 //
-// The document holds the program and its version, the series (file name,
+// The document holds the program and its version, how the run was made
+// (the "meta" object of run_meta.h), the series (file name,
 // value count, how the file was read, training range), every setting, whether the scan is complete,
 // the best cell, the baselines of each dimension (errors per horizon and
 // prediction times) and per cell: D, eps, its status (with the reason or
@@ -14,6 +15,7 @@
 #include <cstddef>
 #include <string>
 
+#include "apps/batch/run_meta.h"
 #include "modelcheck/scan.h"
 #include "text/replace_file.h"
 #include "text/series_reader.h"
@@ -24,6 +26,7 @@ struct ScanSource {
   std::string file;  // as given on the command line; "-" for standard input
   std::size_t values = 0;
   SeriesFileInfo reading;  // how the file was read
+  RunMeta meta;            // how the run was made: the "meta" object
 };
 
 // Cell by cell to `write`, so a large grid is never held as one document.
