@@ -22,6 +22,7 @@ def scan(
     progress: Optional[Callable[[int, int], object]],
     delays: List[int],
     skip_singular: bool,
+    eps_relative: bool,
 ) -> Dict[str, Any]: ...
 def table_columns(table: str) -> List[Tuple[str, str]]: ...
 def read_series(

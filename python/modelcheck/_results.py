@@ -201,6 +201,9 @@ class ScanResult:
         longest direct one, then the smallest one-step error.
     complete : bool
         Every cell has its outcome.
+    eps_unit : float
+        One unit of eps in the series' units: 1, or with ``eps_relative`` the
+        training part's standard deviation.
     best_on_edge : list of dict
         The axes (of more than one value) on whose edge the best cell lies,
         where the best may lie beyond the grid: ``setting`` ('dim', 'eps' or
@@ -216,6 +219,7 @@ class ScanResult:
         self.cells = [CheckResult(cell, self.ntrain, ltest, ktest, self.threshold) for cell in raw["cells"]]
         self.best = None if raw["best"] is None else self.cells[raw["best"]]
         self.best_on_edge = list(raw["best_on_edge"])
+        self.eps_unit = raw["eps_unit"]
         self._tables = raw["tables"]
 
     def cell(self, dim: int, eps: float, delay: Optional[int] = None) -> CheckResult:
@@ -258,6 +262,7 @@ class ScanResult:
             "complete": self.complete,
             "best": None if self.best is None else [self.best.dim, self.best.eps, self.best.delay],
             "best_on_edge": [dict(edge) for edge in self.best_on_edge],
+            "eps_unit": self.eps_unit,
             "cells": [cell.to_dict() for cell in self.cells],
         }
 

@@ -25,7 +25,7 @@ def _empty_scan_columns():
 
 
 def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines, skip_errors, delay=1,
-                on_singular="stop"):
+                on_singular="stop", eps_relative=False):
     # Runs on a worker: a path is read there, so only the table travels back.
     # With skip_errors a failure comes back as its text instead of a table.
     import modelcheck
@@ -33,7 +33,8 @@ def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, basel
     try:
         values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
         result = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
-                                 baselines=baselines, delay=delay, on_singular=on_singular)
+                                 baselines=baselines, delay=delay, on_singular=on_singular,
+                                 eps_relative=eps_relative)
     except Exception as error:
         if not skip_errors:
             raise
@@ -98,7 +99,8 @@ def _run_all(named, arguments, client, timeout, report):
 def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (2,), epss: Sequence[float] = (0.05,),
               ltest: int = 30, ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None,
               baselines: bool = True, errors: str = "raise", client: Any = None, timeout: float = 60.0,
-              progress: Any = None, delay: Any = 1, on_singular: str = "stop", jobs: Optional[int] = None) -> Any:
+              progress: Any = None, delay: Any = 1, on_singular: str = "stop", eps_relative: bool = False,
+              jobs: Optional[int] = None) -> Any:
     """Scan many series, on a Dask cluster when given a client.
 
     Parameters
@@ -133,8 +135,9 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
         Progress over the series, as :func:`modelcheck.scan` gives it over
         cells: True shows a tqdm bar, a callable gets ``progress(done,
         total)`` here whenever a series is done (in the order they finish).
-    delay, on_singular : optional
-        As for :func:`modelcheck.scan`. Defaults 1 and "stop".
+    delay, on_singular, eps_relative : optional
+        As for :func:`modelcheck.scan`. Defaults 1, "stop" and False: with
+        ``eps_relative=True`` one grid of box sizes serves every series.
 
     Returns
     -------
@@ -157,7 +160,7 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     n_jobs = modelcheck._jobs_alias(n_jobs, jobs, stacklevel=3)
     if client is not None and n_jobs is None:
         n_jobs = 1
-    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip", delay, on_singular)
+    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip", delay, on_singular, eps_relative)
     report = modelcheck._progress(progress)
     try:
         outcomes = _run_all(named, arguments, client, timeout, report)

@@ -162,8 +162,10 @@ void DrawBoxSizeAxis(cairo_t* cr, const Grid& grid) {
     DrawTick(cr, x, kHeatMapGrid.bottom, x, kHeatMapGrid.bottom + 5.0);
     DrawText(cr, labels[column], LabelLeft(x, widths[column]), kHeatMapGrid.bottom + 20.0, Anchor::kLeft, kLabelStyle);
   }
-  DrawText(cr, "eps (box size)", (kHeatMapGrid.left + kHeatMapGrid.right) / 2.0, kHeatMapGrid.bottom + 44.0,
-           Anchor::kCentre, kAxisTitleStyle);
+  const char* title = grid.result.settings.eps_relative ? "eps (box size, in standard deviations of the training part)"
+                                                        : "eps (box size)";
+  DrawText(cr, title, (kHeatMapGrid.left + kHeatMapGrid.right) / 2.0, kHeatMapGrid.bottom + 44.0, Anchor::kCentre,
+           kAxisTitleStyle);
 }
 
 void StrokeBox(cairo_t* cr, const PixelBox& box, const ChartColour& colour, double width) {

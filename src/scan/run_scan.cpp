@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/check_schedule.h"
+#include "engine/training_statistics.h"
 #include "modelcheck/prepared_training.h"
 #include "modelcheck/scan.h"
 #include "scan/scan_cells.h"
@@ -83,7 +84,7 @@ struct ScanRun {
     CheckOptions options{.threads = check_threads,
                          .progress = [this](const CheckProgress&) { return !Stopped(); },
                          .on_singular = result.settings.on_singular};
-    CheckResult check = training.Check(CheckSettings(cell.D, cell.tau, cell.eps), options);
+    CheckResult check = training.Check(CheckSettings(cell.D, cell.tau, cell.eps * result.eps_unit), options);
     if (check.cancelled) return;  // stays not run
     cell.iterative_time = ScanTime(check.iterative, result.settings.threshold);
     cell.direct_time = ScanTime(check.direct, result.settings.threshold);
@@ -146,7 +147,7 @@ void LayOutGrid(std::span<const double> series, ScanResult& result) {
         cell.D = D;
         cell.eps = eps;
         cell.tau = tau;
-        cell.reason = CellProblem(settings, series.size(), width, D, tau, eps);
+        cell.reason = CellProblem(settings, series.size(), width, D, tau, eps, result.eps_unit);
         if (!cell.reason.empty()) cell.status = CellStatus::kInfeasible;
         result.cells.push_back(std::move(cell));
       }
@@ -183,6 +184,11 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   ScanRun run(training, result);
   result.training_minimum = training.training_minimum();
   result.training_maximum = training.training_maximum();
+  if (settings.eps_relative) {
+    const TrainingStatistics statistics = ComputeStatistics(series.first(static_cast<std::size_t>(settings.Ntrain)));
+    // The variance is of the values times error_scale (a power of two): dividing it back out is exact.
+    result.eps_unit = std::sqrt(statistics.variance) / statistics.error_scale;
+  }
   LayOutGrid(series, result);
   if (options.resume != nullptr) TakeOutcomes(*options.resume, result);
   run.items = StartOrder(result, options.baselines);

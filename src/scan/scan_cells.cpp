@@ -21,7 +21,7 @@ bool DimensionFits(const ScanSettings& settings, std::size_t value_count, std::i
 }
 
 std::string CellProblem(const ScanSettings& settings, std::size_t value_count, double training_width, std::int32_t D,
-                        std::int32_t tau, double eps) {
+                        std::int32_t tau, double eps, double eps_unit) {
   if (!TauRange(settings.Ntrain, D).Contains(tau)) {
     return "a state of " + StateName(D, tau) + " spans " + std::to_string(StateSpan(D, tau)) +
            " values; the training part has room for " + std::to_string(settings.Ntrain - 1);
@@ -33,9 +33,12 @@ std::string CellProblem(const ScanSettings& settings, std::size_t value_count, d
            " values after Ntrain; there are " + std::to_string(R);
   }
   // The same comparison the interactive program makes; NaN accepts nothing.
-  if (!(eps <= training_width)) {
-    return "eps = " + ShortestNumberText(eps) + " is above the width of the training values, " +
-           ShortestNumberText(training_width);
+  const double box = eps * eps_unit;
+  if (!(box <= training_width)) {
+    const std::string given = eps_unit == 1.0
+                                  ? ShortestNumberText(eps)
+                                  : ShortestNumberText(eps) + " standard deviations, " + ShortestNumberText(box) + ",";
+    return "eps = " + given + " is above the width of the training values, " + ShortestNumberText(training_width);
   }
   return {};
 }

@@ -89,6 +89,9 @@ TEST(BatchOptionsTest, DefaultsAndTheDefaultTrainingLength) {
   EXPECT_EQ(options.scan.on_singular, SingularFitPolicy::kStop);
   auto skipping = Parse({"-", "--on-singular", "skip-piece"});
   EXPECT_EQ(std::get<BatchOptions>(skipping).scan.on_singular, SingularFitPolicy::kSkipPiece);
+  EXPECT_FALSE(options.scan.eps_relative);
+  auto relative = Parse({"-", "--eps-relative", "--eps", "0.01:0.5:5"});
+  EXPECT_TRUE(std::get<BatchOptions>(relative).scan.eps_relative);
   // Delays are scanned as a third axis; the default Ntrain leaves room for
   // the widest state, (D - 1) tau + 1 values.
   auto delayed = Parse({"-", "--dim", "3", "--delay", "1:4"});

@@ -214,3 +214,13 @@ def test_a_best_cell_on_the_grids_edge_is_flagged(series):
     assert result.best_on_edge[1]["text"] == "the best eps is the smallest in the grid"
     inside = modelcheck.scan(series, 2300, [1, 2, 3], [0.01, 0.02, 0.05], ltest=10, ktest=40)
     assert (inside.best.dim, inside.best.eps) == (2, 0.02) and inside.best_on_edge == []
+
+
+def test_relative_box_sizes_serve_a_rescaled_series_alike(series):
+    # Times 1024 is exact: in standard deviations the boxes, and so every figure, are the same.
+    settings = dict(ltest=10, ktest=40, eps_relative=True)
+    one = modelcheck.scan(series, 2300, [1, 2], [0.02, 0.1], **settings)
+    scaled = modelcheck.scan(series * 1024.0, 2300, [1, 2], [0.02, 0.1], **settings)
+    assert scaled.eps_unit == 1024.0 * one.eps_unit
+    assert one.table().equals(scaled.table())
+    assert one[2, 0.02] != modelcheck.scan(series, 2300, [2], [0.02], ltest=10, ktest=40)[2, 0.02]

@@ -118,6 +118,28 @@ TEST(ScanDelayTest, EveryCellOfEveryDelayIsTheSingleCheck) {
   EXPECT_EQ(layer.baselines[1].tau, 3);
 }
 
+// Relative box sizes are in standard deviations of the training part: each
+// cell is the check with that many deviations, and a box wider than the
+// training values is infeasible with both sizes named.
+TEST(ScanRelativeEpsTest, BoxSizesInStandardDeviations) {
+  const std::vector<double> series = testing::HenonValues(1000);
+  ScanSettings settings{.Ntrain = 800, .D = {2}, .eps = {0.05, 0.2, 100.0}, .Ltest = 10, .Ktest = 40};
+  settings.eps_relative = true;
+  const ScanResult result = RunScan(series, settings, Jobs(2));
+  double mean = 0.0, squares = 0.0;
+  for (int t = 0; t < 800; ++t) mean += series[static_cast<std::size_t>(t)] / 800.0;
+  for (int t = 0; t < 800; ++t) squares += std::pow(series[static_cast<std::size_t>(t)] - mean, 2) / 800.0;
+  EXPECT_NEAR(result.eps_unit, std::sqrt(squares), 1e-12);
+  for (std::size_t b = 0; b < 2; ++b) {
+    const ScanCell& cell = result.cell(0, b);
+    EXPECT_EQ(cell.eps, settings.eps[b]);
+    const ModelSettings one{.Ntrain = 800, .D = 2, .eps = cell.eps * result.eps_unit, .Ltest = 10, .Ktest = 40};
+    ExpectSameCheck(cell.result, CheckSeries(series, one, {.threads = 1, .progress = {}}));
+  }
+  EXPECT_EQ(result.cell(0, 2).status, CellStatus::kInfeasible);
+  EXPECT_EQ(result.cell(0, 2).reason.rfind("eps = 100 standard deviations, ", 0), 0u) << result.cell(0, 2).reason;
+}
+
 TEST_F(ScanTest, WithoutBaselinesTheCellsAreTheSameAndNoBaselineIsComputed) {
   const ScanResult whole = RunScan(series_, settings_, Jobs(2));
   ScanOptions cells_only = Jobs(2);

@@ -34,6 +34,7 @@ struct TypedOptions {
   bool resume = false;
   bool no_baselines = false;
   std::string on_singular = "stop";
+  bool eps_relative = false;
 };
 
 constexpr const char* kDescription =
@@ -78,6 +79,8 @@ void DeclareOptions(CLI::App& app, TypedOptions& typed) {
                  "largest D and tau]");
   app.add_option("--dim", typed.dim, "Dimension D of the model map, or a list first:last, e.g. 1:6")
       ->capture_default_str();
+  app.add_flag("--eps-relative", typed.eps_relative,
+               "Box sizes in units of the training part's standard deviation, so that one grid serves many series");
   app.add_option("--on-singular", typed.on_singular,
                  "What an exactly singular fit does: stop its cell, or skip-piece (leave the piece out of the "
                  "cell's errors and count it)")
@@ -262,6 +265,7 @@ std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, cons
   options.baselines = !typed.no_baselines;
   options.scan.on_singular =
       typed.on_singular == "skip-piece" ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop;
+  options.scan.eps_relative = typed.eps_relative;
   ReadFormats(typed, options);
   if (const auto refusal = ReadTyped(typed, options)) return CommandLineExit{.status = 2, .text = *refusal + "\n"};
   return options;

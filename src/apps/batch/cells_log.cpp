@@ -213,6 +213,7 @@ std::string CellsLogHeader(const ScanSettings& settings, std::span<const double>
   // still resumes the same scan.
   if (settings.tau != std::vector<std::int32_t>{1}) json["delay"] = settings.tau;
   if (settings.on_singular == SingularFitPolicy::kSkipPiece) json["on_singular"] = "skip-piece";
+  if (settings.eps_relative) json["eps_relative"] = true;
   return json.dump();
 }
 

@@ -88,7 +88,8 @@ nlohmann::ordered_json RunMetaJson(const RunMeta& meta, const ScanSettings& sett
       {"eps", settings.eps},
       {"delay", settings.tau},
       {"threshold", settings.threshold},
-      {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"}};
+      {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
+      {"eps_relative", settings.eps_relative}};
 }
 
 }  // namespace modelcheck

@@ -111,7 +111,8 @@ Json SettingsJson(const ScanSettings& settings) {
               {"Ktest", settings.Ktest},
               {"threshold", settings.threshold},
               {"delay", settings.tau},
-              {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"}};
+              {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
+              {"eps_relative", settings.eps_relative}};
 }
 
 // Every line of `text` indented by `columns` blanks.
@@ -138,6 +139,8 @@ void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, co
   json["series"]["reading"] = ReadingJson(source.reading);
   json["series"]["training_minimum"] = result.training_minimum;
   json["series"]["training_maximum"] = result.training_maximum;
+  // One unit of eps in series units: 1, or the training part's standard deviation.
+  json["series"]["eps_unit"] = result.eps_unit;
   const auto best = BestCell(result);
   json["best_cell"] = best ? Json(*best) : Json(nullptr);
   // Where the best cell lies on the grid's edge, and the best may lie beyond.

@@ -355,6 +355,7 @@ py::dict ResultDict(const ScanResult& result) {
   out["threshold"] = result.settings.threshold;
   out["training_minimum"] = result.training_minimum;
   out["training_maximum"] = result.training_maximum;
+  out["eps_unit"] = result.eps_unit;
   py::dict tables;
   tables["scan"] = TableDict(result, ScanTableKind::kScan);
   tables["curves"] = TableDict(result, ScanTableKind::kCurves);
@@ -364,7 +365,8 @@ py::dict ResultDict(const ScanResult& result) {
 
 py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
               std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines,
-              const py::object& progress, const std::vector<std::int64_t>& delays, bool skip_singular) {
+              const py::object& progress, const std::vector<std::int64_t>& delays, bool skip_singular,
+              bool eps_relative) {
   const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest, .delays = delays};
   std::vector<std::int32_t> dimensions, taus;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
@@ -376,7 +378,8 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                               .Ktest = Clamped(ktest),
                               .threshold = threshold,
                               .tau = std::move(taus),
-                              .on_singular = skip_singular ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop};
+                              .on_singular = skip_singular ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop,
+                              .eps_relative = eps_relative};
   const auto count = static_cast<std::size_t>(x.size());
   const std::vector<double> series = PrivateCopy(x, settings);
   const bool positive = settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
@@ -470,7 +473,7 @@ PYBIND11_MODULE(_core, module) {
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
              py::arg("baselines"), py::arg("progress"), py::arg("delays"), py::arg("skip_singular"),
-             "One scan over dims x epss of a float64 array; a dictionary of its cells.");
+             py::arg("eps_relative"), "One scan over dims x epss of a float64 array; a dictionary of its cells.");
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),
              "The values of a series file and a dictionary of how it was read.");

@@ -39,6 +39,10 @@ struct ScanSettings {
   // A singular fit stops its cell (kStop, as the interactive programs do) or
   // leaves its piece out of the cell's errors (kSkipPiece).
   SingularFitPolicy on_singular = SingularFitPolicy::kStop;
+  // True: every eps is in units of the training part's standard deviation
+  // (population, divisor Ntrain), so that one grid serves many series; the
+  // cells keep eps as given and check with eps times that deviation.
+  bool eps_relative = false;
 };
 
 // The settings a scan is given, named for messages.
@@ -97,6 +101,9 @@ struct ScanResult {
   std::size_t value_count = 0;
   double training_minimum = 0.0;  // eps is accepted up to maximum - minimum
   double training_maximum = 0.0;
+  // What one unit of eps is in series units: 1, or with eps_relative the
+  // training part's standard deviation.
+  double eps_unit = 1.0;
   // Delay-major, then dimension-major: the cell of tau[t], D[a] and eps[b]
   // is at [(t * D.size() + a) * eps.size() + b].
   std::vector<ScanCell> cells;
