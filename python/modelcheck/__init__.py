@@ -185,7 +185,7 @@ def _skip_singular(on_singular):
 
 
 def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines, progress, delays=(1,),
-         on_singular="stop", eps_relative=False):
+         on_singular="stop", eps_relative=False, metric="iterative_time"):
     array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
@@ -199,7 +199,7 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines
     report = _progress(progress)
     try:
         raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines), report,
-                         list(delays), skip, bool(eps_relative))
+                         list(delays), skip, bool(eps_relative), str(metric))
     finally:
         if isinstance(report, _Bar):
             report.close()
@@ -325,7 +325,7 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
 def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Sequence[float], ltest: int = 30,
          ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True,
          progress: Progress = None, delay: Union[int, Sequence[int]] = 1, on_singular: str = "stop",
-         eps_relative: bool = False, jobs: Optional[int] = None) -> ScanResult:
+         eps_relative: bool = False, metric: str = "iterative_time", jobs: Optional[int] = None) -> ScanResult:
     """Run :func:`check` for every dimension in `dims` and box size in `epss` (and delay in `delay`).
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
@@ -355,6 +355,10 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         deviation (population), so that one grid serves many series; the
         cells and tables keep eps as given, ``eps_unit`` on the result is the
         deviation. Default False.
+    metric : str, optional
+        What ``best`` is best at: "iterative_time" (default), "direct_time",
+        "one_step_error" or "mean_error" (the mean iterative error over the
+        horizons); ties go to the next figures, as ``best_by`` lists them.
     delay : int or sequence of int, optional
         A delay, or several scanned as a third axis (cells delay-major, then
         dimension-major; a state that does not fit makes its cells
@@ -387,7 +391,7 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         raise ValueError("dims and epss must each hold at least one value")
     delays = _delays(delay)
     raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines, progress,
-                      delays, on_singular, eps_relative)
+                      delays, on_singular, eps_relative, metric)
     return ScanResult(raw, dims, epss, ltest, ktest, delays)
 
 

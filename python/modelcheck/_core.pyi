@@ -23,6 +23,7 @@ def scan(
     delays: List[int],
     skip_singular: bool,
     eps_relative: bool,
+    metric: str,
 ) -> Dict[str, Any]: ...
 def table_columns(table: str) -> List[Tuple[str, str]]: ...
 def read_series(

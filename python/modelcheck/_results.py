@@ -197,8 +197,11 @@ class ScanResult:
         len(epss) + b]``. Infeasible cells have ``status`` 'infeasible' and
         ``reason``.
     best : CheckResult or None
-        The finished cell with the longest iterative prediction time, then the
-        longest direct one, then the smallest one-step error.
+        The finished cell best by the scan's metric and its ties (``best_by``):
+        by default the longest iterative prediction time, then the longest
+        direct one, then the smallest one-step error.
+    best_by : list of str
+        The figures ``best`` is ranked by, the metric first.
     complete : bool
         Every cell has its outcome.
     eps_unit : float
@@ -220,6 +223,7 @@ class ScanResult:
         self.best = None if raw["best"] is None else self.cells[raw["best"]]
         self.best_on_edge = list(raw["best_on_edge"])
         self.eps_unit = raw["eps_unit"]
+        self.best_by = list(raw["best_by"])
         self._tables = raw["tables"]
 
     def cell(self, dim: int, eps: float, delay: Optional[int] = None) -> CheckResult:
@@ -263,6 +267,7 @@ class ScanResult:
             "best": None if self.best is None else [self.best.dim, self.best.eps, self.best.delay],
             "best_on_edge": [dict(edge) for edge in self.best_on_edge],
             "eps_unit": self.eps_unit,
+            "best_by": list(self.best_by),
             "cells": [cell.to_dict() for cell in self.cells],
         }
 

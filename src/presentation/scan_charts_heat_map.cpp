@@ -1,6 +1,8 @@
-// scan.png: the iterative prediction time of every cell of the grid.
+// scan.png: the figure of the scan's metric (by default the iterative
+// prediction time) of every cell of the grid.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +31,51 @@ constexpr double kLegendTop = 366.0;
 constexpr double kLegendRow = 26.0;
 constexpr double kBestOutlineWidth = 4.0;
 
+// How the metric's figure maps to the colour ramp: times from 0 to Ltest,
+// the top of the ramp the longest; errors on a logarithmic scale from the
+// smallest to the largest of the finished cells, the top of the ramp the
+// smallest (both ways, the brightest cell predicts best).
+struct FigureScale {
+  ScanMetric metric = ScanMetric::kIterativeTime;
+  std::int32_t Ltest = 0;
+  double low = 1.0;  // errors: the smallest and largest positive finite error
+  double high = 1.0;
+
+  bool time() const { return metric == ScanMetric::kIterativeTime || metric == ScanMetric::kDirectTime; }
+
+  // Where an error lies on the ramp, 1 for the smallest.
+  double ErrorPosition(double error) const {
+    if (!(error > 0.0) || !std::isfinite(error)) return error == 0.0 ? 1.0 : 0.0;
+    if (!(high > low)) return 1.0;
+    return std::clamp(1.0 - (std::log(error) - std::log(low)) / (std::log(high) - std::log(low)), 0.0, 1.0);
+  }
+};
+
+FigureScale MakeFigureScale(const ScanResult& result) {
+  FigureScale scale{.metric = result.settings.metric, .Ltest = result.settings.Ltest, .low = 1.0, .high = 1.0};
+  if (scale.time()) return scale;
+  bool any = false;
+  for (const ScanCell& cell : result.cells) {
+    if (cell.status != CellStatus::kFinished) continue;
+    const double error = CellFigure(cell, scale.metric);
+    if (!(error > 0.0) || !std::isfinite(error)) continue;
+    scale.low = any ? std::min(scale.low, error) : error;
+    scale.high = any ? std::max(scale.high, error) : error;
+    any = true;
+  }
+  return scale;
+}
+
+// An error as a cell or the colour bar shows it: three significant digits.
+std::string ErrorText(double error) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3g", error);
+  return text;
+}
+
 struct Grid {
   const ScanResult& result;
+  FigureScale scale;
   std::size_t rows = 0;     // dimensions
   std::size_t columns = 0;  // box sizes
 
@@ -66,10 +111,11 @@ void DrawHatch(cairo_t* cr, const PixelBox& box, const ChartColour& colour) {
 }
 
 // A finished cell always has its times.
-ChartColour FinishedColour(const ScanCell& cell, std::int32_t Ltest) {
-  const std::int32_t time = cell.iterative_time.value_or(0);
-  if (Ltest <= 0) return RampColour(time > 0 ? 1.0 : 0.0);
-  return RampColour(static_cast<double>(time) / static_cast<double>(Ltest));
+ChartColour FinishedColour(const ScanCell& cell, const FigureScale& scale) {
+  if (!scale.time()) return RampColour(scale.ErrorPosition(CellFigure(cell, scale.metric)));
+  const auto time = static_cast<std::int32_t>(CellFigure(cell, scale.metric));
+  if (scale.Ltest <= 0) return RampColour(time > 0 ? 1.0 : 0.0);
+  return RampColour(static_cast<double>(time) / static_cast<double>(scale.Ltest));
 }
 
 void FillStatus(cairo_t* cr, const PixelBox& box, CellStatus status) {
@@ -82,9 +128,11 @@ void FillStatus(cairo_t* cr, const PixelBox& box, CellStatus status) {
   }
 }
 
-void DrawCellTime(cairo_t* cr, const PixelBox& box, const ScanCell& cell, const ChartColour& fill) {
+void DrawCellFigure(cairo_t* cr, const PixelBox& box, const ScanCell& cell, const FigureScale& scale,
+                    const ChartColour& fill) {
   const TextStyle style = {.size = kCellTextSize, .colour = Lightness(fill) < 0.5 ? kWhite : kInk};
-  const std::string text = std::to_string(cell.iterative_time.value_or(0));
+  const double figure = CellFigure(cell, scale.metric);
+  const std::string text = scale.time() ? std::to_string(static_cast<std::int32_t>(figure)) : ErrorText(figure);
   if (box.height() < 16 || TextWidth(cr, text, style) + 4.0 > box.width()) return;
   DrawText(cr, text, (box.left + box.right) / 2.0, Baseline((box.top + box.bottom) / 2.0, style.size), Anchor::kCentre,
            style);
@@ -101,9 +149,9 @@ void DrawCell(cairo_t* cr, const Grid& grid, std::size_t row, std::size_t column
     FillStatus(cr, box, cell == nullptr ? CellStatus::kNotRun : cell->status);
     return;
   }
-  const ChartColour fill = FinishedColour(*cell, grid.result.settings.Ltest);
+  const ChartColour fill = FinishedColour(*cell, grid.scale);
   FillRectangle(cr, box.left, box.top, box.width(), box.height(), fill);
-  DrawCellTime(cr, box, *cell, fill);
+  DrawCellFigure(cr, box, *cell, grid.scale, fill);
 }
 
 void DrawCells(cairo_t* cr, const Grid& grid) {
@@ -188,14 +236,46 @@ void DrawBestOutline(cairo_t* cr, const Grid& grid, std::optional<std::size_t> b
   StrokeBox(cr, AtLeast(cell, 14), kBestOutline, kBestOutlineWidth);
 }
 
-void DrawColourBar(cairo_t* cr, std::int32_t Ltest) {
+const char* FigureHeading(ScanMetric metric) {
+  switch (metric) {
+    case ScanMetric::kIterativeTime:
+      return "iterative time (steps)";
+    case ScanMetric::kDirectTime:
+      return "direct time (steps)";
+    case ScanMetric::kOneStepError:
+      return "one-step error";
+    case ScanMetric::kMeanError:
+      break;
+  }
+  return "mean error";
+}
+
+// The error scale: the smallest error at the top, the largest at the
+// bottom, their geometric mean between.
+void DrawErrorTicks(cairo_t* cr, const FigureScale& scale) {
   const PixelBox& bar = kColourBar;
-  DrawText(cr, "iterative time (steps)", kPanelLeft, bar.top - 14.0, Anchor::kLeft, kHeadingStyle);
+  std::vector<double> ticks{scale.low};
+  if (scale.high > scale.low) ticks.insert(ticks.end(), {std::sqrt(scale.low * scale.high), scale.high});
+  for (const double value : ticks) {
+    const double y = bar.bottom - scale.ErrorPosition(value) * bar.height();
+    DrawTick(cr, bar.right, y, bar.right + 5.0, y);
+    DrawText(cr, ErrorText(value), bar.right + 8.0, Baseline(y, kLabelStyle.size), Anchor::kLeft, kLabelStyle);
+  }
+}
+
+void DrawColourBar(cairo_t* cr, const FigureScale& scale) {
+  const PixelBox& bar = kColourBar;
+  DrawText(cr, FigureHeading(scale.metric), kPanelLeft, bar.top - 14.0, Anchor::kLeft, kHeadingStyle);
   for (int y = bar.top; y < bar.bottom; ++y) {
     const double t = (bar.bottom - 0.5 - y) / static_cast<double>(bar.height());
     FillRectangle(cr, bar.left, y, bar.width(), 1.0, RampColour(t));
   }
   StrokeBox(cr, bar, kInk, 1.0);
+  if (!scale.time()) {
+    DrawErrorTicks(cr, scale);
+    return;
+  }
+  const std::int32_t Ltest = scale.Ltest;
   const std::int32_t top = std::max<std::int32_t>(Ltest, 1);
   for (const std::int32_t value : IntegerTicks(0, top, 28.0 * top / bar.height())) {
     const double y = bar.bottom - static_cast<double>(value) / top * bar.height();
@@ -244,7 +324,10 @@ void DrawStatusLegend(cairo_t* cr, const Grid& grid) {
 
 void DrawTitle(cairo_t* cr, const ScanResult& result, const std::string& series_name, std::size_t rows,
                std::size_t columns) {
-  const std::string rest = ": iterative prediction time" + std::string(result.complete ? "" : " (incomplete)");
+  const std::string figure = result.settings.metric == ScanMetric::kIterativeTime
+                                 ? "iterative prediction time"
+                                 : FigureHeading(result.settings.metric);
+  const std::string rest = ": " + figure + std::string(result.complete ? "" : " (incomplete)");
   const double room = kChartWidth - 2.0 * kMargin - TextWidth(cr, rest, kTitleStyle);
   const std::string name = series_name.empty() ? "unnamed series" : series_name;
   DrawText(cr, FitText(cr, name, room, kTitleStyle) + rest, kMargin, 30.0, Anchor::kLeft, kTitleStyle);
@@ -266,7 +349,10 @@ void DrawCaption(cairo_t* cr, const ScanResult& result, std::optional<std::size_
 std::string DrawScanHeatMap(const ScanResult& result, const std::string& series_name) {
   ChartCanvas canvas;
   cairo_t* cr = canvas.context();
-  const Grid grid = {.result = result, .rows = result.settings.D.size(), .columns = result.settings.eps.size()};
+  const Grid grid = {.result = result,
+                     .scale = MakeFigureScale(result),
+                     .rows = result.settings.D.size(),
+                     .columns = result.settings.eps.size()};
   const std::optional<std::size_t> best = BestCell(result);
   DrawTitle(cr, result, series_name, grid.rows, grid.columns);
   if (grid.rows == 0 || grid.columns == 0) {
@@ -277,7 +363,7 @@ std::string DrawScanHeatMap(const ScanResult& result, const std::string& series_
     DrawBoxSizeAxis(cr, grid);
     DrawBestOutline(cr, grid, best);
   }
-  DrawColourBar(cr, result.settings.Ltest);
+  DrawColourBar(cr, grid.scale);
   DrawStatusLegend(cr, grid);
   DrawCaption(cr, result, best);
   return canvas.Png();

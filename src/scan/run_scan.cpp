@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -267,21 +268,71 @@ ScanResult DelayLayer(const ScanResult& result, std::size_t delay_index) {
   return layer;
 }
 
+const char* ScanMetricName(ScanMetric metric) {
+  switch (metric) {
+    case ScanMetric::kIterativeTime:
+      return "iterative_time";
+    case ScanMetric::kDirectTime:
+      return "direct_time";
+    case ScanMetric::kOneStepError:
+      return "one_step_error";
+    case ScanMetric::kMeanError:
+      break;
+  }
+  return "mean_error";
+}
+
+std::vector<ScanMetric> MetricOrder(ScanMetric metric) {
+  std::vector<ScanMetric> order{metric};
+  for (const ScanMetric next : {ScanMetric::kIterativeTime, ScanMetric::kDirectTime, ScanMetric::kOneStepError})
+    if (next != metric) order.push_back(next);
+  return order;
+}
+
+double CellFigure(const ScanCell& cell, ScanMetric metric) {
+  const CheckResult& check = cell.result;
+  switch (metric) {
+    case ScanMetric::kIterativeTime:
+      return cell.iterative_time.value_or(0);
+    case ScanMetric::kDirectTime:
+      return cell.direct_time.value_or(0);
+    case ScanMetric::kOneStepError:
+      return check.one_step_error;  // NaN unless the iterative test has errors
+    case ScanMetric::kMeanError:
+      break;
+  }
+  if (check.iterative.errors.empty()) return std::numeric_limits<double>::quiet_NaN();
+  double sum = 0.0;
+  for (const double error : check.iterative.errors) sum += error;
+  return sum / static_cast<double>(check.iterative.errors.size());
+}
+
+namespace {
+
+// Whether `cell` beats `leader` on the first figure of `order` where they
+// differ; times count up, errors down, and a NaN error never beats a number.
+bool Beats(const ScanCell& cell, const ScanCell& leader, const std::vector<ScanMetric>& order) {
+  for (const ScanMetric metric : order) {
+    const double mine = CellFigure(cell, metric);
+    const double theirs = CellFigure(leader, metric);
+    if (mine == theirs || (std::isnan(mine) && std::isnan(theirs))) continue;
+    const bool time = metric == ScanMetric::kIterativeTime || metric == ScanMetric::kDirectTime;
+    if (time) return mine > theirs;
+    if (std::isnan(mine)) return false;
+    return std::isnan(theirs) || mine < theirs;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::optional<std::size_t> BestCell(const ScanResult& result) {
+  const std::vector<ScanMetric> order = MetricOrder(result.settings.metric);
   std::optional<std::size_t> best;
   for (std::size_t c = 0; c < result.cells.size(); ++c) {
     const ScanCell& cell = result.cells[c];
     if (cell.status != CellStatus::kFinished) continue;
-    if (!best) {
-      best = c;
-      continue;
-    }
-    const ScanCell& leader = result.cells[*best];
-    const bool better = cell.iterative_time != leader.iterative_time ? cell.iterative_time > leader.iterative_time
-                        : cell.direct_time != leader.direct_time
-                            ? cell.direct_time > leader.direct_time
-                            : cell.result.one_step_error < leader.result.one_step_error;
-    if (better) best = c;
+    if (!best || Beats(cell, result.cells[*best], order)) best = c;
   }
   return best;
 }

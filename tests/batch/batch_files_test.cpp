@@ -90,6 +90,8 @@ TEST(BatchOptionsTest, DefaultsAndTheDefaultTrainingLength) {
   auto skipping = Parse({"-", "--on-singular", "skip-piece"});
   EXPECT_EQ(std::get<BatchOptions>(skipping).scan.on_singular, SingularFitPolicy::kSkipPiece);
   EXPECT_FALSE(options.scan.eps_relative);
+  auto by_error = Parse({"-", "--metric", "one_step_error"});
+  EXPECT_EQ(std::get<BatchOptions>(by_error).scan.metric, ScanMetric::kOneStepError);
   auto relative = Parse({"-", "--eps-relative", "--eps", "0.01:0.5:5"});
   EXPECT_TRUE(std::get<BatchOptions>(relative).scan.eps_relative);
   // Delays are scanned as a third axis; the default Ntrain leaves room for
@@ -132,6 +134,8 @@ TEST(BatchOptionsTest, BadOptionsAreNamedWithWhatIsAllowed) {
       {{"s", "--jobs", "0"}, "modelcheck-batch: --jobs: 0 is out of range: allowed 1 to 1024"},
       {{"s", "--format", "xml"}, "modelcheck-batch: --format: xml not in {json,csv,png}"},
       {{"s", "--on-singular", "skip"}, "modelcheck-batch: --on-singular: skip not in {stop,skip-piece}"},
+      {{"s", "--metric", "time"},
+       "modelcheck-batch: --metric: time not in {iterative_time,direct_time,one_step_error,mean_error}"},
       {{"s", "--eps", "0.1", "--eps-log", "0.1:1:2"}, "modelcheck-batch: --eps excludes --eps-log"},
       {{"s", "--colour"}, "modelcheck-batch: The following argument was not expected: --colour"},
       {{}, "modelcheck-batch: SERIES is required"},
@@ -233,6 +237,12 @@ TEST_F(ScanFilesTest, ABestCellOnTheGridsEdgeIsFlagged) {
       << summary;
   const auto json =
       nlohmann::json::parse(ScanResultsJson(result_, {.file = "henon.txt", .values = 700, .reading = {}, .meta = {}}));
+  EXPECT_EQ(json["best_by"], (nlohmann::json{"iterative_time", "direct_time", "one_step_error"}));
+  ScanResult by_error = result_;
+  by_error.settings.metric = ScanMetric::kOneStepError;
+  EXPECT_NE(
+      ScanSummary(by_error, {}, "out").find("\nRanked by one_step_error, ties by iterative_time, then direct_time\n"),
+      std::string::npos);
   const auto& edges = json["best_on_edge"];
   ASSERT_FALSE(edges.empty());
   EXPECT_EQ(edges.back()["setting"], "eps");

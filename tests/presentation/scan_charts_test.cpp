@@ -262,6 +262,13 @@ TEST(ScanChartsTest, DegenerateScansStillGiveWholePictures) {
       EXPECT_EQ(picture.width(), 960);
       EXPECT_EQ(picture.height(), 640);
     }
+    // Errors on a logarithmic scale: zeros, NaN, infinities and a single value draw too.
+    for (const ScanMetric metric : {ScanMetric::kOneStepError, ScanMetric::kMeanError, ScanMetric::kDirectTime}) {
+      ScanResult by_metric = degenerate.scan;
+      by_metric.settings.metric = metric;
+      const Picture picture(DrawScanHeatMap(by_metric, name));
+      EXPECT_EQ(picture.width(), 960);
+    }
   }
 }
 

@@ -224,3 +224,16 @@ def test_relative_box_sizes_serve_a_rescaled_series_alike(series):
     assert scaled.eps_unit == 1024.0 * one.eps_unit
     assert one.table().equals(scaled.table())
     assert one[2, 0.02] != modelcheck.scan(series, 2300, [2], [0.02], ltest=10, ktest=40)[2, 0.02]
+
+
+def test_the_metric_chooses_what_the_best_cell_is_best_at(series):
+    grid = dict(ntrain=2300, dims=[1, 2, 3], epss=[0.02, 0.05, 0.2], ltest=10, ktest=40)
+    by_time = modelcheck.scan(series, **grid)
+    by_error = modelcheck.scan(series, **grid, metric="one_step_error")
+    assert by_time.best_by == ["iterative_time", "direct_time", "one_step_error"]
+    assert by_error.best_by == ["one_step_error", "iterative_time", "direct_time"]
+    assert by_error.best.one_step_error == min(cell.one_step_error for cell in by_error)
+    by_mean = modelcheck.scan(series, **grid, metric="mean_error")
+    assert by_mean.best is min(by_mean, key=lambda cell: cell.iterative_error.mean())
+    with pytest.raises(ValueError, match="metric must be"):
+        modelcheck.scan(series, **grid, metric="best")

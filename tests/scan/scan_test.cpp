@@ -288,6 +288,20 @@ TEST(BestCellTest, LongestIterativeThenDirectThenSmallestOneStepErrorFirstOnTies
   EXPECT_EQ(BestCell(result), 3u);
   result.cells[0].iterative_time = 6;
   EXPECT_EQ(BestCell(result), 0u);
+  // Another metric comes first, the default order breaks its ties.
+  result.settings.metric = ScanMetric::kOneStepError;
+  EXPECT_EQ(BestCell(result), 0u);  // 0.1
+  result.cells[2].result.one_step_error = 0.1;
+  EXPECT_EQ(BestCell(result), 0u);  // a tie at 0.1: 6 iterative steps beat 5
+  result.settings.metric = ScanMetric::kDirectTime;
+  EXPECT_EQ(BestCell(result), 2u);  // 3 direct steps, the first of two
+  EXPECT_EQ(MetricOrder(ScanMetric::kDirectTime),
+            (std::vector<ScanMetric>{ScanMetric::kDirectTime, ScanMetric::kIterativeTime, ScanMetric::kOneStepError}));
+  result.settings.metric = ScanMetric::kMeanError;
+  result.cells[0].result.iterative.errors = {0.5, 0.9};
+  result.cells[3].result.iterative.errors = {0.2, 0.4};
+  EXPECT_EQ(CellFigure(result.cells[3], ScanMetric::kMeanError), (0.2 + 0.4) / 2);
+  EXPECT_EQ(BestCell(result), 3u);  // a mean of 0.3 beats 0.7, and a cell without errors
   for (ScanCell& c : result.cells) c.status = CellStatus::kInfeasible;
   EXPECT_EQ(BestCell(result), std::nullopt);
 }

@@ -35,6 +35,7 @@ struct TypedOptions {
   bool no_baselines = false;
   std::string on_singular = "stop";
   bool eps_relative = false;
+  std::string metric = "iterative_time";
 };
 
 constexpr const char* kDescription =
@@ -78,6 +79,11 @@ void DeclareOptions(CLI::App& app, TypedOptions& typed) {
                  "Length of the training part [default: the value count less Ltest + Ktest + (D - 1) tau for the "
                  "largest D and tau]");
   app.add_option("--dim", typed.dim, "Dimension D of the model map, or a list first:last, e.g. 1:6")
+      ->capture_default_str();
+  app.add_option("--metric", typed.metric,
+                 "The figure the heat map shows and the best cell is best at: iterative_time, direct_time, "
+                 "one_step_error or mean_error (the mean iterative error over the horizons); ties go to the next")
+      ->check(CLI::IsMember({"iterative_time", "direct_time", "one_step_error", "mean_error"}))
       ->capture_default_str();
   app.add_flag("--eps-relative", typed.eps_relative,
                "Box sizes in units of the training part's standard deviation, so that one grid serves many series");
@@ -266,6 +272,9 @@ std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, cons
   options.scan.on_singular =
       typed.on_singular == "skip-piece" ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop;
   options.scan.eps_relative = typed.eps_relative;
+  for (const ScanMetric metric :
+       {ScanMetric::kIterativeTime, ScanMetric::kDirectTime, ScanMetric::kOneStepError, ScanMetric::kMeanError})
+    if (typed.metric == ScanMetricName(metric)) options.scan.metric = metric;
   ReadFormats(typed, options);
   if (const auto refusal = ReadTyped(typed, options)) return CommandLineExit{.status = 2, .text = *refusal + "\n"};
   return options;

@@ -89,7 +89,8 @@ nlohmann::ordered_json RunMetaJson(const RunMeta& meta, const ScanSettings& sett
       {"delay", settings.tau},
       {"threshold", settings.threshold},
       {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
-      {"eps_relative", settings.eps_relative}};
+      {"eps_relative", settings.eps_relative},
+      {"metric", ScanMetricName(settings.metric)}};
 }
 
 }  // namespace modelcheck

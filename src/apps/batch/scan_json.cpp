@@ -112,7 +112,8 @@ Json SettingsJson(const ScanSettings& settings) {
               {"threshold", settings.threshold},
               {"delay", settings.tau},
               {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
-              {"eps_relative", settings.eps_relative}};
+              {"eps_relative", settings.eps_relative},
+              {"metric", ScanMetricName(settings.metric)}};
 }
 
 // Every line of `text` indented by `columns` blanks.
@@ -143,6 +144,8 @@ void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, co
   json["series"]["eps_unit"] = result.eps_unit;
   const auto best = BestCell(result);
   json["best_cell"] = best ? Json(*best) : Json(nullptr);
+  json["best_by"] = Json::array();
+  for (const ScanMetric metric : MetricOrder(result.settings.metric)) json["best_by"].push_back(ScanMetricName(metric));
   // Where the best cell lies on the grid's edge, and the best may lie beyond.
   json["best_on_edge"] = Json::array();
   for (const GridEdge& edge : BestCellEdges(result)) {

@@ -33,7 +33,16 @@ std::string Best(const ScanResult& result) {
   const std::string state = "D = " + std::to_string(cell.D) + (delays ? ", tau = " + std::to_string(cell.tau) : "");
   std::string text = "Best: " + state + ", eps = " + ShortestNumberText(cell.eps) + ": prediction time " +
                      TimeText(cell.iterative_time) + " steps iterative, " + TimeText(cell.direct_time) +
-                     " direct; one-step error " + ShortestNumberText(cell.result.one_step_error) + "\n";
+                     " direct; one-step error " + ShortestNumberText(cell.result.one_step_error);
+  // Another metric than the default says what the best cell is best at, and what broke ties.
+  if (result.settings.metric != ScanMetric::kIterativeTime) {
+    const std::vector<ScanMetric> order = MetricOrder(result.settings.metric);
+    text += "; mean error " + ShortestNumberText(CellFigure(cell, ScanMetric::kMeanError)) + "\nRanked by " +
+            ScanMetricName(order[0]) + ", ties by";
+    for (std::size_t i = 1; i < order.size(); ++i)
+      text += std::string(i == 1 ? " " : ", then ") + ScanMetricName(order[i]);
+  }
+  text += "\n";
   if (baselines.computed) {
     text += "Baselines for " + state + ": persistence " + TimeText(baselines.persistence_time) +
             " steps, global affine " + TimeText(baselines.global_iterative_time) + " iterative, " +

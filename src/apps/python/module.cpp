@@ -318,6 +318,14 @@ py::dict TableDict(const ScanResult& result, ScanTableKind kind) {
   return out;
 }
 
+ScanMetric ScanMetricNamed(const std::string& name) {
+  for (const ScanMetric metric :
+       {ScanMetric::kIterativeTime, ScanMetric::kDirectTime, ScanMetric::kOneStepError, ScanMetric::kMeanError})
+    if (name == ScanMetricName(metric)) return metric;
+  throw py::value_error(
+      "metric must be \"iterative_time\", \"direct_time\", \"one_step_error\" or \"mean_error\", not \"" + name + "\"");
+}
+
 ScanTableKind TableKind(const std::string& name) {
   if (name == "scan") return ScanTableKind::kScan;
   if (name == "curves") return ScanTableKind::kCurves;
@@ -342,6 +350,9 @@ py::dict ResultDict(const ScanResult& result) {
   out["complete"] = result.complete;
   const auto best = BestCell(result);
   out["best"] = best ? py::object(py::int_(*best)) : py::none();
+  py::list best_by;
+  for (const ScanMetric metric : MetricOrder(result.settings.metric)) best_by.append(ScanMetricName(metric));
+  out["best_by"] = best_by;
   py::list edges;
   for (const GridEdge& edge : BestCellEdges(result)) {
     py::dict named;
@@ -366,7 +377,7 @@ py::dict ResultDict(const ScanResult& result) {
 py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
               std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines,
               const py::object& progress, const std::vector<std::int64_t>& delays, bool skip_singular,
-              bool eps_relative) {
+              bool eps_relative, const std::string& metric) {
   const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest, .delays = delays};
   std::vector<std::int32_t> dimensions, taus;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
@@ -379,7 +390,8 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                               .threshold = threshold,
                               .tau = std::move(taus),
                               .on_singular = skip_singular ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop,
-                              .eps_relative = eps_relative};
+                              .eps_relative = eps_relative,
+                              .metric = ScanMetricNamed(metric)};
   const auto count = static_cast<std::size_t>(x.size());
   const std::vector<double> series = PrivateCopy(x, settings);
   const bool positive = settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
@@ -473,7 +485,8 @@ PYBIND11_MODULE(_core, module) {
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
              py::arg("baselines"), py::arg("progress"), py::arg("delays"), py::arg("skip_singular"),
-             py::arg("eps_relative"), "One scan over dims x epss of a float64 array; a dictionary of its cells.");
+             py::arg("eps_relative"), py::arg("metric"),
+             "One scan over dims x epss of a float64 array; a dictionary of its cells.");
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),
              "The values of a series file and a dictionary of how it was read.");

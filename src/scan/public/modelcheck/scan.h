@@ -28,6 +28,14 @@
 
 namespace modelcheck {
 
+// The figure a scan ranks its cells by (the heat map shows it): the longest
+// iterative or direct prediction time, the smallest one-step error, or the
+// smallest mean of the iterative errors over horizons 1..Ltest.
+enum class ScanMetric { kIterativeTime, kDirectTime, kOneStepError, kMeanError };
+
+// "iterative_time", "direct_time", "one_step_error", "mean_error".
+const char* ScanMetricName(ScanMetric metric);
+
 struct ScanSettings {
   std::int32_t Ntrain = 0;
   std::vector<std::int32_t> D;  // the model dimension of each row of the grid, in scan order
@@ -43,6 +51,8 @@ struct ScanSettings {
   // (population, divisor Ntrain), so that one grid serves many series; the
   // cells keep eps as given and check with eps times that deviation.
   bool eps_relative = false;
+  // What the best cell is best at; ties go to the next figures (MetricOrder).
+  ScanMetric metric = ScanMetric::kIterativeTime;
 };
 
 // The settings a scan is given, named for messages.
@@ -84,6 +94,14 @@ struct ScanCell {
   std::optional<std::int32_t> iterative_time;
   std::optional<std::int32_t> direct_time;
 };
+
+// The figures a metric ranks by, the metric first, then the others that
+// break its ties: iterative time, direct time, one-step error by default.
+std::vector<ScanMetric> MetricOrder(ScanMetric metric);
+
+// The figure of a finished cell for a metric: a time, or an error (NaN when
+// the test has none).
+double CellFigure(const ScanCell& cell, ScanMetric metric);
 
 struct ScanBaselines {
   std::int32_t D = 0;
@@ -156,10 +174,10 @@ struct ScanOptions {
 // problem's text when CheckScanSettings finds one.
 ScanResult RunScan(std::span<const double> series, const ScanSettings& settings, const ScanOptions& options = {});
 
-// The index into cells of the cell that predicts longest: the longest
-// iterative prediction time, then the longest direct one, then the smallest
-// one-step error, the first in scan order on a full tie. Only finished cells
-// count; nullopt when none finished.
+// The index into cells of the best cell by settings.metric and its ties
+// (MetricOrder): by default the longest iterative prediction time, then the
+// longest direct one, then the smallest one-step error; the first in scan
+// order on a full tie. Only finished cells count; nullopt when none finished.
 std::optional<std::size_t> BestCell(const ScanResult& result);
 
 // An axis of the grid on whose edge the best cell lies: its value is the
