@@ -282,6 +282,13 @@ const char* ScanMetricName(ScanMetric metric) {
   return "mean_error";
 }
 
+std::optional<ScanMetric> ScanMetricNamed(std::string_view name) {
+  for (const ScanMetric metric :
+       {ScanMetric::kIterativeTime, ScanMetric::kDirectTime, ScanMetric::kOneStepError, ScanMetric::kMeanError})
+    if (name == ScanMetricName(metric)) return metric;
+  return std::nullopt;
+}
+
 std::vector<ScanMetric> MetricOrder(ScanMetric metric) {
   std::vector<ScanMetric> order{metric};
   for (const ScanMetric next : {ScanMetric::kIterativeTime, ScanMetric::kDirectTime, ScanMetric::kOneStepError})

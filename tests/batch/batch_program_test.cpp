@@ -226,7 +226,7 @@ TEST(BatchProgramTest, OutputFilesAreTheSameForAnyNumberOfJobs) {
   EXPECT_EQ(meta["series"]["sha256"], ReadJson(folder.path() / "one" / "meta.json")["series"]["sha256"]);
   EXPECT_EQ(meta["series"]["sha256"].get<std::string>().size(), 64u);
   EXPECT_EQ(meta["started"].get<std::string>().size(), 20u);  // 2026-12-09T03:20:00Z
-  EXPECT_EQ(meta["Ltest"], 20);
+  EXPECT_EQ(meta["settings"]["Ltest"], 20);
   EXPECT_EQ(ReadJson(folder.path() / "two" / "results.json")["meta"], meta);
 }
 

@@ -155,7 +155,7 @@ def test_tables_are_the_batch_programs_csv_files(series, tmp_path):
     # meta.json names the series by the SHA-256 of its values as little-endian doubles, whatever its file.
     meta = json.loads((tmp_path / "meta.json").read_text())
     assert meta["series"]["sha256"] == hashlib.sha256(np.asarray(series, "<f8").tobytes()).hexdigest()
-    assert (meta["Ntrain"], meta["Ltest"], meta["Ktest"]) == (2300, 10, 40)
+    assert (meta["settings"]["Ntrain"], meta["settings"]["Ltest"], meta["settings"]["Ktest"]) == (2300, 10, 40)
 
 
 def test_table_is_a_dict_of_arrays_without_pandas(series, monkeypatch):

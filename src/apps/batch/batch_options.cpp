@@ -272,9 +272,8 @@ std::variant<BatchOptions, CommandLineExit> ParseBatchCommandLine(int argc, cons
   options.scan.on_singular =
       typed.on_singular == "skip-piece" ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop;
   options.scan.eps_relative = typed.eps_relative;
-  for (const ScanMetric metric :
-       {ScanMetric::kIterativeTime, ScanMetric::kDirectTime, ScanMetric::kOneStepError, ScanMetric::kMeanError})
-    if (typed.metric == ScanMetricName(metric)) options.scan.metric = metric;
+  // The parser admits the names alone.
+  options.scan.metric = ScanMetricNamed(typed.metric).value_or(ScanMetric::kIterativeTime);
   ReadFormats(typed, options);
   if (const auto refusal = ReadTyped(typed, options)) return CommandLineExit{.status = 2, .text = *refusal + "\n"};
   return options;

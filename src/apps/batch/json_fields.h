@@ -1,9 +1,11 @@
-// Fields that results.json and cells.jsonl write alike.
+// Fields that results.json, meta.json and cells.jsonl write alike.
 #pragma once
 
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
+
+#include "modelcheck/scan.h"
 
 namespace modelcheck {
 
@@ -11,6 +13,21 @@ namespace modelcheck {
 // 0 would read as a measured time.
 inline nlohmann::json PredictionTimeJson(std::optional<std::int32_t> time) {
   return time ? nlohmann::json(*time) : nlohmann::json(nullptr);
+}
+
+// Every setting of a scan, as results.json and meta.json record it.
+inline nlohmann::ordered_json ScanSettingsJson(const ScanSettings& settings) {
+  return nlohmann::ordered_json{
+      {"Ntrain", settings.Ntrain},
+      {"D", settings.D},
+      {"eps", settings.eps},
+      {"Ltest", settings.Ltest},
+      {"Ktest", settings.Ktest},
+      {"threshold", settings.threshold},
+      {"delay", settings.tau},
+      {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
+      {"eps_relative", settings.eps_relative},
+      {"metric", ScanMetricName(settings.metric)}};
 }
 
 }  // namespace modelcheck

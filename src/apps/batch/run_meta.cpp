@@ -10,6 +10,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "apps/batch/json_fields.h"
+
 namespace modelcheck {
 
 namespace {
@@ -75,22 +77,12 @@ RunMeta MakeRunMeta(int argc, const char* const* argv, std::span<const double> s
 
 nlohmann::ordered_json RunMetaJson(const RunMeta& meta, const ScanSettings& settings, const std::string& file,
                                    std::size_t values) {
-  return nlohmann::ordered_json{
-      {"program", "modelcheck-batch"},
-      {"version", MODELCHECK_VERSION},
-      {"command_line", meta.command_line},
-      {"started", meta.started},
-      {"series", {{"file", file}, {"values", values}, {"sha256", meta.series_sha256}}},
-      {"Ntrain", settings.Ntrain},
-      {"Ltest", settings.Ltest},
-      {"Ktest", settings.Ktest},
-      {"D", settings.D},
-      {"eps", settings.eps},
-      {"delay", settings.tau},
-      {"threshold", settings.threshold},
-      {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
-      {"eps_relative", settings.eps_relative},
-      {"metric", ScanMetricName(settings.metric)}};
+  return nlohmann::ordered_json{{"program", "modelcheck-batch"},
+                                {"version", MODELCHECK_VERSION},
+                                {"command_line", meta.command_line},
+                                {"started", meta.started},
+                                {"series", {{"file", file}, {"values", values}, {"sha256", meta.series_sha256}}},
+                                {"settings", ScanSettingsJson(settings)}};
 }
 
 }  // namespace modelcheck

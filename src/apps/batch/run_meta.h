@@ -35,7 +35,7 @@ RunMeta MakeRunMeta(int argc, const char* const* argv, std::span<const double> s
                     std::chrono::system_clock::time_point started);
 
 // {program, version, command_line, started, series {file, values, sha256},
-// Ntrain, Ltest, Ktest, D, eps, delay, threshold, on_singular, eps_relative}.
+// settings} (the settings as results.json has them).
 nlohmann::ordered_json RunMetaJson(const RunMeta& meta, const ScanSettings& settings, const std::string& file,
                                    std::size_t values);
 

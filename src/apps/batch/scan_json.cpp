@@ -103,19 +103,6 @@ Json ReadingJson(const SeriesFileInfo& info) {
   return json;
 }
 
-Json SettingsJson(const ScanSettings& settings) {
-  return Json{{"Ntrain", settings.Ntrain},
-              {"D", settings.D},
-              {"eps", settings.eps},
-              {"Ltest", settings.Ltest},
-              {"Ktest", settings.Ktest},
-              {"threshold", settings.threshold},
-              {"delay", settings.tau},
-              {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
-              {"eps_relative", settings.eps_relative},
-              {"metric", ScanMetricName(settings.metric)}};
-}
-
 // Every line of `text` indented by `columns` blanks.
 std::string Indented(const std::string& text, std::size_t columns) {
   const std::string indent(columns, ' ');
@@ -134,7 +121,7 @@ void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, co
             {"version", MODELCHECK_VERSION},
             {"complete", result.complete},
             {"series", FileJson(source.file)},
-            {"settings", SettingsJson(result.settings)},
+            {"settings", ScanSettingsJson(result.settings)},
             {"meta", RunMetaJson(source.meta, result.settings, source.file, source.values)}};
   json["series"]["values"] = source.values;
   json["series"]["reading"] = ReadingJson(source.reading);

@@ -318,10 +318,8 @@ py::dict TableDict(const ScanResult& result, ScanTableKind kind) {
   return out;
 }
 
-ScanMetric ScanMetricNamed(const std::string& name) {
-  for (const ScanMetric metric :
-       {ScanMetric::kIterativeTime, ScanMetric::kDirectTime, ScanMetric::kOneStepError, ScanMetric::kMeanError})
-    if (name == ScanMetricName(metric)) return metric;
+ScanMetric MetricArgument(const std::string& name) {
+  if (const auto metric = ScanMetricNamed(name)) return *metric;
   throw py::value_error(
       "metric must be \"iterative_time\", \"direct_time\", \"one_step_error\" or \"mean_error\", not \"" + name + "\"");
 }
@@ -391,7 +389,7 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                               .tau = std::move(taus),
                               .on_singular = skip_singular ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop,
                               .eps_relative = eps_relative,
-                              .metric = ScanMetricNamed(metric)};
+                              .metric = MetricArgument(metric)};
   const auto count = static_cast<std::size_t>(x.size());
   const std::vector<double> series = PrivateCopy(x, settings);
   const bool positive = settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&

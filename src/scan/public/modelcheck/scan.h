@@ -22,6 +22,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "modelcheck/engine.h"
@@ -35,6 +36,9 @@ enum class ScanMetric { kIterativeTime, kDirectTime, kOneStepError, kMeanError }
 
 // "iterative_time", "direct_time", "one_step_error", "mean_error".
 const char* ScanMetricName(ScanMetric metric);
+
+// The metric of one of those names; nullopt for any other text.
+std::optional<ScanMetric> ScanMetricNamed(std::string_view name);
 
 struct ScanSettings {
   std::int32_t Ntrain = 0;
