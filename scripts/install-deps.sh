@@ -9,7 +9,7 @@ packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev libpng-dev
           libfreetype-dev libfontconfig1-dev libcairo2-dev fontconfig fonts-liberation
           libcli11-dev nlohmann-json3-dev libfast-float-dev zlib1g-dev libzstd-dev zstd qt6-base-dev clang-format
           pybind11-dev python3-dev python3-numpy python3-pandas python3-distributed python3-pytest python3-tqdm python3-mypy
-          python3-setuptools python3-venv libssl-dev "$@")
+          python3-setuptools python3-venv libssl-dev libfftw3-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

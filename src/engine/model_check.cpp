@@ -13,6 +13,7 @@
 #include "engine/iterative_test.h"
 #include "engine/model_invariant.h"
 #include "engine/model_phase_orbit.h"
+#include "engine/piece_bootstrap.h"
 #include "engine/test_pieces.h"
 #include "errors/message_sink.h"
 
@@ -156,7 +157,8 @@ struct CheckRun {
 // Moves a test's figures into `out`: with `stopped_piece` > 0 only what came
 // before the stop (the stopping step's neighbour count included), otherwise
 // everything, normalised.
-void CollectTest(TestRecords& records, const CheckInput& input, std::int32_t stopped_piece, PredictionTestResult& out) {
+void CollectTest(TestRecords& records, const CheckInput& input, const CheckOptions& options, std::int32_t stopped_piece,
+                 PredictionTestResult& out) {
   out.first_piece = std::move(records.first_piece);
   out.counts_per_piece = records.counts_per_piece;
   const auto per = static_cast<std::size_t>(records.counts_per_piece);
@@ -189,13 +191,16 @@ void CollectTest(TestRecords& records, const CheckInput& input, std::int32_t sto
   SumSquaredErrors(records.squared, K, out.errors);
   NormaliseHorizonErrors(out.errors, K, input.variance);
   out.prediction_time = PredictionTime(out.errors);
+  if (options.bootstrap.resamples > 0)
+    out.interval =
+        BootstrapPieces(records.squared, K, settings.Ltest, input.variance, options.bootstrap, options.threads);
 }
 
 std::int32_t StoppedPiece(const std::optional<CheckStop>& stop, CheckPhase phase) {
   return stop && stop->phase == phase ? stop->piece : 0;
 }
 
-CheckResult Collect(CheckRun& run, bool cancelled) {
+CheckResult Collect(CheckRun& run, const CheckOptions& options, bool cancelled) {
   CheckResult result;
   result.settings = run.input.settings;
   result.orbit = std::move(run.orbit);
@@ -204,11 +209,11 @@ CheckResult Collect(CheckRun& run, bool cancelled) {
   result.cancelled = cancelled;
   const std::optional<CheckStop>& stop = result.stop;
   if (cancelled || (stop && stop->phase == CheckPhase::kOrbit)) return result;
-  CollectTest(run.iterative, run.input, StoppedPiece(stop, CheckPhase::kIterative), result.iterative);
+  CollectTest(run.iterative, run.input, options, StoppedPiece(stop, CheckPhase::kIterative), result.iterative);
   if (stop && stop->phase == CheckPhase::kIterative) return result;
   // Every iterative piece skipped: no errors, and no one-step error.
   if (!result.iterative.errors.empty()) result.one_step_error = result.iterative.errors.front();
-  CollectTest(run.direct, run.input, StoppedPiece(stop, CheckPhase::kDirect), result.direct);
+  CollectTest(run.direct, run.input, options, StoppedPiece(stop, CheckPhase::kDirect), result.direct);
   return result;
 }
 
@@ -223,7 +228,7 @@ CheckResult RunModelCheck(const CheckInput& input, const CheckOptions& options) 
   const bool finished = RunSchedule(
       2 * run.K + 1, options.threads, [&run](std::int32_t item, PieceWork& work) { return run.Run(item, work); },
       keep_going);
-  return Collect(run, !finished);
+  return Collect(run, options, !finished);
 }
 
 }  // namespace modelcheck

@@ -73,6 +73,33 @@ struct OrbitPoint {
   double prediction = 0.0;
 };
 
+// The threshold of a prediction time: the single-precision value nearest to
+// 0.05, widened to double (0.0500000007...); an error equal to it still
+// counts as predicted.
+inline constexpr double kPredictionThreshold = static_cast<double>(0.05f);
+
+// A percentile bootstrap of a test's figures over its test pieces: each of
+// `resamples` resamples draws as many pieces as the test kept, uniformly with
+// replacement, from a generator seeded by `seed` and the resample's number
+// alone, so the intervals are the same to the last bit for any thread count.
+// A resample's errors are the test's measure over the pieces drawn (each
+// piece's squared errors times the times it was drawn, summed in piece
+// order); its prediction time counts with `threshold`.
+struct BootstrapSettings {
+  std::int32_t resamples = 0;  // 0: no intervals
+  std::uint64_t seed = 0;
+  double threshold = kPredictionThreshold;
+};
+
+// The central 90 % of the resamples' figures: with B resamples sorted, the
+// ceil(B/20)-th and the ceil(19B/20)-th (nearest rank).
+struct BootstrapInterval {
+  std::vector<double> errors_low;  // per horizon
+  std::vector<double> errors_high;
+  std::int32_t time_low = 0;
+  std::int32_t time_high = 0;
+};
+
 struct PredictionTestResult {
   std::vector<double> first_piece;  // predictions of piece 1 at horizons 1..Ltest
   std::vector<double> errors;       // normalised error per horizon; empty unless the test finished
@@ -90,6 +117,9 @@ struct PredictionTestResult {
   // left out of the errors (which are over the other pieces; none when every
   // piece was skipped). Their counts end with the stopping step's, zeros after.
   std::int32_t skipped_pieces = 0;
+  // With CheckOptions::bootstrap: the intervals of the errors and the
+  // prediction time; absent unless the test has errors.
+  std::optional<BootstrapInterval> interval;
 
   // How many pieces have counts (the last one partly, after a stop).
   std::int32_t pieces_counted() const {
@@ -176,12 +206,9 @@ struct CheckOptions {
   std::function<bool(const CheckProgress&)> progress;
   // What an exactly singular fit does: stop the check, or skip its piece.
   SingularFitPolicy on_singular = SingularFitPolicy::kStop;
+  // Resamples > 0: both prediction tests carry bootstrap intervals.
+  BootstrapSettings bootstrap = {};
 };
-
-// The threshold of a prediction time: the single-precision value nearest to
-// 0.05, widened to double (0.0500000007...); an error equal to it still
-// counts as predicted.
-inline constexpr double kPredictionThreshold = static_cast<double>(0.05f);
 
 // The number of leading horizons whose normalised error is at most
 // `threshold`: 0 when E(1) exceeds it, Ltest when none does. An error that is
