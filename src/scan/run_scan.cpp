@@ -84,7 +84,9 @@ struct ScanRun {
   void RunCell(ScanCell& cell) {
     CheckOptions options{.threads = check_threads,
                          .progress = [this](const CheckProgress&) { return !Stopped(); },
-                         .on_singular = result.settings.on_singular};
+                         .on_singular = result.settings.on_singular,
+                         .bootstrap = result.settings.bootstrap};
+    options.bootstrap.threshold = result.settings.threshold;
     CheckResult check = training.Check(CheckSettings(cell.D, cell.tau, cell.eps * result.eps_unit), options);
     if (check.cancelled) return;  // stays not run
     cell.iterative_time = ScanTime(check.iterative, result.settings.threshold);

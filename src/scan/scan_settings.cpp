@@ -106,4 +106,11 @@ std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings
   return std::nullopt;
 }
 
+std::int64_t ScanReadSpan(const ScanSettings& settings) {
+  std::int64_t largest_D = 1, largest_tau = 1;
+  for (const std::int32_t D : settings.D) largest_D = std::max<std::int64_t>(largest_D, D);
+  for (const std::int32_t tau : settings.tau) largest_tau = std::max<std::int64_t>(largest_tau, tau);
+  return std::int64_t{settings.Ntrain} + settings.Ltest + settings.Ktest + (largest_D - 1) * largest_tau;
+}
+
 }  // namespace modelcheck

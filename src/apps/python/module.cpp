@@ -115,11 +115,7 @@ void RequireSettings(const ScanSettings& settings, const TypedCounts& typed, std
 // released the caller's array may change (another thread, a memmap that
 // another process rewrites), and the engine must never see that.
 std::vector<double> PrivateCopy(const Series& x, const ScanSettings& settings) {
-  std::int64_t largest_D = 1, largest_tau = 1;
-  for (const std::int32_t D : settings.D) largest_D = std::max<std::int64_t>(largest_D, D);
-  for (const std::int32_t tau : settings.tau) largest_tau = std::max<std::int64_t>(largest_tau, tau);
-  const std::int64_t used =
-      std::int64_t{settings.Ntrain} + settings.Ltest + settings.Ktest + (largest_D - 1) * largest_tau;
+  const std::int64_t used = ScanReadSpan(settings);
   const auto count = static_cast<std::size_t>(x.size());
   const std::size_t copied = used > 0 ? std::min(count, static_cast<std::size_t>(used)) : count;
   return {x.data(), x.data() + copied};

@@ -119,7 +119,7 @@ struct PredictionTestResult {
   std::int32_t skipped_pieces = 0;
   // With CheckOptions::bootstrap: the intervals of the errors and the
   // prediction time; absent unless the test has errors.
-  std::optional<BootstrapInterval> interval;
+  std::optional<BootstrapInterval> interval = {};
 
   // How many pieces have counts (the last one partly, after a stop).
   std::int32_t pieces_counted() const {

@@ -57,7 +57,14 @@ struct ScanSettings {
   bool eps_relative = false;
   // What the best cell is best at; ties go to the next figures (MetricOrder).
   ScanMetric metric = ScanMetric::kIterativeTime;
+  // Resamples > 0: every cell's tests carry bootstrap intervals (their
+  // prediction times with the scan's threshold, whatever is set here).
+  BootstrapSettings bootstrap = {};
 };
+
+// The leading values any cell of a scan with these settings reads: Ntrain +
+// Ltest + Ktest + (D - 1) tau for the largest D and tau.
+std::int64_t ScanReadSpan(const ScanSettings& settings);
 
 // The settings a scan is given, named for messages.
 enum class ScanSetting { kNtrain, kDimension, kBoxSize, kLtest, kKtest, kThreshold, kDelay };
