@@ -1,4 +1,4 @@
-#include "iaaft_surrogates.h"
+#include "scan/iaaft_surrogates.h"
 
 #include <fftw3.h>
 

@@ -1,4 +1,4 @@
-#include "rank_order.h"
+#include "scan/rank_order.h"
 
 #include <array>
 #include <bit>
