@@ -28,27 +28,34 @@ struct FieldText {
 
 }  // namespace
 
-void WriteTableCsv(const ScanResult& result, ScanTableKind kind, const ByteWriter& write) {
+void WriteTableCsv(const ScanResult& result, ScanTableKind kind, const ByteWriter& write,
+                   const SurrogateRun* surrogates) {
   std::string line;
   for (const TableColumn& column : TableColumns(kind)) line += (line.empty() ? "" : ",") + Quoted(column.name);
   if (!write(line + "\n")) return;
-  ForEachTableRow(result, kind, [&](std::span<const TableField> row) {
-    line.clear();
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      if (i > 0) line += ',';
-      line += std::visit(FieldText{}, row[i]);
-    }
-    line += '\n';
-    return write(line);
-  });
+  ForEachTableRow(
+      result, kind,
+      [&](std::span<const TableField> row) {
+        line.clear();
+        for (std::size_t i = 0; i < row.size(); ++i) {
+          if (i > 0) line += ',';
+          line += std::visit(FieldText{}, row[i]);
+        }
+        line += '\n';
+        return write(line);
+      },
+      surrogates);
 }
 
-std::string TableCsv(const ScanResult& result, ScanTableKind kind) {
+std::string TableCsv(const ScanResult& result, ScanTableKind kind, const SurrogateRun* surrogates) {
   std::string table;
-  WriteTableCsv(result, kind, [&table](std::string_view row) {
-    table += row;
-    return true;
-  });
+  WriteTableCsv(
+      result, kind,
+      [&table](std::string_view row) {
+        table += row;
+        return true;
+      },
+      surrogates);
   return table;
 }
 

@@ -17,9 +17,11 @@
 namespace modelcheck {
 
 // Row by row to `write`, so a large grid is never held as text.
-void WriteTableCsv(const ScanResult& result, ScanTableKind kind, const ByteWriter& write);
+// `surrogates`: the surrogate test of some cells, when one ran.
+void WriteTableCsv(const ScanResult& result, ScanTableKind kind, const ByteWriter& write,
+                   const SurrogateRun* surrogates = nullptr);
 
 // The same table whole.
-std::string TableCsv(const ScanResult& result, ScanTableKind kind);
+std::string TableCsv(const ScanResult& result, ScanTableKind kind, const SurrogateRun* surrogates = nullptr);
 
 }  // namespace modelcheck

@@ -12,12 +12,20 @@
 //           neighbours_min, neighbours_median, neighbours_max, reason,
 //           Ntrain, Ltest, Ktest, delay, iterative_skipped_pieces,
 //           direct_skipped_pieces (pieces a singular fit ended, left out of
-//           the errors with --on-singular skip-piece)
+//           the errors with --on-singular skip-piece), one_step_error_low,
+//           one_step_error_high, iterative_time_low, iterative_time_high,
+//           direct_time_low, direct_time_high (the bootstrap's 90 %
+//           intervals), surrogates (how many finished), surrogate_p_value,
+//           surrogate_one_step_error_median, surrogate_iterative_time_median,
+//           surrogate_direct_time_median (the cells the surrogate test ran)
 //   curves: D, eps, status, horizon, iterative_error, direct_error,
 //           persistence_error, global_iterative_error, global_direct_error,
-//           Ntrain, Ltest, Ktest, delay
-// The settings (and the cell's delay tau) come last so that readers of the
-// files written before they were added find every older column where it was.
+//           Ntrain, Ltest, Ktest, delay, iterative_error_low,
+//           iterative_error_high, direct_error_low, direct_error_high,
+//           surrogate_error_low, surrogate_error_high (the smallest and
+//           largest iterative error of the surrogates)
+// Later columns come last so that readers of the files written before they
+// were added find every older column where it was.
 #pragma once
 
 #include <cstddef>
@@ -29,6 +37,7 @@
 #include <variant>
 
 #include "modelcheck/scan.h"
+#include "modelcheck/surrogates.h"
 
 namespace modelcheck {
 
@@ -53,6 +62,8 @@ std::size_t TableRowCount(const ScanResult& result, ScanTableKind kind);
 
 // Every row in order, built one at a time so that a large grid is never held
 // whole; false when the visitor stopped the rows.
-bool ForEachTableRow(const ScanResult& result, ScanTableKind kind, const TableRowVisitor& visit);
+// `surrogates`, when given, is the surrogate test of some of the cells.
+bool ForEachTableRow(const ScanResult& result, ScanTableKind kind, const TableRowVisitor& visit,
+                     const SurrogateRun* surrogates = nullptr);
 
 }  // namespace modelcheck

@@ -261,15 +261,19 @@ TEST_F(ScanFilesTest, TablesHaveAHeaderAndOneRowPerCellOrCellAndHorizon) {
   ASSERT_EQ(curves.size(), 1 + 9 * 5u);
   EXPECT_EQ(curves[0],
             "D,eps,status,horizon,iterative_error,direct_error,persistence_error,global_iterative_error,"
-            "global_direct_error,Ntrain,Ltest,Ktest,delay");
+            "global_direct_error,Ntrain,Ltest,Ktest,delay,iterative_error_low,iterative_error_high,"
+            "direct_error_low,direct_error_high,surrogate_error_low,surrogate_error_high");
   EXPECT_EQ(curves[1].substr(0, 19), "1,0.05,finished,1,0");
-  EXPECT_TRUE(curves[1].ends_with(",600,5,20,1")) << curves[1];
+  // No bootstrap and no surrogates: their fields are empty.
+  EXPECT_TRUE(curves[1].ends_with(",600,5,20,1,,,,,,")) << curves[1];
   const std::vector<std::string> scan = Lines(TableCsv(result_, ScanTableKind::kScan));
   ASSERT_EQ(scan.size(), 1 + 9u);
   EXPECT_EQ(scan[0],
             "D,eps,status,one_step_error,iterative_time,direct_time,persistence_time,global_iterative_time,"
             "global_direct_time,neighbours_min,neighbours_median,neighbours_max,reason,Ntrain,Ltest,Ktest,delay,"
-            "iterative_skipped_pieces,direct_skipped_pieces");
+            "iterative_skipped_pieces,direct_skipped_pieces,one_step_error_low,one_step_error_high,"
+            "iterative_time_low,iterative_time_high,direct_time_low,direct_time_high,surrogates,surrogate_p_value,"
+            "surrogate_one_step_error_median,surrogate_iterative_time_median,surrogate_direct_time_median");
   // An infeasible cell: empty figures and its reason, quoted for its comma.
   EXPECT_EQ(scan[3].substr(0, 17), "1,9,infeasible,,,");
   EXPECT_NE(scan[3].find(",\"eps = 9 is above the width of the training values, "), std::string::npos) << scan[3];
@@ -288,8 +292,9 @@ namespace {
 // that finished.
 TEST(CellsLogTest, ALoggedScanReadsBackAsItWasComputed) {
   const std::vector<double> series = testing::HenonValues(700);
-  const ScanSettings settings{
+  ScanSettings settings{
       .Ntrain = 600, .D = {1, 2}, .eps = {0.05, 0.3}, .Ltest = 10, .Ktest = 40, .threshold = 0.05, .tau = {1, 2}};
+  settings.bootstrap = {.resamples = 50, .seed = 2};
   std::vector<std::string> lines = {CellsLogHeader(settings, series)};
   const ScanResult computed =
       RunScan(series, settings,
@@ -324,6 +329,10 @@ TEST(CellsLogTest, ALoggedScanReadsBackAsItWasComputed) {
     EXPECT_EQ(read.result.iterative.prediction_time, was.result.iterative.prediction_time);
     EXPECT_EQ(read.result.direct.prediction_time, was.result.direct.prediction_time);
     EXPECT_EQ(read.result.one_step_error, was.result.one_step_error);
+    ASSERT_EQ(read.result.iterative.interval.has_value(), was.result.iterative.interval.has_value());
+    if (!was.result.iterative.interval) continue;
+    EXPECT_EQ(read.result.iterative.interval->errors_high, was.result.iterative.interval->errors_high);
+    EXPECT_EQ(read.result.direct.interval->time_low, was.result.direct.interval->time_low);
   }
   ASSERT_EQ(earlier.baselines.size(), computed.baselines.size());
   for (std::size_t b = 0; b < computed.baselines.size(); ++b) {

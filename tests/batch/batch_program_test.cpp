@@ -230,6 +230,47 @@ TEST(BatchProgramTest, OutputFilesAreTheSameForAnyNumberOfJobs) {
   EXPECT_EQ(ReadJson(folder.path() / "two" / "results.json")["meta"], meta);
 }
 
+TEST(BatchProgramTest, SurrogatesAndIntervalsAreInEveryOutputAndTheSameForAnyNumberOfJobs) {
+  WorkDirectory folder;
+  folder.WriteFile("henon.txt", testing::HenonSeries(2000));
+  const std::string scan =
+      "henon.txt --dim 1:2 --eps 0.05 --ltest 10 --ktest 60 --surrogates 9 --seed 5 --bootstrap=200 --out ";
+  const BatchRun one = RunBatch(folder, scan + "one --jobs 1");
+  ASSERT_EQ(one.status, 0) << one.errors;
+  ASSERT_EQ(RunBatch(folder, scan + "two --jobs 2").status, 0);
+  for (const char* name : {"curves.csv", "scan.csv", "curves.png"})
+    EXPECT_EQ(testing::ReadBytes(folder.path() / "one" / name), testing::ReadBytes(folder.path() / "two" / name))
+        << name;
+  EXPECT_EQ(ResultsWithoutMeta(folder.path() / "one" / "results.json"),
+            ResultsWithoutMeta(folder.path() / "two" / "results.json"));
+
+  // The best cell (D 2) beats all nine surrogates: p = 1/10.
+  EXPECT_NE(one.output.find("Surrogates (9 IAAFT, seed 5) for D = 2, eps = 0.05: p = 0.1 (0 of 9"), std::string::npos)
+      << one.output;
+  const nlohmann::json results = ReadJson(folder.path() / "one" / "results.json");
+  const nlohmann::json& tested = results["surrogates"]["cells"].at(0);
+  EXPECT_EQ(tested["cell"], results["best_cell"]);
+  EXPECT_EQ(tested["p_value"], 0.1);
+  EXPECT_EQ(tested["one_step_errors"].size(), 9u);
+  EXPECT_EQ(results["settings"]["bootstrap"]["resamples"], 200);
+  const nlohmann::json& best = results["cells"].at(1);
+  EXPECT_LE(best["iterative"]["interval"]["prediction_time_low"], best["iterative"]["prediction_time"]);
+  EXPECT_EQ(best["direct"]["interval"]["errors_high"].size(), 10u);
+
+  std::istringstream table(ReadText(folder.path() / "one" / "scan.csv"));
+  std::string header, first_row, second_row;
+  std::getline(table, header);
+  std::getline(table, first_row);
+  std::getline(table, second_row);
+  EXPECT_TRUE(first_row.ends_with(",,,,,")) << first_row;                  // D 1 was not tested
+  EXPECT_NE(second_row.find(",9,0.1,"), std::string::npos) << second_row;  // surrogates, p-value
+
+  const BatchRun refused = RunBatch(folder, "henon.txt --surrogates 0");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.errors.find("--surrogates: 0 is out of range: allowed 1 to 100000"), std::string::npos)
+      << refused.errors;
+}
+
 TEST(BatchProgramTest, NoBaselinesLeavesTheirFieldsEmptyAndTheCellsAsTheyAre) {
   WorkDirectory folder;
   folder.WriteFile("henon.txt", testing::HenonSeries(3000));

@@ -2,6 +2,7 @@
 // from the command line, with the results as data files and pictures.
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include "apps/batch/scan_summary.h"
 #include "apps/batch/series_input.h"
 #include "modelcheck/scan.h"
+#include "modelcheck/surrogates.h"
 
 namespace {
 
@@ -87,6 +89,39 @@ modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck:
   return result;
 }
 
+// The surrogate test of the best cell, or of every finished cell; nullopt
+// (said on standard error) when no cell has a one-step error to test.
+std::optional<modelcheck::SurrogateRun> TestSurrogates(const std::vector<double>& series,
+                                                       const modelcheck::ScanResult& result,
+                                                       const modelcheck::BatchOptions& options) {
+  std::vector<std::size_t> cells;
+  if (options.surrogates_all) {
+    for (std::size_t c = 0; c < result.cells.size(); ++c) {
+      const modelcheck::ScanCell& cell = result.cells[c];
+      if (cell.status == modelcheck::CellStatus::kFinished && !std::isnan(cell.result.one_step_error))
+        cells.push_back(c);
+    }
+  } else if (const auto best = modelcheck::BestCell(result);
+             best && !std::isnan(result.cells[*best].result.one_step_error)) {
+    cells.push_back(*best);
+  }
+  if (cells.empty()) {
+    Fail("no cell has a one-step error to test: no surrogate test");
+    return std::nullopt;
+  }
+  modelcheck::ProgressLine line = modelcheck::StartProgressLine();
+  modelcheck::SurrogateOptions surrogate_options;
+  surrogate_options.jobs = options.jobs;
+  surrogate_options.progress = [&](std::int32_t done, std::int32_t count) {
+    modelcheck::ShowProgress(line, {.done = done, .total = count}, "surrogates");
+    return stop_signal == 0;
+  };
+  modelcheck::SurrogateRun run = modelcheck::RunSurrogates(
+      series, result, cells, {.count = options.surrogates, .seed = options.seed}, surrogate_options);
+  modelcheck::EndProgressLine(line);
+  return run;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -130,16 +165,23 @@ int main(int argc, char** argv) {
   const modelcheck::ScanResult result = Scan(series.values, options, *earlier, log);
   const std::string log_failure = log.failure();
   if (!log_failure.empty()) Fail(log_failure);
-  const modelcheck::ScanSource source{
-      .file = options.series_path, .values = series.values.size(), .reading = series.info, .meta = meta.get()};
+  std::optional<modelcheck::SurrogateRun> surrogates;
+  if (options.surrogates > 0 && result.complete && stop_signal == 0)
+    surrogates = TestSurrogates(series.values, result, options);
+  const modelcheck::ScanSource source{.file = options.series_path,
+                                      .values = series.values.size(),
+                                      .reading = series.info,
+                                      .meta = meta.get(),
+                                      .surrogates = surrogates ? &*surrogates : nullptr};
   const modelcheck::OutputReport report = modelcheck::WriteScanOutputs(options, result, source);
   const modelcheck::GridOptions grid{
       .dimension = "--dim", .box_size = options.logarithmic_eps ? "--eps-log" : "--eps", .delay = "--delay"};
-  std::cout << modelcheck::ScanSummary(result, report.written, options.out_folder, grid) << std::flush;
+  std::cout << modelcheck::ScanSummary(result, report.written, options.out_folder, grid, source.surrogates)
+            << std::flush;
   for (const std::string& failure : report.failures) Fail(failure);
   if (!std::cout) Fail("cannot write standard output (the files are written)");
   if (!report.failures.empty() || !std::cout) return kIoFailure;
   // The shell's status for a program ended by that signal: 130, 143, 129.
   if (stop_signal != 0) return 128 + stop_signal;
-  return result.complete ? 0 : 1;
+  return result.complete && (!surrogates || surrogates->complete) ? 0 : 1;
 }

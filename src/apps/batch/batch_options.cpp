@@ -36,6 +36,10 @@ struct TypedOptions {
   std::string on_singular = "stop";
   bool eps_relative = false;
   std::string metric = "iterative_time";
+  std::string surrogates;
+  bool surrogates_all = false;
+  std::string bootstrap;
+  std::string seed = "0";
 };
 
 constexpr const char* kDescription =
@@ -109,6 +113,19 @@ void DeclareOptions(CLI::App& app, TypedOptions& typed) {
                  "Checks run at once [default: every core, " +
                      std::to_string(std::max(1U, std::thread::hardware_concurrency())) + "]");
   app.add_option("--out", typed.out, "Folder for the results, made when missing")->capture_default_str();
+  auto* surrogates =
+      app.add_option("--surrogates", typed.surrogates,
+                     "Test the best cell against N IAAFT surrogates of the series (same values, nearly the same "
+                     "spectrum): their figures and the rank p-value of its one-step error; 19 gives p >= 0.05, 99 "
+                     "gives p >= 0.01");
+  app.add_flag("--surrogates-all", typed.surrogates_all,
+               "Test every finished cell against the surrogates, not only the best")
+      ->needs(surrogates);
+  app.add_flag("--bootstrap{1000}", typed.bootstrap,
+               "90 % bootstrap intervals of every cell's errors and prediction times, resampling the test pieces "
+               "1000 times (--bootstrap=B: B times)");
+  app.add_option("--seed", typed.seed, "Seed of the surrogates and the bootstrap: the same seed, the same figures")
+      ->capture_default_str();
   app.add_flag("--no-baselines", typed.no_baselines,
                "Skip the baselines (persistence and the global affine model): their fields stay empty");
   app.add_flag("--resume", typed.resume,
@@ -145,6 +162,37 @@ std::optional<std::string> ReadInputOptions(const TypedOptions& typed, SeriesRea
     if (std::get<std::int64_t>(rows) < 0) return Refusal("--skip-rows", typed.skip_rows + " is below 0");
     reading.skip_rows = static_cast<std::size_t>(std::get<std::int64_t>(rows));
   }
+  return std::nullopt;
+}
+
+// The surrogates, the bootstrap and their seed; a refusal on failure.
+std::optional<std::string> ReadRandomOptions(const TypedOptions& typed, BatchOptions& options) {
+  struct Count {
+    const char* option;
+    const std::string& text;
+    std::int64_t low;
+    std::int64_t high;
+    std::int32_t* out;
+  };
+  const Count counts[] = {{"--surrogates", typed.surrogates, 1, 100000, &options.surrogates},
+                          {"--bootstrap", typed.bootstrap, 1, 1000000, &options.scan.bootstrap.resamples}};
+  for (const Count& count : counts) {
+    if (count.text.empty()) continue;
+    const auto value = ParseWholeNumber(count.text);
+    if (const auto* problem = std::get_if<std::string>(&value)) return Refusal(count.option, *problem);
+    const std::int64_t number = std::get<std::int64_t>(value);
+    if (number < count.low || number > count.high) {
+      return Refusal(count.option, count.text + " is out of range: allowed " + std::to_string(count.low) + " to " +
+                                       std::to_string(count.high));
+    }
+    *count.out = static_cast<std::int32_t>(number);
+  }
+  options.surrogates_all = typed.surrogates_all;
+  const auto seed = ParseWholeNumber(typed.seed);
+  if (const auto* problem = std::get_if<std::string>(&seed)) return Refusal("--seed", *problem);
+  if (std::get<std::int64_t>(seed) < 0) return Refusal("--seed", typed.seed + " is below 0");
+  options.seed = static_cast<std::uint64_t>(std::get<std::int64_t>(seed));
+  options.scan.bootstrap.seed = options.seed;
   return std::nullopt;
 }
 
@@ -200,7 +248,7 @@ std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& op
   options.typed_Ltest = ltest;
   options.typed_Ktest = ktest;
   options.jobs = static_cast<int>(jobs);
-  return std::nullopt;
+  return ReadRandomOptions(typed, options);
 }
 
 void ReadFormats(const TypedOptions& typed, BatchOptions& options) {

@@ -33,8 +33,11 @@ struct BatchOptions {
   bool write_json = true;
   bool write_csv = true;
   bool write_png = true;
-  bool resume = false;    // take the outcomes in the output folder's cells.jsonl
-  bool baselines = true;  // false: --no-baselines
+  bool resume = false;          // take the outcomes in the output folder's cells.jsonl
+  bool baselines = true;        // false: --no-baselines
+  std::int32_t surrogates = 0;  // N; 0: no surrogate test
+  bool surrogates_all = false;  // every finished cell, not only the best
+  std::uint64_t seed = 0;       // of the surrogates and the bootstrap (also in scan.bootstrap)
 };
 
 // What ends the program before a scan: help or version text (status 0, on

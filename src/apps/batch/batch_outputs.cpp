@@ -125,10 +125,12 @@ OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& res
   }
   if (options.write_csv) {
     WriteOne(
-        folder, "curves.csv", [&](const ByteWriter& write) { WriteTableCsv(result, ScanTableKind::kCurves, write); },
+        folder, "curves.csv",
+        [&](const ByteWriter& write) { WriteTableCsv(result, ScanTableKind::kCurves, write, source.surrogates); },
         report);
     WriteOne(
-        folder, "scan.csv", [&](const ByteWriter& write) { WriteTableCsv(result, ScanTableKind::kScan, write); },
+        folder, "scan.csv",
+        [&](const ByteWriter& write) { WriteTableCsv(result, ScanTableKind::kScan, write, source.surrogates); },
         report);
   }
   if (options.write_png) {

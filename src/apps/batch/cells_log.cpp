@@ -91,23 +91,44 @@ std::optional<std::int32_t> TimeFrom(const Json& json, const PredictionTestResul
   return json.get<std::int32_t>();
 }
 
+Json IntervalRecord(const PredictionTestResult& test) {
+  if (!test.interval) return nullptr;
+  return Json{{"time_low", test.interval->time_low},
+              {"time_high", test.interval->time_high},
+              {"errors_low", Numbers(test.interval->errors_low)},
+              {"errors_high", Numbers(test.interval->errors_high)}};
+}
+
+std::optional<BootstrapInterval> IntervalFrom(const Json& json) {
+  if (json.is_null()) return std::nullopt;
+  return BootstrapInterval{.errors_low = NumbersFrom(json["errors_low"]),
+                           .errors_high = NumbersFrom(json["errors_high"]),
+                           .time_low = json["time_low"],
+                           .time_high = json["time_high"]};
+}
+
 Json CellRecord(const ScanCell& cell, std::size_t index) {
   const CheckResult& check = cell.result;
-  return Json{{"cell", index},
-              {"D", cell.D},
-              {"eps", cell.eps},
-              {"delay", cell.tau},
-              {"status", CellStatusName(cell.status)},
-              {"iterative_time", PredictionTimeJson(cell.iterative_time)},
-              {"direct_time", PredictionTimeJson(cell.direct_time)},
-              {"one_step_error", Number(check.one_step_error)},
-              {"iterative_errors", Numbers(check.iterative.errors)},
-              {"direct_errors", Numbers(check.direct.errors)},
-              {"direct_neighbours", check.direct.neighbour_counts},
-              {"iterative_skipped_pieces", check.iterative.skipped_pieces},
-              {"direct_skipped_pieces", check.direct.skipped_pieces},
-              {"stop", StopJson(check.stop)},
-              {"orbit_stop", StopJson(check.orbit_stop)}};
+  Json json{{"cell", index},
+            {"D", cell.D},
+            {"eps", cell.eps},
+            {"delay", cell.tau},
+            {"status", CellStatusName(cell.status)},
+            {"iterative_time", PredictionTimeJson(cell.iterative_time)},
+            {"direct_time", PredictionTimeJson(cell.direct_time)},
+            {"one_step_error", Number(check.one_step_error)},
+            {"iterative_errors", Numbers(check.iterative.errors)},
+            {"direct_errors", Numbers(check.direct.errors)},
+            {"direct_neighbours", check.direct.neighbour_counts},
+            {"iterative_skipped_pieces", check.iterative.skipped_pieces},
+            {"direct_skipped_pieces", check.direct.skipped_pieces},
+            {"stop", StopJson(check.stop)},
+            {"orbit_stop", StopJson(check.orbit_stop)}};
+  if (check.iterative.interval || check.direct.interval) {
+    json["iterative_interval"] = IntervalRecord(check.iterative);
+    json["direct_interval"] = IntervalRecord(check.direct);
+  }
+  return json;
 }
 
 Json BaselinesRecord(const ScanBaselines& baselines, std::size_t index) {
@@ -176,6 +197,10 @@ bool TakeRecord(const Json& json, const ScanSettings& settings, ScanResult& grid
     check.orbit_stop = json.contains("orbit_stop") ? StopFrom(json["orbit_stop"]) : std::nullopt;
     check.iterative.skipped_pieces = json.value("iterative_skipped_pieces", 0);
     check.direct.skipped_pieces = json.value("direct_skipped_pieces", 0);
+    if (json.contains("iterative_interval")) {
+      check.iterative.interval = IntervalFrom(json["iterative_interval"]);
+      check.direct.interval = IntervalFrom(json["direct_interval"]);
+    }
     cell.iterative_time = TimeFrom(json["iterative_time"], check.iterative);
     cell.direct_time = TimeFrom(json["direct_time"], check.direct);
     return true;
@@ -214,6 +239,8 @@ std::string CellsLogHeader(const ScanSettings& settings, std::span<const double>
   if (settings.tau != std::vector<std::int32_t>{1}) json["delay"] = settings.tau;
   if (settings.on_singular == SingularFitPolicy::kSkipPiece) json["on_singular"] = "skip-piece";
   if (settings.eps_relative) json["eps_relative"] = true;
+  if (settings.bootstrap.resamples > 0)
+    json["bootstrap"] = {{"resamples", settings.bootstrap.resamples}, {"seed", settings.bootstrap.seed}};
   return json.dump();
 }
 

@@ -17,7 +17,7 @@ inline nlohmann::json PredictionTimeJson(std::optional<std::int32_t> time) {
 
 // Every setting of a scan, as results.json and meta.json record it.
 inline nlohmann::ordered_json ScanSettingsJson(const ScanSettings& settings) {
-  return nlohmann::ordered_json{
+  nlohmann::ordered_json json{
       {"Ntrain", settings.Ntrain},
       {"D", settings.D},
       {"eps", settings.eps},
@@ -28,6 +28,10 @@ inline nlohmann::ordered_json ScanSettingsJson(const ScanSettings& settings) {
       {"on_singular", settings.on_singular == SingularFitPolicy::kSkipPiece ? "skip-piece" : "stop"},
       {"eps_relative", settings.eps_relative},
       {"metric", ScanMetricName(settings.metric)}};
+  // Only a run with intervals names them, so that other runs' files stay as they were.
+  if (settings.bootstrap.resamples > 0)
+    json["bootstrap"] = {{"resamples", settings.bootstrap.resamples}, {"seed", settings.bootstrap.seed}};
+  return json;
 }
 
 }  // namespace modelcheck

@@ -36,13 +36,13 @@ ProgressLine StartProgressLine() {
   return line;
 }
 
-void ShowProgress(ProgressLine& line, const ScanProgress& progress) {
+void ShowProgress(ProgressLine& line, const ScanProgress& progress, const char* what) {
   if (!line.on_terminal) return;
   const auto now = std::chrono::steady_clock::now();
   if (line.drawn && now - line.last_drawn < kRedrawInterval && progress.done < progress.total) return;
   const double elapsed = SecondsSince(line.start);
   std::string text = "modelcheck-batch: " + std::to_string(progress.done) + " of " + std::to_string(progress.total) +
-                     " cells and baselines done, " + ClockText(elapsed) + " elapsed";
+                     " " + what + " done, " + ClockText(elapsed) + " elapsed";
   if (progress.done > 0 && progress.done < progress.total) {
     const double left = elapsed * (progress.total - progress.done) / progress.done;
     text += ", about " + ClockText(left) + " left";

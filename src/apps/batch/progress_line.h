@@ -19,7 +19,8 @@ struct ProgressLine {
 
 ProgressLine StartProgressLine();
 
-void ShowProgress(ProgressLine& line, const ScanProgress& progress);
+// `what` names the work counted: "cells and baselines", "surrogates".
+void ShowProgress(ProgressLine& line, const ScanProgress& progress, const char* what = "cells and baselines");
 
 // Clears the line, so what follows starts on a clean line.
 void EndProgressLine(ProgressLine& line);

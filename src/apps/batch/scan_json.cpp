@@ -1,5 +1,6 @@
 #include "apps/batch/scan_json.h"
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -27,6 +28,46 @@ Json TestJson(const PredictionTestResult& test, std::optional<std::int32_t> pred
   // NaN has no JSON form: null says the error is not a number.
   for (const double error : test.errors) json["errors"].push_back(error);
   json["skipped_pieces"] = test.skipped_pieces;
+  if (test.interval) {
+    json["interval"] = Json{{"prediction_time_low", test.interval->time_low},
+                            {"prediction_time_high", test.interval->time_high},
+                            {"errors_low", test.interval->errors_low},
+                            {"errors_high", test.interval->errors_high}};
+  }
+  return json;
+}
+
+Json SurrogateCellJson(const ScanResult& result, const SurrogateCellTest& test) {
+  const ScanCell& cell = result.cells[test.cell];
+  Json json{{"cell", test.cell},
+            {"D", cell.D},
+            {"eps", cell.eps},
+            {"delay", cell.tau},
+            {"p_value", std::isnan(test.p_value) ? Json(nullptr) : Json(test.p_value)},
+            {"finished", test.finished},
+            {"at_most_series", test.at_most_series},
+            {"one_step_errors", Json::array()},
+            {"iterative_times", Json::array()},
+            {"direct_times", Json::array()},
+            {"band_low", test.band_low},
+            {"band_high", test.band_high}};
+  // Surrogate i at [i - 1]; null where its check gave no such figure.
+  for (const SurrogateCheck& check : test.checks) {
+    json["one_step_errors"].push_back(std::isnan(check.one_step_error) ? Json(nullptr) : Json(check.one_step_error));
+    json["iterative_times"].push_back(Json(PredictionTimeJson(check.iterative_time)));
+    json["direct_times"].push_back(Json(PredictionTimeJson(check.direct_time)));
+  }
+  return json;
+}
+
+Json SurrogatesJson(const ScanResult& result, const SurrogateRun& run) {
+  Json json{{"method", "IAAFT"},          {"count", run.settings.count},
+            {"seed", run.settings.seed},  {"max_iterations", run.settings.max_iterations},
+            {"values", run.values},       {"complete", run.complete},
+            {"converged", run.converged}, {"iterations", run.iterations},
+            {"cells", Json::array()}};
+  if (!run.complete) return json;
+  for (const SurrogateCellTest& test : run.cells) json["cells"].push_back(SurrogateCellJson(result, test));
   return json;
 }
 
@@ -141,6 +182,7 @@ void WriteScanResultsJson(const ScanResult& result, const ScanSource& source, co
              {"side", edge.smallest ? "smallest" : "largest"},
              {"text", GridEdgeText(edge)}});
   }
+  if (source.surrogates != nullptr) json["surrogates"] = SurrogatesJson(result, *source.surrogates);
   json["baselines"] = Json::array();
   for (const ScanBaselines& baselines : result.baselines) json["baselines"].push_back(BaselinesJson(baselines));
   json["cells"] = Json::array();

@@ -7,7 +7,9 @@
 // prediction times) and per cell: D, eps, its status (with the reason or
 // the stop), the one-step error, both prediction times, the normalised error
 // per horizon of both tests, the direct pieces' neighbour counts (min,
-// median, max and the list) and the baselines' prediction times. Numbers are
+// median, max and the list), the baselines' prediction times and, with
+// --bootstrap, each test's 90 % intervals ("interval"). With --surrogates
+// the "surrogates" object holds the surrogate test. Numbers are
 // written so they read back as the same doubles; an error that is not a
 // number is null. Nothing in it depends on the number of jobs.
 #pragma once
@@ -17,6 +19,7 @@
 
 #include "apps/batch/run_meta.h"
 #include "modelcheck/scan.h"
+#include "modelcheck/surrogates.h"
 #include "text/replace_file.h"
 #include "text/series_reader.h"
 
@@ -27,6 +30,8 @@ struct ScanSource {
   std::size_t values = 0;
   SeriesFileInfo reading;  // how the file was read
   RunMeta meta;            // how the run was made: the "meta" object
+  // The surrogate test of some cells, when one ran (the "surrogates" object).
+  const SurrogateRun* surrogates = nullptr;
 };
 
 // Cell by cell to `write`, so a large grid is never held as one document.

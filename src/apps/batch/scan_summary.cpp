@@ -23,6 +23,13 @@ std::string Counts(const ScanResult& result) {
 // "none" for a test that stopped (the global affine fit can be singular).
 std::string TimeText(std::optional<std::int32_t> time) { return time ? std::to_string(*time) : "none"; }
 
+// " (90 % interval 10 to 14)" after a time with bootstrap intervals.
+std::string IntervalText(const PredictionTestResult& test) {
+  if (!test.interval) return "";
+  return " (90 % interval " + std::to_string(test.interval->time_low) + " to " +
+         std::to_string(test.interval->time_high) + ")";
+}
+
 std::string Best(const ScanResult& result) {
   const auto best = BestCell(result);
   if (!best) return "No cell finished.\n";
@@ -32,8 +39,9 @@ std::string Best(const ScanResult& result) {
   const bool delays = result.settings.tau != std::vector<std::int32_t>{1};
   const std::string state = "D = " + std::to_string(cell.D) + (delays ? ", tau = " + std::to_string(cell.tau) : "");
   std::string text = "Best: " + state + ", eps = " + ShortestNumberText(cell.eps) + ": prediction time " +
-                     TimeText(cell.iterative_time) + " steps iterative, " + TimeText(cell.direct_time) +
-                     " direct; one-step error " + ShortestNumberText(cell.result.one_step_error);
+                     TimeText(cell.iterative_time) + " steps iterative" + IntervalText(cell.result.iterative) + ", " +
+                     TimeText(cell.direct_time) + " direct" + IntervalText(cell.result.direct) + "; one-step error " +
+                     ShortestNumberText(cell.result.one_step_error);
   // Another metric than the default says what the best cell is best at, and what broke ties.
   if (result.settings.metric != ScanMetric::kIterativeTime) {
     const std::vector<ScanMetric> order = MetricOrder(result.settings.metric);
@@ -64,11 +72,31 @@ std::string EdgeAdvice(const ScanResult& result, const GridOptions& options) {
   return text;
 }
 
+std::string SurrogateText(const ScanResult& result, const SurrogateRun& run) {
+  const std::string name =
+      "Surrogates (" + std::to_string(run.settings.count) + " IAAFT, seed " + std::to_string(run.settings.seed) + ")";
+  if (!run.complete) return name + ": stopped before every surrogate was checked; no p-values\n";
+  std::string text;
+  for (const SurrogateCellTest& test : run.cells) {
+    const ScanCell& cell = result.cells[test.cell];
+    text += name + " for D = " + std::to_string(cell.D) + ", eps = " + ShortestNumberText(cell.eps) +
+            (result.settings.tau.size() > 1 ? ", tau = " + std::to_string(cell.tau) : "") + ": ";
+    if (test.finished == 0) {
+      text += "no surrogate's check finished; no p-value\n";
+      continue;
+    }
+    text += "p = " + ShortestNumberText(test.p_value) + " (" + std::to_string(test.at_most_series) + " of " +
+            std::to_string(test.finished) + " finished surrogates predict one step as well or better)\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string ScanSummary(const ScanResult& result, const std::vector<std::string>& written, const std::string& folder,
-                        const GridOptions& options) {
+                        const GridOptions& options, const SurrogateRun* surrogates) {
   std::string text = Counts(result) + Best(result) + EdgeAdvice(result, options);
+  if (surrogates != nullptr) text += SurrogateText(result, *surrogates);
   if (written.empty()) return text;
   text += "Wrote";
   for (const std::string& name : written) text += " " + name;

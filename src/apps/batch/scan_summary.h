@@ -1,11 +1,14 @@
 // The lines a batch run prints on standard output when it ends: how many
-// cells ended how, the best cell beside its baselines, and what was written.
+// cells ended how, the best cell beside its baselines (with its bootstrap
+// intervals when there are some), what the surrogate test found, and what
+// was written.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "modelcheck/scan.h"
+#include "modelcheck/surrogates.h"
 
 namespace modelcheck {
 
@@ -18,7 +21,8 @@ struct GridOptions {
   std::string delay = "--delay";
 };
 
+// With `surrogates`, a line says what the surrogate test found.
 std::string ScanSummary(const ScanResult& result, const std::vector<std::string>& written, const std::string& folder,
-                        const GridOptions& options = {});
+                        const GridOptions& options = {}, const SurrogateRun* surrogates = nullptr);
 
 }  // namespace modelcheck
