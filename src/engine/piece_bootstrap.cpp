@@ -37,6 +37,10 @@ void Resample(std::span<const double> squared, std::int32_t piece_count, double 
 
 }  // namespace
 
+CentralRanks CentralNinetyPercent(std::size_t count) {
+  return {.low = (count + 19) / 20 - 1, .high = (19 * count + 19) / 20 - 1};
+}
+
 BootstrapInterval BootstrapPieces(std::span<const double> squared, std::int32_t piece_count, std::int32_t Ltest,
                                   double variance, const BootstrapSettings& settings, int threads) {
   const auto B = static_cast<std::size_t>(settings.resamples);
@@ -62,9 +66,7 @@ BootstrapInterval BootstrapPieces(std::span<const double> squared, std::int32_t 
     run(0, thread_count);
   }
 
-  // Nearest rank: the ceil(B/20)-th and ceil(19B/20)-th smallest.
-  const std::size_t low = (B + 19) / 20 - 1;
-  const std::size_t high = (19 * B + 19) / 20 - 1;
+  const auto [low, high] = CentralNinetyPercent(B);
   BootstrapInterval interval;
   std::vector<double> column(B);
   for (std::size_t i = 0; i < L; ++i) {

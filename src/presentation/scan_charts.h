@@ -13,6 +13,7 @@
 #include <string>
 
 #include "modelcheck/scan.h"
+#include "modelcheck/surrogates.h"
 
 namespace modelcheck {
 
@@ -34,6 +35,11 @@ std::string DrawScanHeatMap(const ScanResult& result, const std::string& series_
 // 0 (and infinities) are clipped to the bottom (top) of the plot, errors that
 // are not a number leave a gap; a baseline without errors is left out and
 // marked "not available". Without a finished cell the picture says so.
-std::string DrawBestCurves(const ScanResult& result, const std::string& series_name);
+// Where the best cell's tests have bootstrap intervals, each is a band of
+// its curve's colour; where `surrogates` tested the best cell, the range of
+// the surrogates' iterative errors (their central 90 %) is a grey band, its p-value in the
+// legend. Without either the picture is as it was before they existed.
+std::string DrawBestCurves(const ScanResult& result, const std::string& series_name,
+                           const SurrogateRun* surrogates = nullptr);
 
 }  // namespace modelcheck

@@ -13,6 +13,7 @@
 #include "presentation/scan_charts_canvas.h"
 #include "presentation/scan_charts_labels.h"
 #include "presentation/scan_charts_layout.h"
+#include "text/shortest_number.h"
 
 namespace modelcheck {
 
@@ -44,6 +45,16 @@ struct Curve {
   std::span<const double> errors;  // empty: not available
   std::int32_t time = 0;
   CurveStyle style;
+};
+
+// A shaded range of errors per horizon: a bootstrap interval, or the range
+// of the surrogates' errors.
+struct Band {
+  std::string name;
+  std::span<const double> low;
+  std::span<const double> high;
+  ChartColour colour;
+  double opacity = 0.2;
 };
 
 // Decades from 10^lower to 10^upper over the frame's height.
@@ -80,6 +91,7 @@ bool UsableThreshold(double threshold) { return threshold > 0.0 && std::isfinite
 // A whole decade's exponent; finite positive doubles span -324..308.
 int Decade(double exponent) { return static_cast<int>(exponent); }
 
+// The curves alone set the axis: a band beyond them is cut at the frame.
 LogAxis MakeLogAxis(const std::vector<Curve>& curves, double threshold) {
   std::vector<double> positive;
   for (const Curve& curve : curves) {
@@ -153,6 +165,34 @@ void DrawCurve(cairo_t* cr, const Curve& curve, const LogAxis& y, const HorizonA
   DrawCurveDots(cr, curve, y, x);
 }
 
+void UseFill(cairo_t* cr, const Band& band) {
+  cairo_set_source_rgba(cr, band.colour.red, band.colour.green, band.colour.blue, band.opacity);
+}
+
+// One quadrilateral per pair of neighbouring horizons whose four ends have a
+// place; a lone horizon (Ltest 1) is a short bar.
+void DrawBand(cairo_t* cr, const Band& band, const LogAxis& y, const HorizonAxis& x) {
+  const std::size_t count = std::min(band.low.size(), band.high.size());
+  UseFill(cr, band);
+  if (count == 1) {
+    const auto low = y.Y(band.low[0]), high = y.Y(band.high[0]);
+    if (low && high) cairo_rectangle(cr, x.X(1.0) - 4.0, *high, 8.0, *low - *high);
+  }
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    const auto low0 = y.Y(band.low[i]), high0 = y.Y(band.high[i]);
+    const auto low1 = y.Y(band.low[i + 1]), high1 = y.Y(band.high[i + 1]);
+    if (!low0 || !high0 || !low1 || !high1) continue;
+    const double x0 = x.X(static_cast<double>(i + 1)), x1 = x.X(static_cast<double>(i + 2));
+    cairo_move_to(cr, x0, *high0);
+    cairo_line_to(cr, x1, *high1);
+    cairo_line_to(cr, x1, *low1);
+    cairo_line_to(cr, x0, *low0);
+    cairo_close_path(cr);
+  }
+  // One fill for the whole band, so that where its pieces meet it is no darker.
+  cairo_fill(cr);
+}
+
 // "10" with the exponent raised after it, ending at x.
 void DrawPowerOfTen(cairo_t* cr, int exponent, double x, double baseline) {
   const std::string power = (exponent < 0 ? "−" : "") + std::to_string(std::abs(exponent));
@@ -210,7 +250,7 @@ void DrawFrame(cairo_t* cr) {
   cairo_stroke(cr);
 }
 
-void DrawPlot(cairo_t* cr, const std::vector<Curve>& curves, const ScanResult& result) {
+void DrawPlot(cairo_t* cr, const std::vector<Curve>& curves, const std::vector<Band>& bands, const ScanResult& result) {
   const LogAxis y = MakeLogAxis(curves, result.settings.threshold);
   const HorizonAxis x = {.last = LongestHorizon(curves, result.settings.Ltest)};
   DrawDecades(cr, y);
@@ -219,6 +259,7 @@ void DrawPlot(cairo_t* cr, const std::vector<Curve>& curves, const ScanResult& r
   cairo_save(cr);
   cairo_rectangle(cr, f.left - 4.0, f.top - 4.0, f.width() + 8.0, f.height() + 8.0);  // room for dots on the edge
   cairo_clip(cr);
+  for (const Band& band : bands) DrawBand(cr, band, y, x);
   // Baselines first, so the best cell's curves stay on top.
   for (auto curve = curves.rbegin(); curve != curves.rend(); ++curve) DrawCurve(cr, *curve, y, x);
   cairo_restore(cr);
@@ -246,6 +287,42 @@ void DrawLegend(cairo_t* cr, const std::vector<Curve>& curves, double threshold)
   const std::string text =
       UsableThreshold(threshold) ? "threshold " + ThresholdText(threshold) : std::string("threshold: not usable");
   DrawLegendEntry(cr, columns[0], kLegendTop + 2.0 * kLegendRow, text, kThresholdStyle);
+}
+
+// A row under the legend: a swatch and the name of each band.
+void DrawBandLegend(cairo_t* cr, const std::vector<Band>& bands) {
+  const double centre_y = kLegendTop + 3.0 * kLegendRow;
+  double left = kCurvesFrame.left;
+  for (const Band& band : bands) {
+    UseFill(cr, band);
+    cairo_rectangle(cr, left, centre_y - 7.0, kSampleLength, 14.0);
+    cairo_fill(cr);
+    const double text_left = left + kSampleLength + 10.0;
+    DrawText(cr, band.name, text_left, centre_y + 0.36 * kLabelStyle.size, Anchor::kLeft, kLabelStyle);
+    left = text_left + TextWidth(cr, band.name, kLabelStyle) + 24.0;
+  }
+}
+
+const SurrogateCellTest* TestOf(const SurrogateRun* surrogates, std::size_t cell) {
+  if (surrogates == nullptr || !surrogates->complete) return nullptr;
+  for (const SurrogateCellTest& test : surrogates->cells)
+    if (test.cell == cell && !test.band_low.empty()) return &test;
+  return nullptr;
+}
+
+std::vector<Band> BestCellBands(const ScanCell& cell, const SurrogateCellTest* surrogates) {
+  std::vector<Band> bands;
+  const auto& iterative = cell.result.iterative.interval;
+  if (iterative)
+    bands.push_back({"iterative, 90 % interval", iterative->errors_low, iterative->errors_high, kIterativeCurve});
+  const auto& direct = cell.result.direct.interval;
+  if (direct) bands.push_back({"direct, 90 % interval", direct->errors_low, direct->errors_high, kDirectCurve});
+  if (surrogates != nullptr) {
+    bands.push_back({std::to_string(surrogates->checks.size()) +
+                         " surrogates' central 90 %, p = " + ShortestNumberText(surrogates->p_value),
+                     surrogates->band_low, surrogates->band_high, kThresholdLine, 0.25});
+  }
+  return bands;
 }
 
 const ScanBaselines* BaselinesOf(const ScanResult& result, std::int32_t D, std::int32_t tau) {
@@ -306,7 +383,7 @@ void DrawNoBestCell(cairo_t* cr, const ScanResult& result) {
 
 }  // namespace
 
-std::string DrawBestCurves(const ScanResult& result, const std::string& series_name) {
+std::string DrawBestCurves(const ScanResult& result, const std::string& series_name, const SurrogateRun* surrogates) {
   ChartCanvas canvas;
   cairo_t* cr = canvas.context();
   const std::optional<std::size_t> best = BestCell(result);
@@ -318,8 +395,10 @@ std::string DrawBestCurves(const ScanResult& result, const std::string& series_n
   const ScanCell& cell = result.cells[*best];
   const std::vector<Curve> curves = BestCellCurves(cell, BaselinesOf(result, cell.D, cell.tau));
   DrawTitle(cr, result, series_name, "best cell " + CellName(cell) + "; ");
-  DrawPlot(cr, curves, result);
+  const std::vector<Band> bands = BestCellBands(cell, TestOf(surrogates, *best));
+  DrawPlot(cr, curves, bands, result);
   DrawLegend(cr, curves, result.settings.threshold);
+  DrawBandLegend(cr, bands);
   return canvas.Png();
 }
 

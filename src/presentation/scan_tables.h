@@ -22,8 +22,8 @@
 //           persistence_error, global_iterative_error, global_direct_error,
 //           Ntrain, Ltest, Ktest, delay, iterative_error_low,
 //           iterative_error_high, direct_error_low, direct_error_high,
-//           surrogate_error_low, surrogate_error_high (the smallest and
-//           largest iterative error of the surrogates)
+//           surrogate_error_low, surrogate_error_high (the central 90 % of
+//           the surrogates' iterative errors)
 // Later columns come last so that readers of the files written before they
 // were added find every older column where it was.
 #pragma once

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/check_schedule.h"
+#include "engine/piece_bootstrap.h"
 #include "modelcheck/prepared_training.h"
 #include "modelcheck/surrogates.h"
 #include "scan/iaaft_surrogates.h"
@@ -43,20 +44,26 @@ SurrogateCheck CheckSurrogate(const PreparedTraining& training, const ScanResult
   return check;
 }
 
+// An order in which a NaN error is above every number.
+bool NanLast(double a, double b) { return a < b || (!std::isnan(a) && std::isnan(b)); }
+
 void Summarise(const ScanResult& scan, SurrogateCellTest& test) {
   const double series_error = scan.cells[test.cell].result.one_step_error;
+  std::vector<const std::vector<double>*> curves;
   for (const SurrogateCheck& check : test.checks) {
     if (std::isnan(check.one_step_error)) continue;
     ++test.finished;
     if (check.one_step_error <= series_error) ++test.at_most_series;
-    if (check.iterative_errors.empty()) continue;
-    if (test.band_low.empty()) {
-      test.band_low = test.band_high = check.iterative_errors;
-      continue;
-    }
-    for (std::size_t i = 0; i < check.iterative_errors.size(); ++i) {
-      test.band_low[i] = std::min(test.band_low[i], check.iterative_errors[i]);
-      test.band_high[i] = std::max(test.band_high[i], check.iterative_errors[i]);
+    if (!check.iterative_errors.empty()) curves.push_back(&check.iterative_errors);
+  }
+  if (!curves.empty()) {
+    const auto [low, high] = CentralNinetyPercent(curves.size());
+    std::vector<double> horizon(curves.size());
+    for (std::size_t i = 0; i < curves.front()->size(); ++i) {
+      for (std::size_t s = 0; s < curves.size(); ++s) horizon[s] = (*curves[s])[i];
+      std::ranges::sort(horizon, NanLast);
+      test.band_low.push_back(horizon[low]);
+      test.band_high.push_back(horizon[high]);
     }
   }
   if (!std::isnan(series_error))

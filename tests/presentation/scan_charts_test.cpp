@@ -218,6 +218,44 @@ TEST(ScanChartsTest, CurvesLeaveOutMissingErrorsAndClipZeroAndInfinityToTheEdges
   EXPECT_EQ(clipped.Count(between, kGlobalIterativeCurve), 0);
 }
 
+TEST(ScanChartsTest, IntervalsAndTheSurrogatesAreShadedBandsOnlyWhereTheyExist) {
+  ScanResult scan = Scan(1, 1);
+  const std::string plain = DrawBestCurves(scan, "henon.dat");
+  // A stopped surrogate test draws nothing.
+  SurrogateRun surrogates;
+  SurrogateCellTest tested{.cell = 0, .checks = std::vector<SurrogateCheck>(19)};
+  tested.p_value = 0.05;
+  tested.band_low.assign(kLtest, 2.0);
+  tested.band_high.assign(kLtest, 8.0);
+  surrogates.cells.push_back(tested);
+  EXPECT_EQ(DrawBestCurves(scan, "henon.dat", &surrogates), plain);
+
+  surrogates.complete = true;
+  const std::vector<double>& errors = scan.cells[0].result.iterative.errors;
+  BootstrapInterval interval;
+  for (const double error : errors) {
+    interval.errors_low.push_back(error / 4.0);
+    interval.errors_high.push_back(error * 4.0);
+  }
+  scan.cells[0].result.iterative.interval = interval;
+  const Picture banded(DrawBestCurves(scan, "henon.dat", &surrogates));
+  const Picture bare(plain);
+  const auto white = [](const Colour& pixel) { return pixel.red == 255 && pixel.green == 255 && pixel.blue == 255; };
+  EXPECT_LT(banded.CountIf(Inside(kCurvesFrame), white), bare.CountIf(Inside(kCurvesFrame), white));
+  // Just above the first point, inside the interval: a light tint of the iterative curve's blue.
+  const PixelBox& f = kCurvesFrame;
+  const Colour tint = banded.At(f.left + 14, f.bottom - 12);
+  EXPECT_GT(tint.blue, tint.red) << tint.red << " " << tint.green << " " << tint.blue;
+  EXPECT_EQ(bare.At(f.left + 14, f.bottom - 12).red, 255);
+  // The surrogates' band (errors 2 to 8) lies above the baselines: grey there.
+  int grey = 0;
+  for (int y = f.top + 1; y < f.bottom; ++y) {
+    const Colour pixel = banded.At((f.left + f.right) / 2, y);
+    grey += pixel.red < 240 && pixel.red == pixel.green && pixel.green == pixel.blue ? 1 : 0;
+  }
+  EXPECT_GT(grey, 5);
+}
+
 TEST(ScanChartsTest, TheSameInputGivesTheSameBytesAndAChangeChangesThem) {
   ScanResult scan = Scan(3, 5);
   const std::string map = DrawScanHeatMap(scan, "henon.dat");

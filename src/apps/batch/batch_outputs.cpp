@@ -144,7 +144,8 @@ OutputReport WriteScanOutputs(const BatchOptions& options, const ScanResult& res
           report);
     }
     WriteOne(
-        folder, "curves.png", [&](const ByteWriter& write) { write(DrawBestCurves(result, name)); }, report);
+        folder, "curves.png", [&](const ByteWriter& write) { write(DrawBestCurves(result, name, source.surrogates)); },
+        report);
   }
   return report;
 }

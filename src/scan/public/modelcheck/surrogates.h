@@ -54,8 +54,9 @@ struct SurrogateCellTest {
   std::int32_t at_most_series = 0;     // of those, with an error at most the series'
   // NaN when the series' cell has no one-step error.
   double p_value = std::numeric_limits<double>::quiet_NaN();
-  // The smallest and largest iterative error of the finished surrogates at
-  // each horizon; empty when none finished.
+  // The central 90 % of the finished surrogates' iterative errors at each
+  // horizon, nearest rank as the bootstrap's (with fewer than 20, the
+  // smallest and the largest); empty when none finished.
   std::vector<double> band_low = {};
   std::vector<double> band_high = {};
 };
