@@ -6,6 +6,8 @@ The functions of this package run the model check of the interactive
 - :func:`check` runs one check (the model's orbit, the iterative and the direct
   prediction test) beside two baselines;
 - :func:`scan` runs a check for every dimension and box size of a grid;
+- :func:`surrogate_test` compares a check with the same check of IAAFT
+  surrogate data;
 - :func:`read_series` reads a series file: plain numbers, a column of a table,
   gzip, zstd and NumPy files, or the interactive program's fixed records;
 - :func:`modelcheck.distributed.scan_many` sends scans of many series to a
@@ -27,10 +29,11 @@ import numpy as np
 import numpy.typing as npt
 
 from . import _core
-from ._results import CheckResult, ScanResult
+from ._results import CheckResult, ScanResult, SurrogateTest
 from ._series_file import SeriesArray, SeriesFile
 
-__all__ = ["check", "scan", "read_series", "CheckResult", "ScanResult", "SeriesArray", "SeriesFile", "__version__"]
+__all__ = ["check", "scan", "surrogate_test", "read_series", "CheckResult", "ScanResult", "SurrogateTest",
+           "SeriesArray", "SeriesFile", "__version__"]
 __version__ = _core.__version__
 
 
@@ -143,6 +146,10 @@ class _Bar:
         self._bar = None
 
     def __call__(self, done, total):
+        # A surrogate test after the scan counts again from 0: a bar of its own.
+        if self._bar is not None and self._bar.total != total:
+            self._bar.close()
+            self._bar = None
         if self._bar is None:
             self._bar = self._tqdm(total=total, unit="check", desc="modelcheck")
         self._bar.update(done - self._bar.n)
@@ -184,8 +191,35 @@ def _skip_singular(on_singular):
     return on_singular == "skip-piece"
 
 
+def _bootstrap(bootstrap):
+    """The number of bootstrap resamples: 0 for none, 1000 for True."""
+    if bootstrap is None or bootstrap is False:
+        return 0
+    if bootstrap is True:
+        return 1000
+    resamples = _whole("bootstrap", bootstrap)
+    if not 1 <= resamples <= 1_000_000:
+        raise ValueError(f"bootstrap = {resamples} is out of range: allowed True, False or 1 to 1000000 resamples")
+    return resamples
+
+
+def _seed(seed):
+    seed = _whole("seed", seed)
+    if not 0 <= seed <= _LARGEST:
+        raise ValueError(f"seed = {seed} is out of range: allowed 0 to {_LARGEST}")
+    return seed
+
+
+def _surrogate_count(n, name):
+    n = _whole(name, n)
+    if not 0 <= n <= 100_000:
+        raise ValueError(f"{name} = {n} is out of range: allowed 0 to 100000")
+    return n
+
+
 def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines, progress, delays=(1,),
-         on_singular="stop", eps_relative=False, metric="iterative_time"):
+         on_singular="stop", eps_relative=False, metric="iterative_time", bootstrap=0, seed=0, surrogates=0,
+         surrogates_all=False):
     array, mask = _series(x)
     ltest = _whole("ltest", ltest)
     ktest = _whole("ktest", ktest)
@@ -199,7 +233,8 @@ def _run(x, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, baselines
     report = _progress(progress)
     try:
         raw = _core.scan(array, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, grid, bool(baselines), report,
-                         list(delays), skip, bool(eps_relative), str(metric))
+                         list(delays), skip, bool(eps_relative), str(metric), bootstrap, seed, surrogates,
+                         bool(surrogates_all))
     finally:
         if isinstance(report, _Bar):
             report.close()
@@ -211,7 +246,8 @@ Progress = Union[bool, None, Callable[[int, int], object]]
 
 def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, ktest: int = 100, *,
           threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True, progress: Progress = None,
-          delay: int = 1, on_singular: str = "stop", jobs: Optional[int] = None) -> CheckResult:
+          delay: int = 1, on_singular: str = "stop", bootstrap: Union[bool, int] = False, seed: int = 0,
+          jobs: Optional[int] = None) -> CheckResult:
     """Check how well the local affine model of dimension `dim` predicts `x`.
 
     The first `ntrain` values of `x` are the training part; the
@@ -275,6 +311,14 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
         (``iterative_skipped_pieces``, ``direct_skipped_pieces``; a singular
         fit in the orbit ends the orbit early, ``orbit_stop``), so that
         quantised data gives figures. Default "stop".
+    bootstrap : bool or int, optional
+        True (1000 resamples) or a number of resamples: 90 % intervals of
+        every horizon's error and of both prediction times, from resamples of
+        the test pieces drawn with replacement (``iterative_error_low``,
+        ``iterative_time_interval``, ...). Default False: none.
+    seed : int, optional
+        Seed of the bootstrap's draws: the same seed gives the same intervals
+        to the last bit, for any `n_jobs`. Default 0.
 
     Returns
     -------
@@ -315,7 +359,7 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
     eps = _real("eps", eps)
     delay = _whole("delay", delay)
     raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, jobs), False, baselines, progress,
-                      [delay], on_singular)
+                      [delay], on_singular, bootstrap=_bootstrap(bootstrap), seed=_seed(seed))
     cell = raw["cells"][0]
     if cell["status"] == "infeasible":
         raise ValueError(cell["reason"])
@@ -325,7 +369,8 @@ def check(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, 
 def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Sequence[float], ltest: int = 30,
          ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None, baselines: bool = True,
          progress: Progress = None, delay: Union[int, Sequence[int]] = 1, on_singular: str = "stop",
-         eps_relative: bool = False, metric: str = "iterative_time", jobs: Optional[int] = None) -> ScanResult:
+         eps_relative: bool = False, metric: str = "iterative_time", bootstrap: Union[bool, int] = False,
+         seed: int = 0, surrogates: int = 0, surrogates_all: bool = False, jobs: Optional[int] = None) -> ScanResult:
     """Run :func:`check` for every dimension in `dims` and box size in `epss` (and delay in `delay`).
 
     Each cell of the grid is one whole check, computed as :func:`check` and the
@@ -363,6 +408,16 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         A delay, or several scanned as a third axis (cells delay-major, then
         dimension-major; a state that does not fit makes its cells
         'infeasible'). Default 1.
+    bootstrap, seed : optional
+        As for :func:`check`, for every cell; the seed also seeds the
+        surrogates.
+    surrogates : int, optional
+        After the scan, test the best cell against this many IAAFT
+        surrogates of the series (see :func:`surrogate_test`); the result's
+        ``surrogates`` and the tables' surrogate columns hold the test.
+        Default 0: none.
+    surrogates_all : bool, optional
+        Test every finished cell, not only the best. Default False.
 
     Returns
     -------
@@ -391,8 +446,76 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
         raise ValueError("dims and epss must each hold at least one value")
     delays = _delays(delay)
     raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines, progress,
-                      delays, on_singular, eps_relative, metric)
+                      delays, on_singular, eps_relative, metric, _bootstrap(bootstrap), _seed(seed),
+                      _surrogate_count(surrogates, "surrogates"), surrogates_all)
     return ScanResult(raw, dims, epss, ltest, ktest, delays)
+
+
+def surrogate_test(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: int = 30, ktest: int = 100, *,
+                   n: int = 99, seed: int = 0, threshold: float = 0.05, n_jobs: Optional[int] = None,
+                   progress: Progress = None, delay: int = 1, on_singular: str = "stop",
+                   bootstrap: Union[bool, int] = False) -> SurrogateTest:
+    """Is the model's one-step error smaller than surrogate data would give?
+
+    Runs :func:`check` on `x`, then the same check on `n` iterative
+    amplitude-adjusted Fourier-transform (IAAFT) surrogates of the values it
+    reads: the same values in another order, with nearly the same
+    periodogram, as a linear Gaussian process seen through a fixed monotone
+    measurement function would give. A p-value near ``1 / (n + 1)`` says the
+    model finds structure that such a process lacks. Surrogate ``i`` depends
+    on `seed` and ``i`` alone: the same seed gives the same figures to the
+    last bit, for any `n_jobs`.
+
+    Parameters
+    ----------
+    x, ntrain, dim, eps, ltest, ktest, threshold, n_jobs, delay, on_singular, bootstrap
+        As for :func:`check` (the baselines are not computed).
+    n : int, optional
+        Number of surrogates, from 1; 19 allows p = 0.05, 99 allows p = 0.01.
+        Default 99.
+    seed : int, optional
+        Seed of the surrogates (and of the bootstrap). Default 0.
+    progress : bool or callable, optional
+        As for :func:`check`; the surrogates report again from 0 to `n`.
+
+    Returns
+    -------
+    SurrogateTest
+        ``p_value``, the series' check (``cell``), and per surrogate its
+        one-step error and prediction times.
+
+    Raises
+    ------
+    TypeError, ValueError
+        As for :func:`check`; ValueError also when the series' check has no
+        one-step error to compare (it stopped on a singular fit).
+
+    Examples
+    --------
+    >>> import numpy as np, modelcheck
+    >>> x = np.empty(3000); a, b = 0.1, 0.1
+    >>> for i in range(3100):
+    ...     a, b = 1 - 1.4 * a * a + b, 0.3 * a
+    ...     if i >= 100: x[i - 100] = a
+    >>> modelcheck.surrogate_test(x, 2800, 2, 0.05, n=19).p_value
+    0.05
+    """
+    dim = _whole("dim", dim)
+    eps = _real("eps", eps)
+    delay = _whole("delay", delay)
+    n = _surrogate_count(n, "n")
+    if n < 1:
+        raise ValueError("n = 0 is out of range: allowed 1 to 100000")
+    raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, None), False, False, progress,
+                      [delay], on_singular, bootstrap=_bootstrap(bootstrap), seed=_seed(seed), surrogates=n)
+    cell = raw["cells"][0]
+    if cell["status"] == "infeasible":
+        raise ValueError(cell["reason"])
+    result = ScanResult(raw, [dim], [eps], ltest, ktest, [delay])
+    if not result.surrogates:
+        raise ValueError("the check stopped on a singular fit and has no one-step error to compare with surrogates; "
+                         "on_singular=\"skip-piece\" may give one")
+    return result.surrogates[0]
 
 
 _DELIMITERS = {

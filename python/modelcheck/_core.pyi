@@ -24,6 +24,10 @@ def scan(
     skip_singular: bool,
     eps_relative: bool,
     metric: str,
+    bootstrap: int,
+    seed: int,
+    surrogates: int,
+    surrogates_all: bool,
 ) -> Dict[str, Any]: ...
 def table_columns(table: str) -> List[Tuple[str, str]]: ...
 def read_series(

@@ -82,6 +82,12 @@ class CheckResult:
         orbit early, as ``stop`` says it.
     first_piece_iterative, first_piece_direct : numpy.ndarray
         The first test piece's predictions per horizon.
+    iterative_error_low, iterative_error_high, direct_error_low, direct_error_high : numpy.ndarray
+        With ``bootstrap``: the 90 % bootstrap interval of each horizon's
+        error (resampling the test pieces); empty without one.
+    iterative_time_interval, direct_time_interval : tuple of int or None
+        With ``bootstrap``: the 90 % interval ``(low, high)`` of each
+        prediction time; None without one.
     persistence_error, global_iterative_error, global_direct_error : numpy.ndarray
         The baselines' errors per horizon over the same pieces: the newest
         value repeated, and the global affine model (every training state a
@@ -99,6 +105,8 @@ class CheckResult:
         "first_piece_iterative",
         "first_piece_direct",
     )
+
+    _interval_arrays = ("iterative_error_low", "iterative_error_high", "direct_error_low", "direct_error_high")
 
     def __init__(self, cell, ntrain, ltest, ktest, threshold):
         self.ntrain, self.ltest, self.ktest, self.threshold = ntrain, ltest, ktest, threshold
@@ -125,33 +133,26 @@ class CheckResult:
         self.global_iterative_time = _time(base["global_iterative_time"])
         self.global_direct_time = _time(base["global_direct_time"])
         self.global_stop = base["global_stop"]
+        for test in ("iterative", "direct"):
+            interval = cell[test + "_interval"]
+            empty = np.empty(0)
+            setattr(self, test + "_error_low", empty if interval is None else np.asarray(interval["errors_low"]))
+            setattr(self, test + "_error_high", empty if interval is None else np.asarray(interval["errors_high"]))
+            setattr(self, test + "_time_interval",
+                    None if interval is None else (int(interval["time_low"]), int(interval["time_high"])))
+
+    _scalars = (
+        "dim", "eps", "delay", "ntrain", "ltest", "ktest", "threshold", "status", "reason", "stop", "orbit_stop",
+        "iterative_skipped_pieces", "direct_skipped_pieces", "one_step_error", "iterative_time", "direct_time",
+        "baselines_computed", "persistence_time", "global_iterative_time", "global_direct_time", "global_stop",
+        "iterative_time_interval", "direct_time_interval",
+    )
+    _all_arrays = _arrays + ("persistence_error", "global_iterative_error", "global_direct_error") + _interval_arrays
 
     def to_dict(self) -> Dict[str, Any]:
         """Every setting and figure as plain Python values (arrays as lists), for JSON and the like."""
-        out = {
-            "dim": self.dim,
-            "eps": self.eps,
-            "delay": self.delay,
-            "ntrain": self.ntrain,
-            "ltest": self.ltest,
-            "ktest": self.ktest,
-            "threshold": self.threshold,
-            "status": self.status,
-            "reason": self.reason,
-            "stop": self.stop,
-            "orbit_stop": self.orbit_stop,
-            "iterative_skipped_pieces": self.iterative_skipped_pieces,
-            "direct_skipped_pieces": self.direct_skipped_pieces,
-            "one_step_error": self.one_step_error,
-            "iterative_time": self.iterative_time,
-            "direct_time": self.direct_time,
-            "baselines_computed": self.baselines_computed,
-            "persistence_time": self.persistence_time,
-            "global_iterative_time": self.global_iterative_time,
-            "global_direct_time": self.global_direct_time,
-            "global_stop": self.global_stop,
-        }
-        for name in self._arrays + ("persistence_error", "global_iterative_error", "global_direct_error"):
+        out = {name: getattr(self, name) for name in self._scalars}
+        for name in self._all_arrays:
             out[name] = getattr(self, name).tolist()
         return out
 
@@ -159,13 +160,8 @@ class CheckResult:
         """The same settings and every figure the same to the last bit (NaN equal to NaN)."""
         if not isinstance(other, CheckResult):
             return NotImplemented
-        mine, theirs = self.to_dict(), other.to_dict()
-        arrays = self._arrays + ("persistence_error", "global_iterative_error", "global_direct_error")
-        for name in arrays:
-            if not np.array_equal(getattr(self, name), getattr(other, name), equal_nan=True):
-                return False
-        rest = [name for name in mine if name not in arrays]
-        return all(_same(mine[name], theirs[name]) for name in rest)
+        return all(_same(getattr(self, name), getattr(other, name)) for name in self._scalars) and all(
+            np.array_equal(getattr(self, name), getattr(other, name), equal_nan=True) for name in self._all_arrays)
 
     __hash__ = None  # type: ignore[assignment]  # equal results need not be the same object
 
@@ -182,6 +178,76 @@ class CheckResult:
         if self.stop:
             text += f"; stopped in the {self.stop['phase']} test, piece {self.stop['piece']}, step {self.stop['step']}"
         return text + ">"
+
+
+class SurrogateTest:
+    """A cell's check beside the same check of IAAFT surrogates of the series.
+
+    A surrogate holds the series' values in another order with nearly the
+    same periodogram: what a linear Gaussian process seen through a fixed
+    monotone measurement function would give. Surrogate ``i`` depends on
+    the seed and ``i`` alone, so the figures are the same for any ``n_jobs``.
+
+    Attributes
+    ----------
+    cell : CheckResult
+        The series' check.
+    p_value : float
+        The rank of the series' one-step error among those of the series and
+        the finished surrogates, one-sided, ties counted against the series:
+        ``(1 + at_most_series) / (1 + finished)``; the smallest possible is
+        ``1 / (n + 1)``. NaN when the series' check has no one-step error.
+    n, seed : int
+        The number of surrogates and their seed.
+    finished, at_most_series : int
+        Surrogates whose check gave a one-step error, and of those the ones
+        whose error is at most the series'.
+    one_step_errors, iterative_times, direct_times : numpy.ndarray
+        Per surrogate (float; NaN where its check gave no such figure).
+    band_low, band_high : numpy.ndarray
+        The central 90 % of the surrogates' iterative errors per horizon
+        (with fewer than 20 surrogates, their smallest and largest).
+    iterations : numpy.ndarray
+        Per surrogate, the amplitude-adjusting steps taken; ``converged``
+        counts the surrogates whose rank order settled before the limit.
+    making_seconds, checking_seconds : float
+        Time spent making the surrogates and checking them, summed over the
+        threads.
+    """
+
+    def __init__(self, run, test, cell):
+        self.cell = cell
+        self.n = int(run["count"])
+        self.seed = int(run["seed"])
+        self.p_value = float(test["p_value"])
+        self.finished = int(test["finished"])
+        self.at_most_series = int(test["at_most_series"])
+        for name in ("one_step_errors", "iterative_times", "direct_times", "band_low", "band_high"):
+            setattr(self, name, np.asarray(test[name]))
+        self.iterations = np.asarray(run["iterations"])
+        self.converged = int(run["converged"])
+        self.making_seconds = float(run["making_seconds"])
+        self.checking_seconds = float(run["checking_seconds"])
+
+    def to_dict(self) -> Dict[str, Any]:
+        """The test's figures as plain Python values, the series' check as :meth:`CheckResult.to_dict`."""
+        out: Dict[str, Any] = {"cell": self.cell.to_dict()}
+        for name in ("n", "seed", "p_value", "finished", "at_most_series", "converged"):
+            out[name] = getattr(self, name)
+        for name in ("one_step_errors", "iterative_times", "direct_times", "band_low", "band_high", "iterations"):
+            out[name] = getattr(self, name).tolist()
+        return out
+
+    def __repr__(self) -> str:
+        return (f"<SurrogateTest dim={self.cell.dim} eps={self.cell.eps!r}: p = {self.p_value:g} "
+                f"({self.at_most_series} of {self.finished} surrogates predict one step as well or better)>")
+
+
+def _surrogate_tests(raw, cells):
+    run = raw.get("surrogates")
+    if run is None:
+        return None
+    return [SurrogateTest(run, test, cells[test["cell"]]) for test in run["cells"]]
 
 
 class ScanResult:
@@ -212,6 +278,9 @@ class ScanResult:
         where the best may lie beyond the grid: ``setting`` ('dim', 'eps' or
         'delay'), ``side`` ('smallest' or 'largest') and ``text``, e.g. "the
         best eps is the smallest in the grid".
+    surrogates : list of SurrogateTest or None
+        With ``surrogates``: the surrogate test of the best cell (or of every
+        finished cell, with ``surrogates_all``); None without one.
     """
 
     def __init__(self, raw, dims, epss, ltest, ktest, delays=(1,)):
@@ -225,6 +294,7 @@ class ScanResult:
         self.eps_unit = raw["eps_unit"]
         self.best_by = list(raw["best_by"])
         self._tables = raw["tables"]
+        self.surrogates = _surrogate_tests(raw, self.cells)
 
     def cell(self, dim: int, eps: float, delay: Optional[int] = None) -> CheckResult:
         """The cell of one dimension, box size and delay of the grid (the delay may be left out when there is one)."""
@@ -269,6 +339,9 @@ class ScanResult:
             "eps_unit": self.eps_unit,
             "best_by": list(self.best_by),
             "cells": [cell.to_dict() for cell in self.cells],
+            "surrogates": None if self.surrogates is None else [
+                {key: value for key, value in test.to_dict().items() if key != "cell"}
+                | {"cell": [test.cell.dim, test.cell.eps, test.cell.delay]} for test in self.surrogates],
         }
 
     def table(self) -> Any:

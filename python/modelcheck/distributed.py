@@ -25,7 +25,7 @@ def _empty_scan_columns():
 
 
 def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, baselines, skip_errors, delay=1,
-                on_singular="stop", eps_relative=False):
+                on_singular="stop", eps_relative=False, bootstrap=False, seed=0, surrogates=0, surrogates_all=False):
     # Runs on a worker: a path is read there, so only the table travels back.
     # With skip_errors a failure comes back as its text instead of a table.
     import modelcheck
@@ -34,7 +34,8 @@ def _scan_table(item, ntrain, dims, epss, ltest, ktest, threshold, n_jobs, basel
         values = modelcheck.read_series(item) if isinstance(item, (str, os.PathLike)) else item
         result = modelcheck.scan(values, ntrain, dims, epss, ltest, ktest, threshold=threshold, n_jobs=n_jobs,
                                  baselines=baselines, delay=delay, on_singular=on_singular,
-                                 eps_relative=eps_relative)
+                                 eps_relative=eps_relative, bootstrap=bootstrap, seed=seed, surrogates=surrogates,
+                                 surrogates_all=surrogates_all)
     except Exception as error:
         if not skip_errors:
             raise
@@ -100,6 +101,7 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
               ltest: int = 30, ktest: int = 100, *, threshold: float = 0.05, n_jobs: Optional[int] = None,
               baselines: bool = True, errors: str = "raise", client: Any = None, timeout: float = 60.0,
               progress: Any = None, delay: Any = 1, on_singular: str = "stop", eps_relative: bool = False,
+              bootstrap: Any = False, seed: int = 0, surrogates: int = 0, surrogates_all: bool = False,
               jobs: Optional[int] = None) -> Any:
     """Scan many series, on a Dask cluster when given a client.
 
@@ -138,6 +140,10 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     delay, on_singular, eps_relative : optional
         As for :func:`modelcheck.scan`. Defaults 1, "stop" and False: with
         ``eps_relative=True`` one grid of box sizes serves every series.
+    bootstrap, seed, surrogates, surrogates_all : optional
+        As for :func:`modelcheck.scan`: every series' table then has its
+        intervals and its surrogate test's p-value (the same seed for each
+        series). Defaults False, 0, 0 and False.
 
     Returns
     -------
@@ -160,7 +166,8 @@ def scan_many(series: Any, ntrain: Optional[int] = None, dims: Sequence[int] = (
     n_jobs = modelcheck._jobs_alias(n_jobs, jobs, stacklevel=3)
     if client is not None and n_jobs is None:
         n_jobs = 1
-    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip", delay, on_singular, eps_relative)
+    arguments = (ntrain, list(dims), list(epss), ltest, ktest, threshold, n_jobs, baselines, errors == "skip", delay,
+                 on_singular, eps_relative, bootstrap, seed, surrogates, surrogates_all)
     report = modelcheck._progress(progress)
     try:
         outcomes = _run_all(named, arguments, client, timeout, report)

@@ -15,11 +15,13 @@ distributed = pytest.importorskip("distributed")
 def test_a_local_cluster_gives_the_table_run_here(tmp_path):
     path = write_series(tmp_path / "henon.txt", henon(1500))
     series = [str(path), logistic(1200), henon(1800)[300:]]
-    settings = dict(dims=[1, 2], epss=[0.02, 0.1], ltest=20, ktest=50)
+    settings = dict(dims=[1, 2], epss=[0.02, 0.1], ltest=20, ktest=50, bootstrap=20, seed=1, surrogates=3)
     calls_here, calls_there = [], []
     here = modelcheck.distributed.scan_many(series, progress=lambda *call: calls_here.append(call), **settings)
     assert list(here["series"].unique()) == [str(path), "series 1", "series 2"]
     assert len(here) == 3 * 4
+    # Each series' best cell has its surrogate test; the same seed gives the same figures on the cluster.
+    assert here["surrogate_p_value"].notna().sum() == 3 and here["iterative_time_low"].notna().all()
     with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True, host="127.0.0.1",
                                   dashboard_address=None) as cluster, distributed.Client(cluster) as client:
         there = modelcheck.distributed.scan_many(series, client=client, **settings)

@@ -140,8 +140,11 @@ def test_tables_are_the_batch_programs_csv_files(series, tmp_path):
     path.write_text("".join(f"{v!r}\n" for v in series))
     subprocess.run([os.environ["MODELCHECK_BATCH_PROGRAM"], str(path), "--ntrain", "2300", "--dim", "1:3",
                     "--eps", "0.05:5:2", "--ltest", "10", "--ktest", "40", "--format", "csv", "--jobs", "1",
+                    "--bootstrap=50", "--surrogates", "3", "--surrogates-all", "--seed", "4",
                     "--out", str(tmp_path)], check=True, capture_output=True, timeout=120)
-    result = modelcheck.scan(series, 2300, [1, 2, 3], [0.05, 5.0], ltest=10, ktest=40)
+    result = modelcheck.scan(series, 2300, [1, 2, 3], [0.05, 5.0], ltest=10, ktest=40, bootstrap=50, seed=4,
+                             surrogates=3, surrogates_all=True)
+    assert result.table()["surrogate_p_value"].notna().sum() == 3
     for frame, name in ((result.table(), "scan.csv"), (result.curves(), "curves.csv")):
         written = pandas.read_csv(tmp_path / name, float_precision="round_trip", keep_default_na=False,
                                   na_values={c: [""] for c in frame.columns if c not in ("status", "reason")})

@@ -24,6 +24,7 @@
 
 #include "modelcheck/scan.h"
 #include "modelcheck/settings_ranges.h"
+#include "modelcheck/surrogates.h"
 #include "presentation/scan_tables.h"
 #include "text/series_file.h"
 #include "text/series_reader.h"
@@ -133,60 +134,102 @@ void RequireFinite(std::span<const double> used, std::int32_t ntrain) {
                         ": the values a check reads must be finite");
 }
 
-// Runs the scan on a thread of its own while this one, the interpreter's,
-// looks for signals every 50 ms: Ctrl-C (a notebook's interrupt) stops the
-// running checks at their next piece and raises KeyboardInterrupt. A
-// `progress` callable is called here too, with the GIL, as progress(done,
-// total) whenever more work has finished; an exception it raises stops the
-// scan and is raised again.
-ScanResult RunInterruptibly(std::span<const double> series, const ScanSettings& settings, int jobs, bool baselines,
-                            const py::object& progress) {
+// How work on another thread tells the interpreter's thread how far it has
+// come, and hears that it is to stop.
+struct Reporting {
   std::atomic<bool> stop{false};
   std::atomic<std::int32_t> done{0};
   std::atomic<std::int32_t> total{0};
-  const bool reporting = !progress.is_none();
+  bool wanted = false;  // a progress callable was given
+
+  bool Note(std::int32_t now_done, std::int32_t now_total) {
+    total = now_total;
+    done = now_done;
+    return true;
+  }
+};
+
+// Runs `work(reporting)` on a thread of its own while this one, the
+// interpreter's, looks for signals every 50 ms: Ctrl-C (a notebook's
+// interrupt) sets reporting.stop, which ends the running checks at their
+// next piece, and raises KeyboardInterrupt. A `progress` callable is called
+// here too, with the GIL, as progress(done, total) whenever more work has
+// finished; an exception it raises stops the work and is raised again.
+template <typename Work>
+auto RunInterruptibly(const py::object& progress, Work work) {
+  Reporting reporting;
+  reporting.wanted = !progress.is_none();
   std::int32_t told = -1;
   bool interrupted = false;
   std::exception_ptr failure;  // raised by `progress`; rethrown with the GIL held
   const auto tell = [&] {
-    const std::int32_t now = done.load();
-    if (!reporting || now == told || total.load() == 0) return;
+    const std::int32_t now = reporting.done.load();
+    if (!reporting.wanted || now == told || reporting.total.load() == 0) return;
     told = now;
     try {
-      progress(now, total.load());
+      progress(now, reporting.total.load());
     } catch (const py::error_already_set&) {
       failure = std::current_exception();
     }
   };
-  std::future<ScanResult> running;
+  std::future<decltype(work(reporting))> running;
   {
     py::gil_scoped_release release;
-    std::function<bool(const ScanProgress&)> note;
-    if (reporting) {
-      note = [&](const ScanProgress& now) {
-        total = now.total;
-        done = now.done;
-        return true;
-      };
-    }
-    running = std::async(std::launch::async, [&] {
-      return RunScan(
-          series, settings,
-          {.jobs = jobs, .progress = note, .stop = &stop, .on_outcome = {}, .resume = nullptr, .baselines = baselines});
-    });
+    running = std::async(std::launch::async, [&] { return work(reporting); });
     while (running.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
       if (interrupted || failure) continue;
       const py::gil_scoped_acquire acquire;
       interrupted = PyErr_CheckSignals() != 0;
       if (!interrupted) tell();
-      stop = interrupted || failure != nullptr;
+      reporting.stop = interrupted || failure != nullptr;
     }
   }
-  ScanResult result = running.get();
+  auto result = running.get();
   if (interrupted) throw py::error_already_set();
-  if (!failure) tell();  // the last report, once the scan is done
+  if (!failure) tell();  // the last report, once the work is done
   if (failure) std::rethrow_exception(failure);
   return result;
+}
+
+ScanResult ScanInterruptibly(std::span<const double> series, const ScanSettings& settings, int jobs, bool baselines,
+                             const py::object& progress) {
+  return RunInterruptibly(progress, [&](Reporting& reporting) {
+    std::function<bool(const ScanProgress&)> note;
+    if (reporting.wanted) note = [&](const ScanProgress& now) { return reporting.Note(now.done, now.total); };
+    return RunScan(series, settings,
+                   {.jobs = jobs,
+                    .progress = note,
+                    .stop = &reporting.stop,
+                    .on_outcome = {},
+                    .resume = nullptr,
+                    .baselines = baselines});
+  });
+}
+
+// The surrogate test of the best cell, or of every finished cell with a
+// one-step error; nullopt when there is none to test.
+std::optional<SurrogateRun> TestSurrogates(std::span<const double> series, const ScanResult& result,
+                                           const SurrogateSettings& settings, bool every_cell, int jobs,
+                                           const py::object& progress) {
+  std::vector<std::size_t> cells;
+  const auto testable = [&](std::size_t c) {
+    return result.cells[c].status == CellStatus::kFinished && !std::isnan(result.cells[c].result.one_step_error);
+  };
+  if (every_cell) {
+    for (std::size_t c = 0; c < result.cells.size(); ++c)
+      if (testable(c)) cells.push_back(c);
+  } else if (const auto best = BestCell(result); best && testable(*best)) {
+    cells.push_back(*best);
+  }
+  if (cells.empty()) return std::nullopt;
+  return RunInterruptibly(progress, [&](Reporting& reporting) {
+    SurrogateOptions options;
+    options.jobs = jobs;
+    options.stop = &reporting.stop;
+    if (reporting.wanted)
+      options.progress = [&](std::int32_t done, std::int32_t count) { return reporting.Note(done, count); };
+    return RunSurrogates(series, result, cells, settings, options);
+  });
 }
 
 py::object StopDict(const std::optional<CheckStop>& stop) {
@@ -225,6 +268,16 @@ py::dict BaselinesDict(const ScanBaselines& baselines) {
   return out;
 }
 
+py::object IntervalDict(const PredictionTestResult& test) {
+  if (!test.interval) return py::none();
+  py::dict out;
+  out["errors_low"] = ToArray(test.interval->errors_low);
+  out["errors_high"] = ToArray(test.interval->errors_high);
+  out["time_low"] = test.interval->time_low;
+  out["time_high"] = test.interval->time_high;
+  return out;
+}
+
 py::dict CellDict(const ScanCell& cell, const ScanBaselines& baselines) {
   const CheckResult& check = cell.result;
   py::dict out;
@@ -247,6 +300,8 @@ py::dict CellDict(const ScanCell& cell, const ScanBaselines& baselines) {
   out["orbit_stop"] = StopDict(check.orbit_stop);
   out["iterative_skipped_pieces"] = check.iterative.skipped_pieces;
   out["direct_skipped_pieces"] = check.direct.skipped_pieces;
+  out["iterative_interval"] = IntervalDict(check.iterative);
+  out["direct_interval"] = IntervalDict(check.direct);
   out["baselines"] = BaselinesDict(baselines);
   return OrbitArray(check.orbit, out);
 }
@@ -286,28 +341,31 @@ py::dict ColumnDict(FieldKind kind, ColumnBuffer& buffer) {
 }
 
 // The scan's table as the batch program writes it, column by column.
-py::dict TableDict(const ScanResult& result, ScanTableKind kind) {
+py::dict TableDict(const ScanResult& result, ScanTableKind kind, const SurrogateRun* surrogates) {
   const std::span<const TableColumn> columns = TableColumns(kind);
   std::vector<ColumnBuffer> buffers(columns.size());
-  ForEachTableRow(result, kind, [&](std::span<const TableField> row) {
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      ColumnBuffer& buffer = buffers[i];
-      const bool absent = std::holds_alternative<std::monostate>(row[i]);
-      buffer.absent.push_back(absent ? 1 : 0);
-      switch (columns[i].kind) {
-        case FieldKind::kInteger:
-          buffer.integers.push_back(absent ? 0 : std::get<std::int64_t>(row[i]));
-          break;
-        case FieldKind::kReal:
-          buffer.reals.push_back(absent ? NAN : std::get<double>(row[i]));
-          break;
-        case FieldKind::kText:
-          buffer.texts.append(absent ? std::string() : std::get<std::string>(row[i]));
-          break;
-      }
-    }
-    return true;
-  });
+  ForEachTableRow(
+      result, kind,
+      [&](std::span<const TableField> row) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+          ColumnBuffer& buffer = buffers[i];
+          const bool absent = std::holds_alternative<std::monostate>(row[i]);
+          buffer.absent.push_back(absent ? 1 : 0);
+          switch (columns[i].kind) {
+            case FieldKind::kInteger:
+              buffer.integers.push_back(absent ? 0 : std::get<std::int64_t>(row[i]));
+              break;
+            case FieldKind::kReal:
+              buffer.reals.push_back(absent ? NAN : std::get<double>(row[i]));
+              break;
+            case FieldKind::kText:
+              buffer.texts.append(absent ? std::string() : std::get<std::string>(row[i]));
+              break;
+          }
+        }
+        return true;
+      },
+      surrogates);
   py::dict out;
   for (std::size_t i = 0; i < columns.size(); ++i)
     out[py::str(std::string(columns[i].name))] = ColumnDict(columns[i].kind, buffers[i]);
@@ -334,7 +392,48 @@ std::vector<std::pair<std::string, std::string>> TableColumnList(const std::stri
   return columns;
 }
 
-py::dict ResultDict(const ScanResult& result) {
+// A time per surrogate as a float, NaN where its check gave none.
+py::array_t<double> TimesArray(const std::vector<SurrogateCheck>& checks, bool iterative) {
+  std::vector<double> times;
+  for (const SurrogateCheck& check : checks) {
+    const std::optional<std::int32_t>& time = iterative ? check.iterative_time : check.direct_time;
+    times.push_back(time ? static_cast<double>(*time) : NAN);
+  }
+  return ToArray(times);
+}
+
+py::dict SurrogatesDict(const SurrogateRun& run) {
+  py::dict out;
+  out["method"] = "IAAFT";
+  out["count"] = run.settings.count;
+  out["seed"] = run.settings.seed;
+  out["values"] = run.values;
+  out["complete"] = run.complete;
+  out["converged"] = run.converged;
+  out["iterations"] = ToArray(run.iterations);
+  out["making_seconds"] = run.making_seconds;
+  out["checking_seconds"] = run.checking_seconds;
+  py::list cells;
+  for (const SurrogateCellTest& test : run.cells) {
+    py::dict cell;
+    cell["cell"] = test.cell;
+    cell["p_value"] = test.p_value;
+    cell["finished"] = test.finished;
+    cell["at_most_series"] = test.at_most_series;
+    std::vector<double> errors;
+    for (const SurrogateCheck& check : test.checks) errors.push_back(check.one_step_error);
+    cell["one_step_errors"] = ToArray(errors);
+    cell["iterative_times"] = TimesArray(test.checks, true);
+    cell["direct_times"] = TimesArray(test.checks, false);
+    cell["band_low"] = ToArray(test.band_low);
+    cell["band_high"] = ToArray(test.band_high);
+    cells.append(cell);
+  }
+  out["cells"] = cells;
+  return out;
+}
+
+py::dict ResultDict(const ScanResult& result, const SurrogateRun* surrogates) {
   py::dict out;
   py::list cells;
   const std::size_t columns = result.settings.eps.size();
@@ -362,16 +461,18 @@ py::dict ResultDict(const ScanResult& result) {
   out["training_maximum"] = result.training_maximum;
   out["eps_unit"] = result.eps_unit;
   py::dict tables;
-  tables["scan"] = TableDict(result, ScanTableKind::kScan);
-  tables["curves"] = TableDict(result, ScanTableKind::kCurves);
+  tables["scan"] = TableDict(result, ScanTableKind::kScan, surrogates);
+  tables["curves"] = TableDict(result, ScanTableKind::kCurves, surrogates);
   out["tables"] = tables;
+  out["surrogates"] = surrogates != nullptr ? py::object(SurrogatesDict(*surrogates)) : py::none();
   return out;
 }
 
 py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64_t>& dims, std::vector<double> epss,
               std::int64_t ltest, std::int64_t ktest, double threshold, int jobs, bool grid, bool baselines,
               const py::object& progress, const std::vector<std::int64_t>& delays, bool skip_singular,
-              bool eps_relative, const std::string& metric) {
+              bool eps_relative, const std::string& metric, std::int64_t bootstrap, std::uint64_t seed,
+              std::int64_t surrogates, bool surrogates_all) {
   const TypedCounts typed{.ntrain = ntrain, .dims = dims, .ltest = ltest, .ktest = ktest, .delays = delays};
   std::vector<std::int32_t> dimensions, taus;
   for (const std::int64_t D : dims) dimensions.push_back(Clamped(D));
@@ -385,7 +486,8 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                               .tau = std::move(taus),
                               .on_singular = skip_singular ? SingularFitPolicy::kSkipPiece : SingularFitPolicy::kStop,
                               .eps_relative = eps_relative,
-                              .metric = MetricArgument(metric)};
+                              .metric = MetricArgument(metric),
+                              .bootstrap = {.resamples = Clamped(bootstrap), .seed = seed}};
   const auto count = static_cast<std::size_t>(x.size());
   const std::vector<double> series = PrivateCopy(x, settings);
   const bool positive = settings.Ntrain > 0 && settings.Ltest > 0 && settings.Ktest > 0 &&
@@ -393,7 +495,13 @@ py::dict Scan(const Series& x, std::int64_t ntrain, const std::vector<std::int64
                         std::all_of(settings.tau.begin(), settings.tau.end(), [](auto tau) { return tau > 0; });
   if (positive) RequireFinite(series, settings.Ntrain);
   RequireSettings(settings, typed, count, grid);
-  return ResultDict(RunInterruptibly(series, settings, jobs, baselines, progress));
+  const ScanResult result = ScanInterruptibly(series, settings, jobs, baselines, progress);
+  std::optional<SurrogateRun> tested;
+  if (surrogates > 0 && result.complete) {
+    tested =
+        TestSurrogates(series, result, {.count = Clamped(surrogates), .seed = seed}, surrogates_all, jobs, progress);
+  }
+  return ResultDict(result, tested ? &*tested : nullptr);
 }
 
 [[noreturn]] void Raise(PyObject* type, const std::string& text) {
@@ -479,8 +587,8 @@ PYBIND11_MODULE(_core, module) {
   module.def("scan", &modelcheck::Scan, py::arg("x"), py::arg("ntrain"), py::arg("dims"), py::arg("epss"),
              py::arg("ltest"), py::arg("ktest"), py::arg("threshold"), py::arg("jobs"), py::arg("grid"),
              py::arg("baselines"), py::arg("progress"), py::arg("delays"), py::arg("skip_singular"),
-             py::arg("eps_relative"), py::arg("metric"),
-             "One scan over dims x epss of a float64 array; a dictionary of its cells.");
+             py::arg("eps_relative"), py::arg("metric"), py::arg("bootstrap"), py::arg("seed"), py::arg("surrogates"),
+             py::arg("surrogates_all"), "One scan over dims x epss of a float64 array; a dictionary of its cells.");
   module.def("read_series", &modelcheck::ReadSeries, py::arg("path"), py::arg("column"), py::arg("column_name"),
              py::arg("delimiter"), py::arg("skip_rows"), py::arg("fixed"),
              "The values of a series file and a dictionary of how it was read.");
