@@ -11,6 +11,8 @@
 #  4. one check with its baselines through each front-end (console, batch,
 #     Python) on 10^6 and 10^7 values, time and memory beside the console's
 #     (scripts/benchmark-front-ends.sh);
+#  5. 99 surrogates of a 10^5-value series, each checked once
+#     (scripts/benchmark-surrogates.sh);
 # and draws build/benchmark-growth.png, time against series length.
 # Extra arguments go to the benchmark program (e.g. --benchmark_filter=Whole).
 set -euo pipefail
@@ -39,3 +41,6 @@ program=$(pwd)/build/bench/model_check_memory
 
 echo
 bash scripts/benchmark-front-ends.sh
+
+echo
+bash scripts/benchmark-surrogates.sh
