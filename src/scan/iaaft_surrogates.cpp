@@ -80,7 +80,8 @@ IaaftSurrogates::IaaftSurrogates(std::span<const double> series, std::int32_t ma
 
 IaaftSurrogates::~IaaftSurrogates() = default;
 
-IaaftSurrogates::Surrogate IaaftSurrogates::Make(std::uint64_t seed, std::uint64_t index) const {
+IaaftSurrogates::Surrogate IaaftSurrogates::Make(std::uint64_t seed, std::uint64_t index,
+                                                 const std::function<bool()>& stopped) const {
   const std::size_t n = sorted_.size();
   Surrogate out;
   // A random shuffle of the values (Fisher-Yates with our own draws).
@@ -92,7 +93,7 @@ IaaftSurrogates::Surrogate IaaftSurrogates::Make(std::uint64_t seed, std::uint64
   std::vector<std::complex<double>> spectrum(n / 2 + 1);
   std::vector<std::uint32_t> order, previous;
   RankOrder ranking;
-  while (out.iterations < max_iterations_) {
+  while (out.iterations < max_iterations_ && !(stopped && stopped())) {
     real = out.values;
     fftw_execute_dft_r2c(plans_->forward, real.data(), AsFftw(spectrum.data()));
     for (std::size_t k = 0; k < spectrum.size(); ++k) {

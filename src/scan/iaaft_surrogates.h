@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -36,7 +37,10 @@ class IaaftSurrogates {
     bool converged = false;       // the rank order stopped changing before the limit
   };
 
-  Surrogate Make(std::uint64_t seed, std::uint64_t index) const;
+  // `stopped`, asked before every iteration, ends them early when it says
+  // true (a long series' surrogate takes seconds): the values are then not
+  // a surrogate and must not be used.
+  Surrogate Make(std::uint64_t seed, std::uint64_t index, const std::function<bool()>& stopped = {}) const;
 
   std::size_t size() const { return sorted_.size(); }
 

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -20,7 +21,7 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 SurrogateCheck CheckSurrogate(const PreparedTraining& training, const ScanResult& scan, const ScanCell& cell,
-                              const std::atomic<bool>& stopping) {
+                              const std::function<bool()>& stopped) {
   const ScanSettings& settings = scan.settings;
   const ModelSettings model{.Ntrain = settings.Ntrain,
                             .D = cell.D,
@@ -30,7 +31,7 @@ SurrogateCheck CheckSurrogate(const PreparedTraining& training, const ScanResult
                             .tau = cell.tau};
   CheckOptions options;
   options.threads = 1;
-  options.progress = [&stopping](const CheckProgress&) { return !stopping.load(); };
+  options.progress = [&stopped](const CheckProgress&) { return !stopped(); };
   options.on_singular = settings.on_singular;
   CheckResult result = training.Check(model, options);
   SurrogateCheck check;
@@ -95,19 +96,22 @@ SurrogateRun RunSurrogates(std::span<const double> series, const ScanResult& sca
   const IaaftSurrogates maker(series.first(run.values), settings.max_iterations);
   std::atomic<bool> stopping{false};
   std::atomic<std::int32_t> done{0};
-  const auto stopped = [&] { return stopping.load() || (options.stop != nullptr && options.stop->load()); };
+  const std::function<bool()> stopped = [&] {
+    return stopping.load() || (options.stop != nullptr && options.stop->load());
+  };
   const RunItem make_and_check = [&](std::int32_t item, PieceWork&) {
     const auto i = static_cast<std::size_t>(item);
     if (stopped()) return false;
     auto start = std::chrono::steady_clock::now();
-    IaaftSurrogates::Surrogate surrogate = maker.Make(settings.seed, i);
+    IaaftSurrogates::Surrogate surrogate = maker.Make(settings.seed, i, stopped);
     making[i] = SecondsSince(start);
+    if (stopped()) return false;
     run.iterations[i] = surrogate.iterations;
     converged[i] = surrogate.converged ? 1 : 0;
     start = std::chrono::steady_clock::now();
     const PreparedTraining training(surrogate.values, scan.settings.Ntrain);
     for (SurrogateCellTest& test : run.cells)
-      test.checks[i] = CheckSurrogate(training, scan, scan.cells[test.cell], stopping);
+      test.checks[i] = CheckSurrogate(training, scan, scan.cells[test.cell], stopped);
     checking[i] = SecondsSince(start);
     ++done;
     return !stopped();

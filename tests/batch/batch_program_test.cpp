@@ -364,6 +364,25 @@ TEST(BatchProgramTest, StopSignalsWriteWhatFinishedAndMarkTheFilesIncomplete) {
   }
 }
 
+TEST(BatchProgramTest, AStopDuringTheSurrogatesKeepsTheScanAndGivesNoPValue) {
+  WorkDirectory folder;
+  // A surrogate of these values takes about a second (far longer under the sanitizers).
+  folder.WriteFile("henon.txt", testing::HenonSeries(testing::kAddressSanitizer ? 20000 : 100000));
+  // Once the header, the baselines and the one cell are logged, the surrogates are being made.
+  const auto started = std::chrono::steady_clock::now();
+  const int wstatus =
+      RunUntilSignalled(folder, "henon.txt --dim 2 --eps 0.01 --surrogates 99 --jobs 1 2>err.txt", "out", 3, SIGTERM);
+  ASSERT_TRUE(WIFEXITED(wstatus)) << "ended by a signal";
+  EXPECT_EQ(WEXITSTATUS(wstatus), 143) << ReadText(folder.path() / "err.txt");
+  // Not 99 surrogates' time: the one being made stops too.
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(testing::kAddressSanitizer ? 50 : 20));
+  const nlohmann::json json = ReadJson(folder.path() / "out" / "results.json");
+  EXPECT_TRUE(json["complete"].get<bool>());
+  EXPECT_EQ(json["cells"][0]["status"], "finished");
+  EXPECT_FALSE(json["surrogates"]["complete"].get<bool>());
+  EXPECT_TRUE(json["surrogates"]["cells"].empty());
+}
+
 // A scan killed outright (kill -9) keeps every outcome in cells.jsonl, and
 // --resume ends it with the files one uninterrupted run writes.
 TEST(BatchProgramTest, AResumedScanWritesTheFilesOfOneUninterruptedRun) {

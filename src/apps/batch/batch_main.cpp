@@ -1,5 +1,7 @@
 // modelcheck-batch: model checks over a grid of dimensions and box sizes,
 // from the command line, with the results as data files and pictures.
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -25,12 +27,17 @@
 namespace {
 
 volatile std::sig_atomic_t stop_signal = 0;
+// The same request for work that watches a flag rather than asking (a
+// lock-free atomic may be set in a signal handler).
+std::atomic<bool> stop_requested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 // Ctrl-C, and the SIGTERM and SIGHUP that timeout, batch schedulers and a
 // closed ssh session send, ask the scan to stop and keep what it has; a
 // second one of the same kind ends the program at once.
 extern "C" void OnStopSignal(int signal_number) {
   if (stop_signal == 0) stop_signal = signal_number;
+  stop_requested = true;
   std::signal(signal_number, SIG_DFL);
 }
 
@@ -112,6 +119,7 @@ std::optional<modelcheck::SurrogateRun> TestSurrogates(const std::vector<double>
   modelcheck::ProgressLine line = modelcheck::StartProgressLine();
   modelcheck::SurrogateOptions surrogate_options;
   surrogate_options.jobs = options.jobs;
+  surrogate_options.stop = &stop_requested;
   surrogate_options.progress = [&](std::int32_t done, std::int32_t count) {
     modelcheck::ShowProgress(line, {.done = done, .total = count}, "surrogates");
     return stop_signal == 0;
@@ -120,9 +128,10 @@ std::optional<modelcheck::SurrogateRun> TestSurrogates(const std::vector<double>
       series, result, cells, {.count = options.surrogates, .seed = options.seed}, surrogate_options);
   modelcheck::EndProgressLine(line);
   // Where the time went, for users sizing N: thread time, not wall time.
+  const auto made = std::count_if(run.iterations.begin(), run.iterations.end(), [](auto steps) { return steps > 0; });
   char timing[160];
-  std::snprintf(timing, sizeof timing, "%d surrogates: %.1f s making them, %.1f s checking them (thread time)",
-                options.surrogates, run.making_seconds, run.checking_seconds);
+  std::snprintf(timing, sizeof timing, "%ld surrogates: %.1f s making them, %.1f s checking them (thread time)",
+                static_cast<long>(made), run.making_seconds, run.checking_seconds);
   Fail(timing);
   return run;
 }
