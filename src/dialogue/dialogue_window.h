@@ -5,7 +5,8 @@
 // (front_end.h lists the rest of what a front-end gives). The console's window
 // is the terminal; the desktop's is a child window of its main window, where
 // end of input means the user closed the main window. `write` and `read_line`
-// are required; an empty `open` or `show_answer_read` does nothing.
+// are required; an empty `open`, `show_answer_read` or `warn_answer_read`
+// does nothing.
 #pragma once
 
 #include <functional>
@@ -28,6 +29,10 @@ struct DialogueWindow {
   // "eps = 5.0000E-12", so that a number read otherwise than meant (5e-2
   // taken with implied decimals) is seen at once.
   std::function<void(std::string_view text)> show_answer_read;
+  // Shows, where it catches the eye, that an answer was read otherwise than
+  // typed: "Read as 5.0000E-12 (no decimal point: 10 implied decimals)".
+  // The dialogue writes the same as a line; an empty one adds nothing.
+  std::function<void(std::string_view text)> warn_answer_read;
 };
 
 inline void OpenDialogueWindow(DialogueWindow& window) {
@@ -47,6 +52,12 @@ inline std::optional<std::string> ReadDialogueLine(DialogueWindow& window) { ret
 
 inline void ShowAnswerRead(DialogueWindow& window, std::string_view text) {
   if (window.show_answer_read) window.show_answer_read(text);
+}
+
+// Writes `text` as a dialogue line and shows it as a warning beside the dialogue.
+inline void WarnAnswerRead(DialogueWindow& window, std::string_view text) {
+  WriteDialogueLine(window, text);
+  if (window.warn_answer_read) window.warn_answer_read(text);
 }
 
 }  // namespace modelcheck

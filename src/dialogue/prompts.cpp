@@ -55,12 +55,18 @@ void PromptInteger(DialogueWindow& window, std::string_view format, std::string_
   });
 }
 
-void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value) {
+void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value,
+                int* implied_decimals) {
   const InputFormat field = RequireFormat(format, FieldKind::kReal);
+  bool implied = false;
   value = PromptUntilReadable(window, prompt, [&](const std::string& line) -> std::optional<double> {
     if (!EndsInField(line, field.width)) return std::nullopt;
-    return ReadRealField(line, field.width, field.decimals);
+    const std::optional<double> read = ReadRealField(line, field.width, field.decimals);
+    const std::string_view typed = std::string_view(line).substr(0, static_cast<std::size_t>(field.width));
+    implied = read && typed.find('.') == std::string_view::npos && ReadRealField(line, field.width, 0) != read;
+    return read;
   });
+  if (implied_decimals != nullptr) *implied_decimals = implied ? field.decimals : 0;
 }
 
 void PromptChar(DialogueWindow& window, std::string_view format, std::string_view prompt, char& value) {

@@ -32,7 +32,11 @@ inline constexpr std::string_view kIncorrectInput = " Incorrect input";
 
 void PromptInteger(DialogueWindow& window, std::string_view format, std::string_view prompt, std::int32_t& value);
 
-void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value);
+// `implied_decimals`, when given, is set to the format's decimals when the
+// answer had no decimal point and they changed its value (5e-2 read as
+// 5e-12), otherwise to 0.
+void PromptReal(DialogueWindow& window, std::string_view format, std::string_view prompt, double& value,
+                int* implied_decimals = nullptr);
 
 // Reads one character (the destination length is always 1).
 void PromptChar(DialogueWindow& window, std::string_view format, std::string_view prompt, char& value);

@@ -39,8 +39,15 @@ double AskReal(DialogueWindow& window, std::string_view format, std::string_view
                const std::function<bool(double)>& accepted, std::string_view range) {
   for (;;) {
     double value = 0.0;
-    PromptReal(window, format, prompt, value);
+    int implied_decimals = 0;
+    PromptReal(window, format, prompt, value, &implied_decimals);
     ShowAnswerRead(window, std::string(SettingLabel(prompt)) + FormatExponent(value, 5));
+    // A number typed without a decimal point is read with the format's
+    // implied decimals; where that changed it, the user is told at once.
+    if (implied_decimals > 0) {
+      WarnAnswerRead(window, "Read as " + FormatExponent(value, 5) +
+                                 " (no decimal point: " + std::to_string(implied_decimals) + " implied decimals)");
+    }
     if (accepted(value)) return value;
     WriteIncorrectInput(window);
     if (!range.empty()) WriteDialogueLine(window, range);

@@ -262,11 +262,14 @@ TEST_F(DesktopProgramTest, ThePictureIsSavedAsSvgAndPdfWithTheRastersFramesTitle
 }
 
 // A box size typed with an exponent is read with the field's implied
-// decimals; the status line shows the value the check will use.
+// decimals; the dialogue says so in a line, and the status line in colour.
 TEST_F(DesktopProgramTest, TheStatusLineShowsAMisreadNumberAndTheChooserOpensWhereTheSeriesWas) {
   directory_.WriteFile("series.txt", HenonSeries(3000));
   ASSERT_TRUE(RunFirstCheck((directory_.path() / "series.txt").string(), "2000", "5e-2"));
-  EXPECT_EQ(Windows().answer_read->text(), "Read as eps = 5.0000E-12");
+  const QString notice = "Read as 5.0000E-12 (no decimal point: 10 implied decimals)";
+  EXPECT_EQ(Windows().answer_read->text(), notice);
+  EXPECT_TRUE(Windows().answer_read->styleSheet().contains("color"));
+  EXPECT_TRUE(Windows().dialogue->toPlainText().contains("5e-2\n " + notice + "\n"));
   EXPECT_EQ(Windows().main->windowTitle(), "modelcheck - series.txt");
   for (const std::string_view prompt : {kQ5, kQ6, kQ7}) ASSERT_TRUE(Answer(" " + std::string(prompt), "n"));
   ASSERT_TRUE(Answer(" " + std::string(kQ8), "y"));

@@ -37,6 +37,28 @@ TEST(Prompts, WithoutEchoTheCursorStaysAfterThePrompt) {
   EXPECT_EQ(w.out.str(), "    Box size: eps = ");
 }
 
+// A number without a decimal point takes the format's implied decimals; the
+// dialogue says so where that changed the number, and only there.
+TEST(Prompts, ABoxSizeReadWithImpliedDecimalsIsSaidOnTheNextLine) {
+  StringWindow w("5e-2\n0.05\n0\n10\n2.\n", false);
+  const auto ask = [&] {
+    return AskReal(
+        w.window, "(F20.10)", "eps = ", [](double) { return true; }, "");
+  };
+  EXPECT_EQ(ask(), 5e-12);
+  EXPECT_EQ(w.out.str(), " eps =  Read as 5.0000E-12 (no decimal point: 10 implied decimals)\n");
+  w.out.str("");
+  EXPECT_EQ(ask(), 0.05);
+  EXPECT_EQ(ask(), 0.0);
+  EXPECT_EQ(w.out.str(), " eps =  eps = ");
+  w.out.str("");
+  EXPECT_EQ(ask(), 1e-9);
+  EXPECT_EQ(w.out.str(), " eps =  Read as 1.0000E-09 (no decimal point: 10 implied decimals)\n");
+  w.out.str("");
+  EXPECT_EQ(ask(), 2.0);
+  EXPECT_EQ(w.out.str(), " eps = ");
+}
+
 TEST(Prompts, ALineEndedByEndOfInputStillEndsItsLineOnTheScreen) {
   StringWindow w("20", false);
   std::int32_t value = 0;

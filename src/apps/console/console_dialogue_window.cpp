@@ -57,7 +57,8 @@ DialogueWindow ConsoleDialogueWindow(std::istream& in, std::ostream& out, bool e
                 FlushOrStop(out);
               },
           .read_line = [&in, &out, echo_input] { return ReadLine(in, out, echo_input); },
-          .show_answer_read = nullptr};
+          .show_answer_read = nullptr,
+          .warn_answer_read = nullptr};
 }
 
 }  // namespace modelcheck

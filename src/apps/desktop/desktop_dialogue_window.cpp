@@ -57,7 +57,11 @@ std::optional<std::string> ReadLine() {
 }  // namespace
 
 DialogueWindow DesktopDialogueWindow() {
-  return {.open = &Open, .write = &Show, .read_line = &ReadLine, .show_answer_read = &ShowReadAsOnStatusLine};
+  return {.open = &Open,
+          .write = &Show,
+          .read_line = &ReadLine,
+          .show_answer_read = &ShowReadAsOnStatusLine,
+          .warn_answer_read = &WarnReadAsOnStatusLine};
 }
 
 }  // namespace modelcheck

@@ -29,4 +29,8 @@ std::function<bool(const CheckProgress&)> CheckProgressReporter();
 void ShowStepOnStatusLine(std::string_view text);
 void ShowReadAsOnStatusLine(std::string_view text);
 
+// The status line shows `text` in colour in place of the value read, until
+// the next answer: an answer read otherwise than typed.
+void WarnReadAsOnStatusLine(std::string_view text);
+
 }  // namespace modelcheck

@@ -93,7 +93,18 @@ void ShowStepOnStatusLine(std::string_view text) {
 
 void ShowReadAsOnStatusLine(std::string_view text) {
   OnWindowThread([text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
-    if (Windows().answer_read != nullptr) Windows().answer_read->setText("Read as " + text);
+    if (Windows().answer_read == nullptr) return;
+    Windows().answer_read->setStyleSheet({});
+    Windows().answer_read->setText("Read as " + text);
+  });
+}
+
+void WarnReadAsOnStatusLine(std::string_view text) {
+  OnWindowThread([text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
+    if (Windows().answer_read == nullptr) return;
+    // Dark orange on the window's own background: seen at once, readable, and not red (an error).
+    Windows().answer_read->setStyleSheet("QLabel { color: #b34700; font-weight: bold; }");
+    Windows().answer_read->setText(text);
   });
 }
 
