@@ -16,6 +16,12 @@
 
 namespace modelcheck {
 
+// Thrown by a front-end's `read_line` to end the current series pass at
+// once, as answering "8) Different time series?" with y would (the desktop's
+// File > Open Series...): the dialogue closes the pass's report lines and
+// goes on with the file chooser.
+struct SeriesPassEnded {};
+
 struct DialogueWindow {
   // Sets the window up for a new series pass (title, colours, cursor,
   // cleared).
@@ -23,7 +29,7 @@ struct DialogueWindow {
   // Shows `text` exactly, leaving the cursor after it.
   std::function<void(std::string_view text)> write;
   // Waits for one typed line and returns it without its end of line;
-  // nothing at end of input.
+  // nothing at end of input. May throw SeriesPassEnded.
   std::function<std::optional<std::string>()> read_line;
   // Shows beside the dialogue the value the last answer was read as, e.g.
   // "eps = 5.0000E-12", so that a number read otherwise than meant (5e-2

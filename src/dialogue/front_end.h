@@ -50,6 +50,15 @@ struct FrontEnd {
   // (its result is then marked cancelled). Optional: no callback costs the
   // check nothing.
   std::function<std::function<bool(const CheckProgress& progress)>()> check_progress;
+
+  // A chosen file was refused, `why` being the lines the dialogue wrote
+  // about it, before the chooser opens again: for a chooser that shows
+  // them where the user is looking. Optional.
+  std::function<void(std::string_view why)> file_refused;
+
+  // A series file was accepted and its pass begins (for a title that names
+  // it, a folder to start from next time). Optional.
+  std::function<void(std::string_view path)> series_opened;
 };
 
 }  // namespace modelcheck

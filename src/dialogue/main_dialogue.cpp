@@ -13,11 +13,17 @@ namespace {
 constexpr std::string_view kClosingBanner = "!****************************************************!";
 
 // One series pass; returns the answer to question 8), or 'q' when the user
-// ended the program at the file chooser.
+// ended the program at the file chooser. A front-end that ends the pass at a
+// question answers 8) with y.
 char RunSeriesPass(DialogueRun& run) {
   if (!LoadSeries(run)) return 'q';
-  while (RunTrainingPass(run) == 'y') {}
-  const char answer = AskYesNo(run.window(), "8) Different time series? (y/n) ");
+  char answer = 'y';
+  try {
+    while (RunTrainingPass(run) == 'y') {}
+    answer = AskYesNo(run.window(), "8) Different time series? (y/n) ");
+  } catch (const SeriesPassEnded&) {
+    answer = 'y';
+  }
   WriteReportLine(run.report, kClosingBanner);
   WriteReportEmptyLine(run.report);
   CloseReport(run.report);

@@ -16,23 +16,30 @@ namespace {
 // Minimum number of values: a training part of two and one value after it.
 constexpr std::size_t kMinimumValueCount = 3;
 
-// True when the counted file can start a series pass; otherwise the refusal
-// (if any) is written and the file must be chosen again.
-bool AcceptCount(DialogueWindow& window, const std::string& path, const SeriesCount& count) {
+// Writes a refusal line and keeps it for the front-end.
+void Refuse(DialogueWindow& window, std::string& why, const std::string& line) {
+  WriteDialogueLine(window, line);
+  why += line + "\n";
+}
+
+// Empty when the counted file can start a series pass; otherwise the refusal,
+// written, and the file must be chosen again.
+std::string RefuseCount(DialogueWindow& window, const std::string& path, const SeriesCount& count) {
+  std::string why;
   switch (count.outcome) {
     case CountOutcome::kUnreadable:
       // Records before the bad one were read, one value each.
-      WriteDialogueLine(window, "Line " + std::to_string(count.values.size() + 1) + " of \"" + path +
-                                    "\" cannot be read as a number.");
+      Refuse(window, why,
+             "Line " + std::to_string(count.values.size() + 1) + " of \"" + path + "\" cannot be read as a number.");
       WriteIncorrectInput(window);
-      return false;
+      return why;
     case CountOutcome::kTooMany:
-      WriteDialogueLine(window, "The file \"" + path + "\" holds more values than can be counted.");
-      return false;
+      Refuse(window, why, "The file \"" + path + "\" holds more values than can be counted.");
+      return why;
     case CountOutcome::kNotText:
-      WriteDialogueLine(window, "The file \"" + path + "\" is not a text file: it holds a NUL byte.");
+      Refuse(window, why, "The file \"" + path + "\" is not a text file: it holds a NUL byte.");
       WriteIncorrectInput(window);
-      return false;
+      return why;
     case CountOutcome::kOutOfMemory:
       // Nothing sensible can follow; the report keeps every line written.
       WriteDialogueLine(window, "Not enough memory to read \"" + path + "\": " + std::to_string(count.read) +
@@ -41,7 +48,14 @@ bool AcceptCount(DialogueWindow& window, const std::string& path, const SeriesCo
     case CountOutcome::kCounted:
       break;
   }
-  return count.values.size() >= kMinimumValueCount;
+  // Too short to train on and test: said, not passed over in silence.
+  if (count.values.size() < kMinimumValueCount) {
+    Refuse(window, why,
+           "The file \"" + path + "\" holds " + std::to_string(count.values.size()) +
+               (count.values.size() == 1 ? " value" : " values") + "; a series needs at least " +
+               std::to_string(kMinimumValueCount) + ".");
+  }
+  return why;
 }
 
 }  // namespace
@@ -54,7 +68,11 @@ bool LoadSeries(DialogueRun& run) {
     if (choice.outcome == ChoiceOutcome::kTerminate) return false;
     OpenDialogueWindow(window);
     SeriesCount count = CountValuesInFile(choice.path);
-    if (!AcceptCount(window, choice.path, count)) continue;
+    if (const std::string why = RefuseCount(window, choice.path, count); !why.empty()) {
+      if (run.front_end->file_refused) run.front_end->file_refused(why);
+      continue;
+    }
+    if (run.front_end->series_opened) run.front_end->series_opened(choice.path);
     run.series = std::move(count.values);
     run.value_count = static_cast<std::int32_t>(run.series.size());
     WriteDialogueLine(window, "The time series contains " + FormatCount(run.value_count, 5) + " values");

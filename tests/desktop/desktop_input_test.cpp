@@ -323,7 +323,7 @@ TEST_F(DesktopProgramTest, CtrlQInAnyDialogLeavesTheProgramRunning) {
   Settle();
   ASSERT_TRUE(StartCheck(kHenon, "2000", "0.05"));
   ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ5)); }));
-  for (const char* item : {"Save &Curves As CSV...", "&Save As...", "&About modelcheck"}) {
+  for (const char* item : {"Save &Curves...", "Save Picture &As...", "&About modelcheck"}) {
     EXPECT_TRUE(CtrlQInTheDialogOf(item)) << item;
     EXPECT_TRUE(Windows().main->isVisible()) << item;
   }

@@ -80,7 +80,7 @@ TEST_F(DesktopProgramTest, AWholeSessionShowsAndWritesWhatTheConsoleDoes) {
   const ConsoleRun console = RunConsole(kHenon, kExampleAnswers);
   // The start-up hook has maximised the main window and taken its first menu.
   EXPECT_TRUE(Windows().main->windowState() & Qt::WindowMaximized);
-  EXPECT_EQ(MenuTitles(), (QStringList{"&Edit", "&Picture", "&Window", "&Help"}));
+  EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&Picture", "&Window", "&Help"}));
   ASSERT_TRUE(ChooseFile(kHenon));
   for (const Typed& step : kExampleAnswers) ASSERT_TRUE(Answer(" " + std::string(step.prompt), step.answer));
   ASSERT_TRUE(WaitFor(&Finished));

@@ -31,8 +31,11 @@ TEST(BadInput, EveryUnusableFileLeadsBackToTheChooser) {
   s.Ask(kChooser, "image.png");
   s.Line("The file \"image.png\" is not a text file: it holds a NUL byte.");
   s.Refused();
+  // Too short to train on and test: refused with the count.
   s.Ask(kChooser, "empty.txt");
+  s.Line("The file \"empty.txt\" holds 0 values; a series needs at least 3.");
   s.Ask(kChooser, "two.txt");
+  s.Line("The file \"two.txt\" holds 2 values; a series needs at least 3.");
   s.Ask(kChooser, "letter.txt");
   s.Line("Line 5 of \"letter.txt\" cannot be read as a number.");
   s.Refused();

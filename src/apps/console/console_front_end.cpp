@@ -20,7 +20,9 @@ FrontEnd ConsoleFrontEnd(std::istream& in, std::ostream& out, bool echo_input) {
               },
           .keep_picture = nullptr,
           .show_program_step = nullptr,
-          .check_progress = nullptr};
+          .check_progress = nullptr,
+          .file_refused = nullptr,
+          .series_opened = nullptr};
 }
 
 }  // namespace modelcheck

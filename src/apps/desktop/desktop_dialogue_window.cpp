@@ -45,7 +45,14 @@ std::optional<std::string> ReadLine() {
     if (!view.hasFocus()) view.setFocus();
   });
   std::unique_lock lock(Link().mutex);
-  Link().changed.wait(lock, [] { return !Link().typed_lines.empty() || Link().closing; });
+  Link().changed.wait(lock, [] { return !Link().typed_lines.empty() || Link().closing || Link().open_series; });
+  if (Link().open_series && !Link().closing) {
+    // Answers typed ahead belonged to this series' questions.
+    Link().open_series = false;
+    Link().typed_lines.clear();
+    OnWindowThread([] { DialogueWindowView().DropTypedAhead(); });
+    throw SeriesPassEnded{};
+  }
   if (Link().typed_lines.empty()) return std::nullopt;
   std::string line = std::move(Link().typed_lines.front());
   Link().typed_lines.pop_front();

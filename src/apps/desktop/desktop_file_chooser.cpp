@@ -4,12 +4,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
+#include <QSpacerItem>
 #include <optional>
 #include <string>
 
 #include "apps/desktop/desktop_front_end.h"
+#include "apps/desktop/desktop_settings.h"
 #include "apps/desktop/desktop_windows.h"
 #include "apps/desktop/program_link.h"
 #include "apps/desktop/series_file_filter.h"
@@ -56,9 +59,22 @@ void ShowFileDialog(Answer answer) {
   dialog->open();
 }
 
+// A message box is as narrow as its text; one whose title is longer would
+// show the title cut ("A File…ected"), so it is made wide enough for it.
+void WidenForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  // The title bar's buttons and margins take about this much beside the title.
+  constexpr int kTitleBarRoom = 160;
+  const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
+
 void AskTerminate(std::function<void(bool)> answer) {
   auto* box = new QMessageBox(QMessageBox::Question, "A File Must be Selected", "Terminate Program?",
                               QMessageBox::Yes | QMessageBox::No, Windows().main);
+  WidenForTitle(*box);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setDefaultButton(QMessageBox::No);
   QObject::connect(box, &QMessageBox::finished,
@@ -77,12 +93,14 @@ Decline AskWhetherToEnd() {
   return Decline::kTerminate;
 }
 
-// The next file dialog opens where this series is, and the title names it.
-void NameSeries(const std::string& path) {
-  OnWindowThread([info = QFileInfo(QString::fromStdString(path))] {
-    Windows().series_folder = info.absolutePath();
-    Windows().series_name = info.fileName();
-    if (Windows().main != nullptr) Windows().main->setWindowTitle(MainWindowTitle(false));
+// Shows why a chosen file was refused in a box of its own, over the main
+// window, and waits for it to be closed before the chooser opens again.
+void ShowRefusal(const QString& why) {
+  AskWindows<bool>([why](std::function<void(bool)> answer) {
+    auto* box = new QMessageBox(QMessageBox::Warning, "Open a time series file", why, QMessageBox::Ok, Windows().main);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, [answer](int) { answer(true); });
+    box->open();
   });
 }
 
@@ -104,12 +122,27 @@ FileChoice ChooseFileInDialog(DialogueWindow& window) {
       continue;
     }
     const std::string problem = ReadableFileProblem(**chosen);
-    if (problem.empty()) {
-      NameSeries(**chosen);
-      return {.outcome = ChoiceOutcome::kChosen, .path = **chosen};
-    }
+    if (problem.empty()) return {.outcome = ChoiceOutcome::kChosen, .path = **chosen};
     WriteDialogueLine(window, problem);
+    ShowRefusal(QString::fromStdString(problem));
   }
+}
+
+void ShowFileRefusal(std::string_view why) {
+  QString text = QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size()));
+  while (text.endsWith('\n')) text.chop(1);
+  ShowRefusal(text);
+}
+
+// The next file dialog opens where this series is, and the title names it.
+void NameOpenedSeries(std::string_view path) {
+  const QFileInfo info(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+  OnWindowThread([info] {
+    Windows().series_folder = info.absolutePath();
+    Windows().series_name = info.fileName();
+    RememberSeriesFolder(info.absolutePath());
+    if (Windows().main != nullptr) Windows().main->setWindowTitle(MainWindowTitle(false));
+  });
 }
 
 }  // namespace modelcheck

@@ -9,7 +9,9 @@ FrontEnd DesktopFrontEnd() {
           .finish_picture = &FinishPlotPicture,
           .keep_picture = &KeepCheckPicture,
           .show_program_step = &ShowStepOnStatusLine,
-          .check_progress = &CheckProgressReporter};
+          .check_progress = &CheckProgressReporter,
+          .file_refused = &ShowFileRefusal,
+          .series_opened = &NameOpenedSeries};
 }
 
 }  // namespace modelcheck

@@ -22,6 +22,14 @@ MainWindow DesktopMainWindowOperations();
 // The parts DesktopFrontEnd puts together, one file each.
 DialogueWindow DesktopDialogueWindow();
 FileChoice ChooseFileInDialog(DialogueWindow& window);
+
+// Why the dialogue refused a chosen file, in a message box over the main
+// window; the chooser opens again once it is closed.
+void ShowFileRefusal(std::string_view why);
+
+// The title names the accepted series, and the chooser starts in its folder
+// now and in later runs.
+void NameOpenedSeries(std::string_view path);
 SurfaceView PlotWindowSurfaceView();
 void FinishPlotPicture(const GraphicsSurface& surface, DialogueWindow& dialogue);
 void KeepCheckPicture(CheckPicture picture);

@@ -9,11 +9,13 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <string>
 
 #include "apps/desktop/desktop_windows.h"
 #include "apps/desktop/dialogue_view.h"
 #include "apps/desktop/picture_view.h"
+#include "apps/desktop/program_link.h"
 #include "apps/desktop/vector_painter.h"
 #include "presentation/check_curves_table.h"
 #include "presentation/neighbour_counts_file.h"
@@ -33,10 +35,11 @@ void ExplainNoPicture() {
 void SavePictureAs() {
   if (!HavePicture()) return ExplainNoPicture();
   QString filter;
-  const QString path =
+  const QString chosen =
       QFileDialog::getSaveFileName(Windows().main, "Save Picture As", kPlotImageFileName,
                                    "PNG images (*.png);;SVG pictures (*.svg);;PDF documents (*.pdf)", &filter);
-  if (path.isEmpty()) return;
+  if (chosen.isEmpty()) return;
+  const QString path = WithFilterSuffix(chosen, filter);
   const QString problem = SavePictureFile(path, filter);
   if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Picture As", problem);
 }
@@ -46,9 +49,10 @@ void SaveCurvesAs() {
     QMessageBox::information(Windows().main, "Model efficiency", "No model check has finished yet.");
     return;
   }
-  const QString path =
+  const QString chosen =
       QFileDialog::getSaveFileName(Windows().main, "Save Curves As CSV", "model-curves.csv", "CSV tables (*.csv)");
-  if (path.isEmpty()) return;
+  if (chosen.isEmpty()) return;
+  const QString path = WithFilterSuffix(chosen, "CSV tables (*.csv)");
   const QString problem = SaveCurves(path);
   if (!problem.isEmpty()) QMessageBox::warning(Windows().main, "Save Curves As CSV", problem);
 }
@@ -73,6 +77,31 @@ void CopyPicture() {
   QApplication::clipboard()->setImage(Windows().picture.convertToFormat(QImage::Format_RGB32));
 }
 
+// Ends this series' pass at the program's next question, as answering
+// "8) Different time series?" with y would, and the file chooser opens; a
+// running check finishes first.
+void OpenSeries() {
+  bool running = false;
+  {
+    std::lock_guard lock(Link().mutex);
+    if (Link().done) return;
+    Link().open_series = true;
+    running = Link().check_running;
+  }
+  Link().changed.notify_all();
+  if (running && Windows().main != nullptr)
+    Windows().main->statusBar()->showMessage("The file chooser opens when this model check ends.");
+}
+
+// The platform's frame commands, which the start-up hook removes.
+void AddFrameMenu(QMenuBar& bar, QMainWindow& main_window) {
+  QMenu* menu = bar.addMenu("F&rame");
+  menu->addAction("&Restore", &main_window, &QMainWindow::showNormal);
+  menu->addAction("Mi&nimise", &main_window, &QMainWindow::showMinimized);
+  menu->addAction("Ma&ximise", &main_window, &QMainWindow::showMaximized);
+  menu->addAction("&Close", &main_window, &QMainWindow::close);
+}
+
 void ShowAbout() {
   QMessageBox::about(Windows().main, "About modelcheck",
                      "modelcheck tests how well a local model map predicts a measured time series.\n\n"
@@ -94,7 +123,10 @@ QAction& AddQuitAction(QMainWindow& main_window) {
 
 void AddFileMenu(QMenuBar& bar, QAction& quit) {
   QMenu* menu = bar.addMenu("&File");
-  menu->addAction("Save Picture &As...", &SavePictureAs);
+  menu->addAction("&Open Series...", QKeySequence::Open, &OpenSeries);
+  menu->addSeparator();
+  menu->addAction("Save Picture &As...", QKeySequence::Save, &SavePictureAs);
+  menu->addAction("Save &Curves...", &SaveCurvesAs);
   menu->addSeparator();
   menu->addAction(&quit);
 }
@@ -107,22 +139,18 @@ void AddEditMenu(QMenuBar& bar) {
 
 void AddPictureMenu(QMenuBar& bar) {
   QMenu* menu = bar.addMenu("&Picture");
-  menu->addAction("&Save As...", QKeySequence::Save, &SavePictureAs);
-  menu->addAction("Save &Curves As CSV...", &SaveCurvesAs);
   QAction* actual = menu->addAction("&Actual Size (100 %)", &ShowActualSize);
   actual->setCheckable(true);
   menu->addAction("&Bring to Front", [] { BringToFront(Windows().plot_frame); });
 }
 
-void AddWindowMenu(QMenuBar& bar, QAction& quit) {
+void AddWindowMenu(QMenuBar& bar) {
   QMenu* menu = bar.addMenu("&Window");
   menu->addAction("&Tile", [] { Windows().area->tileSubWindows(); });
   menu->addAction("&Cascade", [] { Windows().area->cascadeSubWindows(); });
   menu->addSeparator();
   menu->addAction("&Input Window", [] { BringToFront(Windows().dialogue_frame); });
   menu->addAction("&Model efficiency", [] { BringToFront(Windows().plot_frame); });
-  menu->addSeparator();
-  menu->addAction(&quit);
 }
 
 }  // namespace
@@ -130,10 +158,11 @@ void AddWindowMenu(QMenuBar& bar, QAction& quit) {
 void AddMenus(QMainWindow& main_window) {
   QMenuBar& bar = *main_window.menuBar();
   QAction& quit = AddQuitAction(main_window);
+  AddFrameMenu(bar, main_window);
   AddFileMenu(bar, quit);
   AddEditMenu(bar);
   AddPictureMenu(bar);
-  AddWindowMenu(bar, quit);
+  AddWindowMenu(bar);
   bar.addMenu("&Help")->addAction("&About modelcheck", &ShowAbout);
 }
 
@@ -159,6 +188,14 @@ QString SavePictureFile(const QString& path, const QString& filter) {
   DrawCheckPicture(picture, *Windows().last_picture);
   if (svg) return QString::fromStdString(ReplaceTextFile(path.toStdString(), SvgPicture(picture)));
   return SavePdf(picture, path);
+}
+
+QString WithFilterSuffix(const QString& path, const QString& filter) {
+  if (!QFileInfo(path).suffix().isEmpty()) return path;
+  const qsizetype star = filter.indexOf("(*.");
+  const qsizetype end = filter.indexOf(')', star);
+  if (star < 0 || end < 0) return path;
+  return path + filter.mid(star + 2, end - star - 2);
 }
 
 QString SaveCurves(const QString& path) {

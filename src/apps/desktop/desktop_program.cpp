@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "apps/desktop/desktop_front_end.h"
+#include "apps/desktop/desktop_settings.h"
 #include "apps/desktop/desktop_windows.h"
 #include "apps/desktop/dialogue_view.h"
 #include "apps/desktop/message_output.h"
@@ -67,6 +68,7 @@ void AskToStopCheck() {
                               QMessageBox::Yes | QMessageBox::No, Windows().main);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setDefaultButton(QMessageBox::No);
+  Windows().quit_question = box;
   QObject::connect(box, &QMessageBox::finished, [box](int) {
     if (box->clickedButton() != box->button(QMessageBox::Yes)) return;
     quit_confirmed = true;
@@ -89,6 +91,7 @@ bool OnMainWindowClose() {
     Link().stop_check = true;
   }
   Link().changed.notify_all();
+  RememberWindowGeometry();
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible()) dialog->reject();
   }
@@ -127,6 +130,7 @@ void ProgramThread(const std::function<void(FrontEnd&)>& adapt) {
 void StartDesktopProgram(std::function<void(FrontEnd&)> adapt) {
   QApplication::setQuitOnLastWindowClosed(false);
   BuildMainWindow();
+  RestoreRememberedPlaces();
   Windows().main->on_close = &OnMainWindowClose;
   Windows().main->show();
   ConfigureMainWindow(DesktopMainWindowOperations());

@@ -3,6 +3,7 @@
 // was read as, kept at its right end.
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <chrono>
 
@@ -54,6 +55,8 @@ void ShowBusy(bool busy) {
       QApplication::restoreOverrideCursor();
     }
     if (Windows().dialogue != nullptr) Windows().dialogue->setCursorWidth(busy ? 0 : 2);
+    // "Stop it and quit?" has nothing left to stop: the question goes, the program stays.
+    if (!busy && Windows().quit_question != nullptr) Windows().quit_question->reject();
   });
 }
 

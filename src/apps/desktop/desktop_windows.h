@@ -19,6 +19,7 @@
 #include "presentation/check_picture.h"
 
 class QLabel;
+class QMessageBox;
 class QMdiArea;
 class QMdiSubWindow;
 class QScrollArea;
@@ -49,6 +50,7 @@ struct DesktopWindows {
   bool plot_placed = false;                  // only the first check places the plot window; later ones leave it be
   bool actual_size = false;                  // the picture at 100 % instead of fitted to the window
   QPointer<QLabel> answer_read;              // the status line's value of the last answer
+  QPointer<QMessageBox> quit_question;       // "Stop it and quit?" while a check runs
   std::optional<CheckPicture> last_picture;  // the finished check, for pictures that scale and its curves
   QString series_name;                       // file name of the series, for the title
   QString series_folder;                     // where the file chooser opens

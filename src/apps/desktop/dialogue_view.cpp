@@ -1,5 +1,7 @@
 #include "apps/desktop/dialogue_view.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -69,12 +71,22 @@ void DialogueView::ClearAll() {
   input_start_ = 0;
 }
 
+void DialogueView::DropTypedAhead() {
+  QTextCursor waiting(document());
+  waiting.setPosition(input_start_);
+  waiting.setPosition(edit_start_, QTextCursor::KeepAnchor);
+  waiting.removeSelectedText();
+  edit_start_ = input_start_;
+  waiting_ = 0;
+}
+
 void DialogueView::SetWaitingLook(int from, int to, bool waiting) {
   QTextCursor range(document());
   range.setPosition(from);
   range.setPosition(std::min(to, document()->characterCount() - 1), QTextCursor::KeepAnchor);
   QTextCharFormat look;
-  look.setForeground(waiting ? palette().color(QPalette::Disabled, QPalette::Text) : palette().color(QPalette::Text));
+  // A grey of its own: the window's palette sets every text colour black.
+  look.setForeground(waiting ? QColor(128, 128, 128) : palette().color(QPalette::Text));
   range.mergeCharFormat(look);
 }
 
@@ -84,6 +96,10 @@ void DialogueView::EndInput() {
 }
 
 void DialogueView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy) && !textCursor().hasSelection()) {
+    QApplication::clipboard()->setText(toPlainText());
+    return;
+  }
   if (isReadOnly() || LeavesTextAlone(event)) {
     QPlainTextEdit::keyPressEvent(event);
     return;

@@ -9,7 +9,8 @@
 // until the program reads it: CommitAnswer then makes the first waiting line
 // part of the transcript, right after the prompt that asked for it, as the
 // console shows an answer. After EndInput the view is read-only, for reading
-// and copying what was written.
+// and copying what was written. Copy (Ctrl+C) with nothing selected copies
+// the whole text.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -27,6 +28,8 @@ class DialogueView final : public QPlainTextEdit {
   void CommitAnswer();
   // Clears the transcript; lines typed ahead keep waiting.
   void ClearAll();
+  // Removes the lines typed ahead (their questions will not be asked).
+  void DropTypedAhead();
   void EndInput();
   int WaitingLines() const { return waiting_; }
 

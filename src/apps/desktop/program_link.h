@@ -26,6 +26,7 @@ struct ProgramLink {
   bool done = false;                    // the program's thread has ended
   bool check_running = false;           // a model check computes or is drawn
   bool stop_check = false;              // the user quit during a check: stop it at its next piece
+  bool open_series = false;             // File > Open Series: end this series' pass at the next question
   int status = 0;                       // the program's exit status, once done
 };
 
