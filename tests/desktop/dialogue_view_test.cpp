@@ -33,6 +33,34 @@ TEST(DialogueViewTest, OutputArrivingWhileTheUserTypesAheadGoesBeforeTheTypedTex
   EXPECT_EQ(typed.lines, std::vector<std::string>{"2000"});
 }
 
+// Typed ahead, a line waits in grey, whatever the window's palette (the
+// Input Window's sets every text colour black), and its question's answer
+// turns black; dropped, the lines typed ahead go.
+TEST(DialogueViewTest, LinesTypedAheadWaitInGreyUntilReadOrDropped) {
+  TypedLines typed;
+  QPalette black = typed.view.palette();
+  black.setColor(QPalette::Text, Qt::black);
+  typed.view.setPalette(black);
+  typed.view.AppendOutput(" 5) Q? ");
+  QTest::keyClicks(&typed.view, "n");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  QTest::keyClicks(&typed.view, "y");
+  QTest::keyClick(&typed.view, Qt::Key_Return);
+  const auto colour_at = [&](int position) {
+    QTextCursor cursor(typed.view.document());
+    cursor.setPosition(position + 1);
+    return cursor.charFormat().foreground().color();
+  };
+  const int first = static_cast<int>(std::string(" 5) Q? ").size());
+  EXPECT_EQ(colour_at(first), QColor(128, 128, 128));
+  typed.view.CommitAnswer();
+  EXPECT_EQ(colour_at(first), QColor(Qt::black));
+  EXPECT_EQ(colour_at(first + 2), QColor(128, 128, 128));
+  typed.view.DropTypedAhead();
+  EXPECT_EQ(typed.Text(), " 5) Q? n\n");
+  EXPECT_EQ(typed.view.WaitingLines(), 0);
+}
+
 TEST(DialogueViewTest, WhatTheProgramWroteCannotBeEdited) {
   TypedLines typed;
   typed.view.AppendOutput(" D = ");
