@@ -56,6 +56,8 @@ TEST_F(DesktopProgramTest, OpenSeriesEndsThePassAndTheFolderAndGeometryAreRememb
   QFileDialog* chooser = WaitForFileDialog();
   ASSERT_NE(chooser, nullptr);
   EXPECT_EQ(chooser->directory().absolutePath().toStdString(), folder);
+  // The transcript behind the chooser can still be scrolled and read.
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_NE(Report().find("!****************************************************!"), std::string::npos);
 
   Windows().main->showNormal();

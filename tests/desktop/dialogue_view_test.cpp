@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <string>
 #include <vector>
 
@@ -59,6 +62,20 @@ TEST(DialogueViewTest, LinesTypedAheadWaitInGreyUntilReadOrDropped) {
   typed.view.DropTypedAhead();
   EXPECT_EQ(typed.Text(), " 5) Q? n\n");
   EXPECT_EQ(typed.view.WaitingLines(), 0);
+}
+
+// A message longer than the window is wide wraps at its edge, never cut,
+// and the text keeps its own lines.
+TEST(DialogueViewTest, LongLinesWrapInsteadOfRunningOutOfSight) {
+  TypedLines typed;
+  typed.view.resize(240, 200);
+  typed.view.show();
+  const std::string line = "Line 1 of \"/home/someone/measurements/2026/station-12/notes.txt\" cannot be read.";
+  typed.view.AppendOutput(QString::fromStdString(" " + line + "\n"));
+  QApplication::processEvents();
+  EXPECT_EQ(typed.view.horizontalScrollBar()->maximum(), 0);
+  EXPECT_GT(typed.view.document()->firstBlock().layout()->lineCount(), 1);
+  EXPECT_EQ(typed.Text(), " " + line + "\n");
 }
 
 TEST(DialogueViewTest, WhatTheProgramWroteCannotBeEdited) {

@@ -36,6 +36,11 @@ class WithoutOwnOutputs final : public QSortFilterProxyModel {
   }
 };
 
+void SetChoosing(bool choosing) {
+  std::lock_guard lock(Link().mutex);
+  Link().choosing_file = choosing;
+}
+
 // The dialog does not block the window thread: its answer comes back when
 // the user closes it. An empty answer means the user cancelled.
 void ShowFileDialog(Answer answer) {
@@ -44,7 +49,9 @@ void ShowFileDialog(Answer answer) {
   dialog->setFileMode(QFileDialog::ExistingFile);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
-  dialog->setWindowModality(Qt::ApplicationModal);
+  // Not modal: the transcript behind it can still be scrolled and read (it
+  // says why the last file was refused). It stays above the main window.
+  dialog->setWindowModality(Qt::NonModal);
   if (!Windows().series_folder.isEmpty()) dialog->setDirectory(Windows().series_folder);
   dialog->setNameFilters({"Time series (*.txt *.dat *.csv)", "All files (*)"});
   dialog->setProxyModel(new WithoutOwnOutputs);
@@ -56,7 +63,7 @@ void ShowFileDialog(Answer answer) {
       answer(std::nullopt);
     }
   });
-  dialog->open();
+  dialog->show();  // open() would make it window-modal
 }
 
 // A message box is as narrow as its text; one whose title is longer would
@@ -113,7 +120,9 @@ bool IsOwnOutputFile(const QFileInfo& file) {
 
 FileChoice ChooseFileInDialog(DialogueWindow& window) {
   for (;;) {
+    SetChoosing(true);
     const std::optional<std::optional<std::string>> chosen = AskWindows<std::optional<std::string>>(&ShowFileDialog);
+    SetChoosing(false);
     if (!chosen) return {.outcome = ChoiceOutcome::kEndOfInput, .path = {}};
     if (!*chosen) {
       const Decline decline = AskWhetherToEnd();

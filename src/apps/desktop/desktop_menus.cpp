@@ -84,7 +84,8 @@ void OpenSeries() {
   bool running = false;
   {
     std::lock_guard lock(Link().mutex);
-    if (Link().done) return;
+    // At the chooser already, or after the end: nothing to end.
+    if (Link().done || Link().choosing_file) return;
     Link().open_series = true;
     running = Link().check_running;
   }

@@ -32,7 +32,11 @@ bool LeavesTextAlone(const QKeyEvent* event) {
 }  // namespace
 
 DialogueView::DialogueView(QWidget* parent) : QPlainTextEdit(parent) {
-  setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Long lines (a file's full path, the range of box sizes) wrap at the
+  // window's edge rather than run out of sight; the text itself keeps its
+  // lines, so copying gives the transcript the console shows.
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   setUndoRedoEnabled(false);
 }
 

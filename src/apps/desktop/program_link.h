@@ -27,6 +27,7 @@ struct ProgramLink {
   bool check_running = false;           // a model check computes or is drawn
   bool stop_check = false;              // the user quit during a check: stop it at its next piece
   bool open_series = false;             // File > Open Series: end this series' pass at the next question
+  bool choosing_file = false;           // the file chooser is open
   int status = 0;                       // the program's exit status, once done
 };
 
