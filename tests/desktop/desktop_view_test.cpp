@@ -163,11 +163,25 @@ TEST_F(DesktopProgramTest, TheCurvesAreSavedAsACsvTableAndTheShortcutsAct) {
   const std::vector<std::string> lines = CsvLines(ReadText(path));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0],
-            "index,iterative_error,direct_error,iterative_prediction,direct_prediction,orbit_newest,orbit_prediction");
-  for (const int column : {1, 2, 3, 4}) EXPECT_EQ(FilledColumn(lines, column), 30) << "column " << column;
+            "index,iterative_error,direct_error,iterative_prediction,direct_prediction,orbit_newest,orbit_prediction,"
+            "measured_value,measured_orbit_newest,measured_orbit_next");
+  for (const int column : {1, 2, 3, 4, 7}) EXPECT_EQ(FilledColumn(lines, column), 30) << "column " << column;
   EXPECT_EQ(FilledColumn(lines, 5), 130);
+  // The measured phase orbit: every pair of the test segment (Ltest + Ktest + D - 1 values).
+  EXPECT_EQ(FilledColumn(lines, 8), 130);
+  EXPECT_EQ(FilledColumn(lines, 9), 130);
   // 0.14633 %, the one-step error the dialogue reports.
   EXPECT_EQ(lines[1].substr(0, 9), "1,0.00146");
+  // The first piece starts from the state T(1..2): its first target is T(3),
+  // the orbit's third measured point, and the next point follows the first.
+  const auto field = [&](std::size_t line, int column) {
+    std::vector<std::string> fields;
+    std::stringstream row(lines[line]);
+    for (std::string item; std::getline(row, item, ',');) fields.push_back(item);
+    return fields.at(static_cast<std::size_t>(column));
+  };
+  EXPECT_EQ(field(1, 7), field(3, 8));
+  EXPECT_EQ(field(1, 9), field(2, 8));
 
   ASSERT_NE(ActionWithShortcut(QKeySequence::Save), nullptr);
   QApplication::setActiveWindow(Windows().main);

@@ -201,7 +201,7 @@ QString WithFilterSuffix(const QString& path, const QString& filter) {
 
 QString SaveCurves(const QString& path) {
   if (!Windows().last_picture) return "No model check has finished yet.";
-  return QString::fromStdString(ReplaceTextFile(path.toStdString(), CheckCurvesTable(Windows().last_picture->result)));
+  return QString::fromStdString(ReplaceTextFile(path.toStdString(), CheckCurvesTable(*Windows().last_picture)));
 }
 
 }  // namespace modelcheck
