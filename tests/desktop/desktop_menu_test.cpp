@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QSettings>
@@ -17,6 +18,7 @@
 #include "apps/desktop/desktop_settings.h"
 #include "apps/desktop/desktop_windows.h"
 #include "apps/desktop/dialogue_view.h"
+#include "apps/desktop/window_layout.h"
 #include "desktop_session.h"
 #include "support/henon.h"
 #include "support/program_session.h"
@@ -89,6 +91,58 @@ TEST_F(DesktopProgramTest, SavesAddTheTypesSuffixAndCopyWithoutASelectionTakesTh
   EXPECT_EQ(QApplication::clipboard()->text(), view.toPlainText());
   EXPECT_TRUE(QApplication::clipboard()->text().contains("Box size: eps = 0.05"));
 
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
+}
+
+// The area's visible part, and the current line of the dialogue in
+// main-window coordinates.
+QRect VisibleArea() {
+  QWidget* viewport = Windows().area->viewport();
+  return QRect(viewport->mapTo(Windows().main, QPoint(0, 0)), viewport->size());
+}
+
+QRect CurrentLine() {
+  DialogueView& view = *Windows().dialogue;
+  const QRect line = view.cursorRect();
+  return QRect(view.viewport()->mapTo(Windows().main, line.topLeft()), line.size());
+}
+
+bool InView(const QMdiSubWindow& frame) {
+  return VisibleArea().contains(QRect(frame.mapTo(Windows().main, QPoint(0, 0)), frame.size()));
+}
+
+// At any screen size and scale factor (this test runs at 1 and 2) the
+// windows lie inside the area, the current question in view; Maximize stays
+// on the window it was clicked on; Tile and Cascade keep the question in
+// view and the picture readable.
+TEST_F(DesktopProgramTest, TheWindowsFitTheAreaAndArrangingKeepsTheQuestionAndThePictureReadable) {
+  ASSERT_TRUE(RunFirstCheck(kHenon));
+  QApplication::processEvents();
+  EXPECT_TRUE(InView(*Windows().dialogue_frame));
+  EXPECT_TRUE(InView(*Windows().plot_frame));
+  EXPECT_TRUE(VisibleArea().contains(CurrentLine())) << "the current question is out of view";
+
+  Windows().plot_frame->showMaximized();
+  ASSERT_TRUE(Answer(" " + std::string(kQ5), "n"));
+  ASSERT_TRUE(WaitFor([] { return DialogueText().ends_with(std::string(kQ6)); }));
+  QApplication::processEvents();
+  EXPECT_TRUE(Windows().plot_frame->isMaximized());
+  EXPECT_FALSE(Windows().dialogue_frame->isMaximized());
+
+  const QSize room = VisibleArea().size();
+  const bool roomy = room.width() >= kSmallestPicture.width() + 200 && room.height() >= kSmallestPicture.height();
+  for (QAction* arrange : {MenuItem("&Tile"), MenuItem("&Cascade")}) {
+    SCOPED_TRACE(arrange->text().toStdString());
+    arrange->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(InView(*Windows().dialogue_frame));
+    EXPECT_TRUE(VisibleArea().contains(CurrentLine())) << "the current question is out of view";
+    if (roomy) {
+      EXPECT_GE(Windows().plot_frame->width(), kSmallestPicture.width());
+      EXPECT_GE(Windows().plot_frame->height(), kSmallestPicture.height());
+    }
+  }
   CloseMainWindow();
   EXPECT_EQ(Ended(), 0);
 }

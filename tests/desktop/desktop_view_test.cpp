@@ -57,6 +57,10 @@ TEST_F(DesktopProgramTest, ThePictureIsScaledIntoSmallAndLargeWindowsOrShownAtAc
   ASSERT_TRUE(RunFirstCheck(kHenon, "2000", "0.05"));
   PictureView& view = *Windows().plot;
   QMdiSubWindow& frame = *Windows().plot_frame;
+  // Room for the large window: child windows stay inside the main window's area.
+  Windows().main->showNormal();
+  Windows().main->resize(1600, 1200);
+  Settle();
   for (const QSize size : {QSize(360, 300), QSize(1400, 900)}) {
     frame.resize(size);
     Settle();

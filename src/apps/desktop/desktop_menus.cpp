@@ -17,6 +17,7 @@
 #include "apps/desktop/picture_view.h"
 #include "apps/desktop/program_link.h"
 #include "apps/desktop/vector_painter.h"
+#include "apps/desktop/window_layout.h"
 #include "presentation/check_curves_table.h"
 #include "presentation/neighbour_counts_file.h"
 #include "presentation/plot_image.h"
@@ -147,8 +148,8 @@ void AddPictureMenu(QMenuBar& bar) {
 
 void AddWindowMenu(QMenuBar& bar) {
   QMenu* menu = bar.addMenu("&Window");
-  menu->addAction("&Tile", [] { Windows().area->tileSubWindows(); });
-  menu->addAction("&Cascade", [] { Windows().area->cascadeSubWindows(); });
+  menu->addAction("&Tile", &TileChildWindows);
+  menu->addAction("&Cascade", &CascadeChildWindows);
   menu->addSeparator();
   menu->addAction("&Input Window", [] { BringToFront(Windows().dialogue_frame); });
   menu->addAction("&Model efficiency", [] { BringToFront(Windows().plot_frame); });

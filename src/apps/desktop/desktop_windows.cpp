@@ -19,6 +19,7 @@
 #include "apps/desktop/dialogue_view.h"
 #include "apps/desktop/picture_view.h"
 #include "apps/desktop/program_link.h"
+#include "apps/desktop/window_layout.h"
 
 namespace modelcheck {
 
@@ -129,6 +130,10 @@ void BuildMainWindow() {
   windows.area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   windows.area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   windows.main->setCentralWidget(windows.area);
+  // Maximise acts on the window it is clicked on: the Input Window taking
+  // the focus back must not be maximised in its turn.
+  windows.area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+  KeepChildWindowsInArea(*windows.area);
   windows.cell_font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   AddMenus(*windows.main);
   windows.answer_read = new QLabel;
@@ -177,10 +182,11 @@ void PlacePlotWindowFirst(QMdiSubWindow& frame, int column, int row, int rows, i
   const int width = std::max(cells.width(), room.width() - cells.left());
   const int height = std::max(cells.height(), room.height() - cells.top());
   if (room.width() - cells.left() < kNarrowestPlot) {
-    Windows().area->tileSubWindows();
+    TileChildWindows();
     return;
   }
   frame.setGeometry(cells.left(), cells.top(), width, height);
+  FitInArea(frame);
 }
 
 QString MainWindowTitle(bool finished) {
@@ -197,6 +203,9 @@ void PlaceInCells(QMdiSubWindow& frame, int column, int row, int rows, int colum
   const int width = metrics.horizontalAdvance(QLatin1Char('0')) + 1;
   const int height = metrics.lineSpacing() + 1;
   frame.setGeometry(column * width, row * height, columns * width, rows * height);
+  // On a small screen or at a large scale factor the cells asked for may not
+  // fit: the window is kept inside, so its last line is always seen.
+  FitInArea(frame);
 }
 
 }  // namespace modelcheck
