@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots of the desktop program in a real X window, at 1920 x 1080
-# (docs/desktop-screenshot.png) and at 1366 x 768
-# (docs/desktop-screenshot-1366x768.png): for each, starts a virtual screen
+# (docs/desktop-screenshot.png), at 1366 x 768
+# (docs/desktop-screenshot-1366x768.png) and at 1920 x 1080 with Qt's scale
+# factor 2 (docs/desktop-screenshot-scale2.png): for each, starts a virtual screen
 # (Xvfb) with a small window manager (openbox) that draws the main window's
 # frame and maximises it, runs modelcheck-gui in it, picks the bundled Henon
 # series in the file dialog, types the answers of one model check as a user
@@ -57,7 +58,8 @@ with open('$work/long.txt', 'w') as f:
   openbox >/dev/null 2>&1 &
   sleep 0.5
 
-  (cd "$work" && "$program" >/dev/null 2>&1) &
+  # Remembered places of a fresh user, not of whoever runs the script.
+  (cd "$work" && XDG_CONFIG_HOME="$work/config" "$program" >/dev/null 2>&1) &
   gui=$!
 
   xdotool search --sync --name "Open a time series file" >/dev/null
@@ -79,6 +81,7 @@ if [ $# -ge 2 ]; then
 else
   take 1920x1080 docs/desktop-screenshot.png
   take 1366x768 docs/desktop-screenshot-1366x768.png
+  QT_SCALE_FACTOR=2 take 1920x1080 docs/desktop-screenshot-scale2.png
   # A check of 10^6 values with large boxes, a second into it: the busy state.
   take 1366x768 docs/desktop-busy.png 1000000 1
 fi
