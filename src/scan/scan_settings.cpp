@@ -84,6 +84,16 @@ std::optional<ScanSettingProblem> CheckScanSettings(const ScanSettings& settings
   const std::int64_t smallest_tau = *std::min_element(settings.tau.begin(), settings.tau.end());
   const std::int64_t smallest_W = StateSpan(smallest_D, smallest_tau);
   const WholeRange Ntrain{NtrainRange(count).low, NtrainRange(count).high - smallest_W};
+  if (!Ntrain.Contains(settings.Ntrain) && smallest_D > 1 && smallest_tau > 1) {
+    // Where Ntrain would fit with consecutive values, or no Ntrain fits at
+    // all, the delay is what leaves no room: it is named, with the delays that fit.
+    const WholeRange undelayed{Ntrain.low, NtrainRange(count).high - StateSpan(smallest_D, 1)};
+    const bool undelayed_fits = undelayed.Contains(settings.Ntrain);
+    if (undelayed_fits || Ntrain.high < Ntrain.low) {
+      const std::int64_t room = NtrainRange(count).high - (undelayed_fits ? settings.Ntrain : Ntrain.low) - 1;
+      return Problem(ScanSetting::kDelay, smallest_tau, WholeRange{1, room / (smallest_D - 1)});
+    }
+  }
   if (!Ntrain.Contains(settings.Ntrain)) return Problem(ScanSetting::kNtrain, settings.Ntrain, Ntrain);
   for (const std::int32_t D : settings.D) {
     if (!DAccepted(D, settings.Ntrain)) return Problem(ScanSetting::kDimension, D, DRange(settings.Ntrain));

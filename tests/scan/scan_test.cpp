@@ -346,6 +346,18 @@ TEST(ScanSettingsTest, EachSettingIsNamedWithWhatIsAllowed) {
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 1; }), "Ntrain 1: 2 to 98");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 99; }), "Ntrain 99: 2 to 98");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ntrain = 2; }), "D 2: 1 to 1");
+  // A delay that leaves no room is named as the delay, never as a range of Ntrain that runs backwards.
+  EXPECT_EQ(problem([](ScanSettings& s) {
+              s.D = {2};
+              s.Ntrain = 90;
+              s.tau = {20};
+            }),
+            "tau 20: 1 to 8");
+  EXPECT_EQ(problem([](ScanSettings& s) {
+              s.D = {3};
+              s.tau = {500};
+            }),
+            "tau 500: 1 to 24");
   EXPECT_EQ(problem([](ScanSettings& s) { s.eps = {0.1, -1.0}; }), "eps -1: a positive finite number");
   EXPECT_EQ(problem([](ScanSettings& s) { s.eps = {std::nan("")}; }), "eps nan: a positive finite number");
   EXPECT_EQ(problem([](ScanSettings& s) { s.Ltest = 50; }), "Ltest 50: 1 to 49");
