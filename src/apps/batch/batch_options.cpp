@@ -165,33 +165,30 @@ std::optional<std::string> ReadInputOptions(const TypedOptions& typed, SeriesRea
   return std::nullopt;
 }
 
+// A whole number typed for `option`, from `low` to `high`, into `out`
+// (left alone when nothing was typed); a refusal on failure.
+std::optional<std::string> ReadCount(const char* option, const std::string& text, std::int64_t low, std::int64_t high,
+                                     std::int64_t& out) {
+  if (text.empty()) return std::nullopt;
+  const auto value = ParseWholeNumber(text);
+  if (const auto* problem = std::get_if<std::string>(&value)) return Refusal(option, *problem);
+  const std::int64_t number = std::get<std::int64_t>(value);
+  if (number < low || number > high)
+    return Refusal(option, text + " is out of range: allowed " + std::to_string(low) + " to " + std::to_string(high));
+  out = number;
+  return std::nullopt;
+}
+
 // The surrogates, the bootstrap and their seed; a refusal on failure.
 std::optional<std::string> ReadRandomOptions(const TypedOptions& typed, BatchOptions& options) {
-  struct Count {
-    const char* option;
-    const std::string& text;
-    std::int64_t low;
-    std::int64_t high;
-    std::int32_t* out;
-  };
-  const Count counts[] = {{"--surrogates", typed.surrogates, 1, 100000, &options.surrogates},
-                          {"--bootstrap", typed.bootstrap, 1, 1000000, &options.scan.bootstrap.resamples}};
-  for (const Count& count : counts) {
-    if (count.text.empty()) continue;
-    const auto value = ParseWholeNumber(count.text);
-    if (const auto* problem = std::get_if<std::string>(&value)) return Refusal(count.option, *problem);
-    const std::int64_t number = std::get<std::int64_t>(value);
-    if (number < count.low || number > count.high) {
-      return Refusal(count.option, count.text + " is out of range: allowed " + std::to_string(count.low) + " to " +
-                                       std::to_string(count.high));
-    }
-    *count.out = static_cast<std::int32_t>(number);
-  }
+  std::int64_t surrogates = 0, resamples = 0, seed = 0;
+  if (auto refusal = ReadCount("--surrogates", typed.surrogates, 1, 100000, surrogates)) return refusal;
+  if (auto refusal = ReadCount("--bootstrap", typed.bootstrap, 1, 1000000, resamples)) return refusal;
+  if (auto refusal = ReadCount("--seed", typed.seed, 0, INT64_MAX, seed)) return refusal;
+  options.surrogates = static_cast<std::int32_t>(surrogates);
+  options.scan.bootstrap.resamples = static_cast<std::int32_t>(resamples);
   options.surrogates_all = typed.surrogates_all;
-  const auto seed = ParseWholeNumber(typed.seed);
-  if (const auto* problem = std::get_if<std::string>(&seed)) return Refusal("--seed", *problem);
-  if (std::get<std::int64_t>(seed) < 0) return Refusal("--seed", typed.seed + " is below 0");
-  options.seed = static_cast<std::uint64_t>(std::get<std::int64_t>(seed));
+  options.seed = static_cast<std::uint64_t>(seed);
   options.scan.bootstrap.seed = options.seed;
   return std::nullopt;
 }
@@ -215,29 +212,11 @@ std::optional<std::string> ReadTyped(const TypedOptions& typed, BatchOptions& op
   if (const auto* problem = std::get_if<std::string>(&threshold)) return Refusal("--threshold", *problem);
   options.scan.threshold = std::get<double>(threshold);
   // Counts: out-of-range values are judged after the series is read.
-  struct Count {
-    const char* option;
-    const std::string& text;
-    std::int64_t low;
-    std::int64_t high;
-    std::int64_t* out;
-  };
   std::int64_t ntrain = 0, ltest = 0, ktest = 0, jobs = 0;
-  const Count counts[] = {{"--ntrain", typed.ntrain, INT64_MIN, INT64_MAX, &ntrain},
-                          {"--ltest", typed.ltest, INT64_MIN, INT64_MAX, &ltest},
-                          {"--ktest", typed.ktest, INT64_MIN, INT64_MAX, &ktest},
-                          {"--jobs", typed.jobs, 1, 1024, &jobs}};
-  for (const Count& count : counts) {
-    if (count.text.empty()) continue;
-    const auto value = ParseWholeNumber(count.text);
-    if (const auto* problem = std::get_if<std::string>(&value)) return Refusal(count.option, *problem);
-    const std::int64_t number = std::get<std::int64_t>(value);
-    if (number < count.low || number > count.high) {
-      return Refusal(count.option, count.text + " is out of range: allowed " + std::to_string(count.low) + " to " +
-                                       std::to_string(count.high));
-    }
-    *count.out = number;
-  }
+  if (auto refusal = ReadCount("--ntrain", typed.ntrain, INT64_MIN, INT64_MAX, ntrain)) return refusal;
+  if (auto refusal = ReadCount("--ltest", typed.ltest, INT64_MIN, INT64_MAX, ltest)) return refusal;
+  if (auto refusal = ReadCount("--ktest", typed.ktest, INT64_MIN, INT64_MAX, ktest)) return refusal;
+  if (auto refusal = ReadCount("--jobs", typed.jobs, 1, 1024, jobs)) return refusal;
   const auto clamped = [](std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
   };

@@ -38,6 +38,14 @@ void ShowCurrentQuestion() {
   if (Windows().dialogue != nullptr) Windows().dialogue->ensureCursorVisible();
 }
 
+// Both windows back from maximised or minimised, to be arranged; the room
+// they have.
+QRect ShownNormally(QMdiSubWindow* dialogue, QMdiSubWindow* plot) {
+  for (QMdiSubWindow* frame : {dialogue, plot})
+    if (frame != nullptr && (frame->isMaximized() || frame->isMinimized())) frame->showNormal();
+  return VisibleArea(*Windows().area);
+}
+
 int TitleBarHeight(const QMdiSubWindow& frame) {
   return frame.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &frame);
 }
@@ -65,9 +73,7 @@ void TileChildWindows() {
   QMdiSubWindow* dialogue = Windows().dialogue_frame;
   QMdiSubWindow* plot = Windows().plot_frame;
   if (Windows().area == nullptr || dialogue == nullptr) return;
-  const QRect room = VisibleArea(*Windows().area);
-  for (QMdiSubWindow* frame : {dialogue, plot})
-    if (frame != nullptr && (frame->isMaximized() || frame->isMinimized())) frame->showNormal();
+  const QRect room = ShownNormally(dialogue, plot);
   if (plot == nullptr || !plot->isVisible()) {
     dialogue->setGeometry(FitInside(QRect(0, 0, dialogue->width(), room.height()), room));
     return ShowCurrentQuestion();
@@ -90,9 +96,7 @@ void CascadeChildWindows() {
   QMdiSubWindow* dialogue = Windows().dialogue_frame;
   QMdiSubWindow* plot = Windows().plot_frame;
   if (Windows().area == nullptr || dialogue == nullptr) return;
-  const QRect room = VisibleArea(*Windows().area);
-  for (QMdiSubWindow* frame : {dialogue, plot})
-    if (frame != nullptr && (frame->isMaximized() || frame->isMinimized())) frame->showNormal();
+  const QRect room = ShownNormally(dialogue, plot);
   const int step = TitleBarHeight(*dialogue);
   // The picture first, behind; the dialogue in front of it, a step further in.
   if (plot != nullptr && plot->isVisible()) {
