@@ -148,8 +148,14 @@ void AddPictureMenu(QMenuBar& bar) {
 
 void AddWindowMenu(QMenuBar& bar) {
   QMenu* menu = bar.addMenu("&Window");
-  menu->addAction("&Tile", &TileChildWindows);
-  menu->addAction("&Cascade", &CascadeChildWindows);
+  menu->addAction("&Tile", [] {
+    if (Windows().dialogue_frame != nullptr)
+      TileChildWindows(*Windows().area, *Windows().dialogue_frame, Windows().plot_frame);
+  });
+  menu->addAction("&Cascade", [] {
+    if (Windows().dialogue_frame != nullptr)
+      CascadeChildWindows(*Windows().area, *Windows().dialogue_frame, Windows().plot_frame);
+  });
   menu->addSeparator();
   menu->addAction("&Input Window", [] { BringToFront(Windows().dialogue_frame); });
   menu->addAction("&Model efficiency", [] { BringToFront(Windows().plot_frame); });

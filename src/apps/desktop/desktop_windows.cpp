@@ -182,7 +182,7 @@ void PlacePlotWindowFirst(QMdiSubWindow& frame, int column, int row, int rows, i
   const int width = std::max(cells.width(), room.width() - cells.left());
   const int height = std::max(cells.height(), room.height() - cells.top());
   if (room.width() - cells.left() < kNarrowestPlot) {
-    TileChildWindows();
+    if (Windows().dialogue_frame != nullptr) TileChildWindows(*Windows().area, *Windows().dialogue_frame, &frame);
     return;
   }
   frame.setGeometry(cells.left(), cells.top(), width, height);

@@ -3,11 +3,9 @@
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QStyle>
 #include <algorithm>
-
-#include "apps/desktop/desktop_windows.h"
-#include "apps/desktop/dialogue_view.h"
 
 namespace modelcheck {
 
@@ -34,16 +32,16 @@ class RefitOnResize final : public QObject {
 };
 
 // The dialogue's end (the current question) in view after a rearrangement.
-void ShowCurrentQuestion() {
-  if (Windows().dialogue != nullptr) Windows().dialogue->ensureCursorVisible();
+void ShowCurrentQuestion(QMdiSubWindow& dialogue) {
+  if (auto* text = qobject_cast<QPlainTextEdit*>(dialogue.widget()); text != nullptr) text->ensureCursorVisible();
 }
 
 // Both windows back from maximised or minimised, to be arranged; the room
 // they have.
-QRect ShownNormally(QMdiSubWindow* dialogue, QMdiSubWindow* plot) {
-  for (QMdiSubWindow* frame : {dialogue, plot})
+QRect ShownNormally(const QMdiArea& area, QMdiSubWindow& dialogue, QMdiSubWindow* plot) {
+  for (QMdiSubWindow* frame : {&dialogue, plot})
     if (frame != nullptr && (frame->isMaximized() || frame->isMinimized())) frame->showNormal();
-  return VisibleArea(*Windows().area);
+  return VisibleArea(area);
 }
 
 int TitleBarHeight(const QMdiSubWindow& frame) {
@@ -69,45 +67,39 @@ void FitInArea(QMdiSubWindow& frame) {
 
 void KeepChildWindowsInArea(QMdiArea& area) { area.viewport()->installEventFilter(new RefitOnResize(area)); }
 
-void TileChildWindows() {
-  QMdiSubWindow* dialogue = Windows().dialogue_frame;
-  QMdiSubWindow* plot = Windows().plot_frame;
-  if (Windows().area == nullptr || dialogue == nullptr) return;
-  const QRect room = ShownNormally(dialogue, plot);
+void TileChildWindows(QMdiArea& area, QMdiSubWindow& dialogue, QMdiSubWindow* plot) {
+  const QRect room = ShownNormally(area, dialogue, plot);
   if (plot == nullptr || !plot->isVisible()) {
-    dialogue->setGeometry(FitInside(QRect(0, 0, dialogue->width(), room.height()), room));
-    return ShowCurrentQuestion();
+    dialogue.setGeometry(FitInside(QRect(0, 0, dialogue.width(), room.height()), room));
+    return ShowCurrentQuestion(dialogue);
   }
   // The dialogue keeps its width where the picture still gets its smallest
   // size beside it; otherwise the picture goes below.
-  const int dialogue_width = std::min(dialogue->width(), room.width() - kSmallestPicture.width());
-  if (dialogue_width >= dialogue->minimumSizeHint().width()) {
-    dialogue->setGeometry(0, 0, dialogue_width, room.height());
+  const int dialogue_width = std::min(dialogue.width(), room.width() - kSmallestPicture.width());
+  if (dialogue_width >= dialogue.minimumSizeHint().width()) {
+    dialogue.setGeometry(0, 0, dialogue_width, room.height());
     plot->setGeometry(dialogue_width, 0, room.width() - dialogue_width, room.height());
   } else {
     const int plot_height = std::max(kSmallestPicture.height(), room.height() / 2);
-    dialogue->setGeometry(0, 0, room.width(), std::max(room.height() - plot_height, TitleBarHeight(*dialogue) * 3));
-    plot->setGeometry(FitInside(QRect(0, dialogue->height(), room.width(), plot_height), room));
+    dialogue.setGeometry(0, 0, room.width(), std::max(room.height() - plot_height, TitleBarHeight(dialogue) * 3));
+    plot->setGeometry(FitInside(QRect(0, dialogue.height(), room.width(), plot_height), room));
   }
-  ShowCurrentQuestion();
+  ShowCurrentQuestion(dialogue);
 }
 
-void CascadeChildWindows() {
-  QMdiSubWindow* dialogue = Windows().dialogue_frame;
-  QMdiSubWindow* plot = Windows().plot_frame;
-  if (Windows().area == nullptr || dialogue == nullptr) return;
-  const QRect room = ShownNormally(dialogue, plot);
-  const int step = TitleBarHeight(*dialogue);
+void CascadeChildWindows(QMdiArea& area, QMdiSubWindow& dialogue, QMdiSubWindow* plot) {
+  const QRect room = ShownNormally(area, dialogue, plot);
+  const int step = TitleBarHeight(dialogue);
   // The picture first, behind; the dialogue in front of it, a step further in.
   if (plot != nullptr && plot->isVisible()) {
     plot->setGeometry(
         FitInside(QRect(0, 0, std::max(plot->width(), room.width() / 2), room.height()), room, kSmallestPicture));
     plot->lower();
   }
-  dialogue->setGeometry(FitInside(QRect(step, step, dialogue->width(), room.height() - step), room));
-  dialogue->raise();
-  Windows().area->setActiveSubWindow(dialogue);
-  ShowCurrentQuestion();
+  dialogue.setGeometry(FitInside(QRect(step, step, dialogue.width(), room.height() - step), room));
+  dialogue.raise();
+  area.setActiveSubWindow(&dialogue);
+  ShowCurrentQuestion(dialogue);
 }
 
 }  // namespace modelcheck

@@ -28,14 +28,15 @@ void FitInArea(QMdiSubWindow& frame);
 // changes size (a smaller screen, the window restored from maximised).
 void KeepChildWindowsInArea(QMdiArea& area);
 
-// The Input Window and the plot window side by side (the plot below when
-// the area is too narrow for both), the picture at least kSmallestPicture
-// where the area allows; the dialogue's last line stays in view.
-void TileChildWindows();
+// The Input Window `dialogue` and the plot window `plot` (null or hidden:
+// the dialogue alone) side by side (the plot below when the area is too
+// narrow for both), the picture at least kSmallestPicture where the area
+// allows; the dialogue's last line stays in view.
+void TileChildWindows(QMdiArea& area, QMdiSubWindow& dialogue, QMdiSubWindow* plot);
 
-// The two windows overlapping, each a title bar's height further in, the
-// picture at least kSmallestPicture, both inside the visible part; the
-// dialogue's last line stays in view.
-void CascadeChildWindows();
+// The two windows overlapping, the dialogue a title bar's height further in
+// and in front, the picture at least kSmallestPicture, both inside the
+// visible part; the dialogue's last line stays in view.
+void CascadeChildWindows(QMdiArea& area, QMdiSubWindow& dialogue, QMdiSubWindow* plot);
 
 }  // namespace modelcheck
