@@ -36,10 +36,18 @@ class WithoutOwnOutputs final : public QSortFilterProxyModel {
   }
 };
 
-void SetChoosing(bool choosing) {
-  std::lock_guard lock(Link().mutex);
-  Link().choosing_file = choosing;
-}
+// While the chooser, its refusals or "Terminate Program?" are open there is
+// no series pass for File > Open Series to end.
+struct Choosing {
+  Choosing() { Set(true); }
+  ~Choosing() { Set(false); }
+  Choosing(const Choosing&) = delete;
+  Choosing& operator=(const Choosing&) = delete;
+  static void Set(bool choosing) {
+    std::lock_guard lock(Link().mutex);
+    Link().choosing_file = choosing;
+  }
+};
 
 // The dialog does not block the window thread: its answer comes back when
 // the user closes it. An empty answer means the user cancelled.
@@ -119,10 +127,9 @@ bool IsOwnOutputFile(const QFileInfo& file) {
 }
 
 FileChoice ChooseFileInDialog(DialogueWindow& window) {
+  const Choosing choosing;
   for (;;) {
-    SetChoosing(true);
     const std::optional<std::optional<std::string>> chosen = AskWindows<std::optional<std::string>>(&ShowFileDialog);
-    SetChoosing(false);
     if (!chosen) return {.outcome = ChoiceOutcome::kEndOfInput, .path = {}};
     if (!*chosen) {
       const Decline decline = AskWhetherToEnd();
