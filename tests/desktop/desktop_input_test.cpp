@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -176,6 +177,24 @@ TEST_F(QuitDuringCheckTest, YesStopsTheCheckAndKeepsEveryCompleteLine) {
   EXPECT_NE(report.find(" Box size: eps =   0.20000\n"), std::string::npos) << report;
   EXPECT_EQ(report.find("One-step"), std::string::npos) << report;
   EXPECT_TRUE(report.ends_with("\n"));
+}
+
+// Nothing is left to stop once the check ends: the question goes by itself
+// and the program goes on. File > Open Series during a check waits for its end.
+TEST_F(QuitDuringCheckTest, TheQuestionGoesWhenTheCheckEndsAndOpenSeriesWaitsForIt) {
+  ASSERT_TRUE(StartHeldCheck());
+  const QPointer<QMessageBox> box = CloseAndWaitForTheQuestion();
+  ASSERT_NE(box, nullptr);
+  MenuItem("&Open Series...")->trigger();
+  EXPECT_TRUE(Windows().main->statusBar()->currentMessage().contains("when this model check ends"));
+  gate_->Open();
+  ASSERT_TRUE(WaitFor([&] { return box == nullptr || !box->isVisible(); }, 120.0));
+  EXPECT_TRUE(Windows().main->isVisible());
+  // The check ended; the pass ends with it and the chooser opens.
+  ASSERT_NE(WaitForFileDialog(), nullptr);
+  EXPECT_NE(Report().find(" Prediction time (direct method):"), std::string::npos);
+  CloseMainWindow();
+  EXPECT_EQ(Ended(), 0);
 }
 
 // What the console shows for `answers` typed into it from a file.

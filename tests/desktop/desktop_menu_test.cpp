@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <filesystem>
@@ -80,6 +81,18 @@ TEST_F(DesktopProgramTest, SavesAddTheTypesSuffixAndCopyWithoutASelectionTakesTh
   EXPECT_EQ(WithFilterSuffix("/tmp/picture", "SVG pictures (*.svg)"), "/tmp/picture.svg");
   EXPECT_EQ(WithFilterSuffix("/tmp/picture.pdf", "SVG pictures (*.svg)"), "/tmp/picture.pdf");
   EXPECT_EQ(WithFilterSuffix("/tmp/curves", "CSV tables (*.csv)"), "/tmp/curves.csv");
+
+  // The Terminate question is wide enough for its whole title.
+  QFileDialog* chooser = WaitForFileDialog();
+  ASSERT_NE(chooser, nullptr);
+  chooser->reject();
+  QMessageBox* terminate = WaitForMessageBox();
+  ASSERT_NE(terminate, nullptr);
+  EXPECT_EQ(terminate->windowTitle(), "A File Must be Selected");
+  // Alone, the box is as narrow as its text (about 60 pixels wider than the
+  // title here): a window frame's buttons would cut the title.
+  EXPECT_GT(terminate->width(), terminate->fontMetrics().horizontalAdvance(terminate->windowTitle()) + 100);
+  terminate->button(QMessageBox::No)->click();
 
   ASSERT_TRUE(RunFirstCheck(kHenon));
   DialogueView& view = *Windows().dialogue;
