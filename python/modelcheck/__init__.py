@@ -210,10 +210,10 @@ def _seed(seed):
     return seed
 
 
-def _surrogate_count(n, name):
+def _surrogate_count(n, name, fewest):
     n = _whole(name, n)
-    if not 0 <= n <= 100_000:
-        raise ValueError(f"{name} = {n} is out of range: allowed 0 to 100000")
+    if not fewest <= n <= 100_000:
+        raise ValueError(f"{name} = {n} is out of range: allowed {fewest} to 100000")
     return n
 
 
@@ -447,7 +447,7 @@ def scan(x: npt.ArrayLike, ntrain: Optional[int], dims: Sequence[int], epss: Seq
     delays = _delays(delay)
     raw, count = _run(x, ntrain, dims, epss, ltest, ktest, threshold, _n_jobs(n_jobs, jobs), True, baselines, progress,
                       delays, on_singular, eps_relative, metric, _bootstrap(bootstrap), _seed(seed),
-                      _surrogate_count(surrogates, "surrogates"), surrogates_all)
+                      _surrogate_count(surrogates, "surrogates", 0), surrogates_all)
     return ScanResult(raw, dims, epss, ltest, ktest, delays)
 
 
@@ -503,9 +503,7 @@ def surrogate_test(x: npt.ArrayLike, ntrain: int, dim: int, eps: float, ltest: i
     dim = _whole("dim", dim)
     eps = _real("eps", eps)
     delay = _whole("delay", delay)
-    n = _surrogate_count(n, "n")
-    if n < 1:
-        raise ValueError("n = 0 is out of range: allowed 1 to 100000")
+    n = _surrogate_count(n, "n", 1)
     raw, count = _run(x, ntrain, [dim], [eps], ltest, ktest, threshold, _n_jobs(n_jobs, None), False, False, progress,
                       [delay], on_singular, bootstrap=_bootstrap(bootstrap), seed=_seed(seed), surrogates=n)
     cell = raw["cells"][0]

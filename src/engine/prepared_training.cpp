@@ -77,6 +77,13 @@ double PreparedTraining::training_maximum() const {
   return std::ldexp(shared_->statistics.maximum, -shared_->fitted.k);
 }
 
+double PreparedTraining::training_deviation() const {
+  // The variance is of the values times error_scale, and the fitted values
+  // are the series times 2^k: both are powers of two, divided out exactly.
+  const TrainingStatistics& statistics = shared_->statistics;
+  return std::ldexp(std::sqrt(statistics.variance) / statistics.error_scale, -shared_->fitted.k);
+}
+
 PreparedModel PreparedTraining::Model(std::int32_t D, double eps, std::int32_t tau) const {
   // Only D, tau and eps are judged here: whether a test piece fits after the
   // training part is the check's question.

@@ -94,8 +94,8 @@ IaaftSurrogates::Surrogate IaaftSurrogates::Make(std::uint64_t seed, std::uint64
   std::vector<std::uint32_t> order, previous;
   RankOrder ranking;
   while (out.iterations < max_iterations_ && !(stopped && stopped())) {
-    real = out.values;
-    fftw_execute_dft_r2c(plans_->forward, real.data(), AsFftw(spectrum.data()));
+    // An out-of-place real-to-complex transform leaves its input as it was.
+    fftw_execute_dft_r2c(plans_->forward, out.values.data(), AsFftw(spectrum.data()));
     for (std::size_t k = 0; k < spectrum.size(); ++k) {
       // sqrt(re^2 + im^2) rather than std::abs, whose care against
       // overflow costs more than the whole transform; an overflow ends the

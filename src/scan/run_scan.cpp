@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "engine/check_schedule.h"
-#include "engine/training_statistics.h"
 #include "modelcheck/prepared_training.h"
 #include "modelcheck/scan.h"
 #include "scan/scan_cells.h"
@@ -187,11 +186,7 @@ ScanResult RunScan(std::span<const double> series, const ScanSettings& settings,
   ScanRun run(training, result);
   result.training_minimum = training.training_minimum();
   result.training_maximum = training.training_maximum();
-  if (settings.eps_relative) {
-    const TrainingStatistics statistics = ComputeStatistics(series.first(static_cast<std::size_t>(settings.Ntrain)));
-    // The variance is of the values times error_scale (a power of two): dividing it back out is exact.
-    result.eps_unit = std::sqrt(statistics.variance) / statistics.error_scale;
-  }
+  if (settings.eps_relative) result.eps_unit = training.training_deviation();
   LayOutGrid(series, result);
   if (options.resume != nullptr) TakeOutcomes(*options.resume, result);
   run.items = StartOrder(result, options.baselines);

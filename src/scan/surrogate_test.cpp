@@ -73,6 +73,20 @@ void Summarise(const ScanResult& scan, SurrogateCellTest& test) {
 
 }  // namespace
 
+std::vector<std::size_t> SurrogateCells(const ScanResult& scan, bool every_cell) {
+  const auto testable = [&](std::size_t c) {
+    return scan.cells[c].status == CellStatus::kFinished && !std::isnan(scan.cells[c].result.one_step_error);
+  };
+  std::vector<std::size_t> cells;
+  if (every_cell) {
+    for (std::size_t c = 0; c < scan.cells.size(); ++c)
+      if (testable(c)) cells.push_back(c);
+  } else if (const auto best = BestCell(scan); best && testable(*best)) {
+    cells.push_back(*best);
+  }
+  return cells;
+}
+
 SurrogateRun RunSurrogates(std::span<const double> series, const ScanResult& scan, std::span<const std::size_t> cells,
                            const SurrogateSettings& settings, const SurrogateOptions& options) {
   if (settings.count < 1) throw std::invalid_argument("the number of surrogates must be at least 1");

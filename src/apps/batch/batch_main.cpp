@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -101,17 +100,7 @@ modelcheck::ScanResult Scan(const std::vector<double>& series, const modelcheck:
 std::optional<modelcheck::SurrogateRun> TestSurrogates(const std::vector<double>& series,
                                                        const modelcheck::ScanResult& result,
                                                        const modelcheck::BatchOptions& options) {
-  std::vector<std::size_t> cells;
-  if (options.surrogates_all) {
-    for (std::size_t c = 0; c < result.cells.size(); ++c) {
-      const modelcheck::ScanCell& cell = result.cells[c];
-      if (cell.status == modelcheck::CellStatus::kFinished && !std::isnan(cell.result.one_step_error))
-        cells.push_back(c);
-    }
-  } else if (const auto best = modelcheck::BestCell(result);
-             best && !std::isnan(result.cells[*best].result.one_step_error)) {
-    cells.push_back(*best);
-  }
+  const std::vector<std::size_t> cells = modelcheck::SurrogateCells(result, options.surrogates_all);
   if (cells.empty()) {
     Fail("no cell has a one-step error to test: no surrogate test");
     return std::nullopt;

@@ -211,16 +211,7 @@ ScanResult ScanInterruptibly(std::span<const double> series, const ScanSettings&
 std::optional<SurrogateRun> TestSurrogates(std::span<const double> series, const ScanResult& result,
                                            const SurrogateSettings& settings, bool every_cell, int jobs,
                                            const py::object& progress) {
-  std::vector<std::size_t> cells;
-  const auto testable = [&](std::size_t c) {
-    return result.cells[c].status == CellStatus::kFinished && !std::isnan(result.cells[c].result.one_step_error);
-  };
-  if (every_cell) {
-    for (std::size_t c = 0; c < result.cells.size(); ++c)
-      if (testable(c)) cells.push_back(c);
-  } else if (const auto best = BestCell(result); best && testable(*best)) {
-    cells.push_back(*best);
-  }
+  const std::vector<std::size_t> cells = SurrogateCells(result, every_cell);
   if (cells.empty()) return std::nullopt;
   return RunInterruptibly(progress, [&](Reporting& reporting) {
     SurrogateOptions options;

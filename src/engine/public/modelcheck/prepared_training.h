@@ -34,6 +34,9 @@ class PreparedTraining {
   // The smallest and largest training value, in series units.
   double training_minimum() const;
   double training_maximum() const;
+  // The training values' population standard deviation (divisor Ntrain),
+  // in series units.
+  double training_deviation() const;
 
   // The model of dimension D, box size eps and delay tau over this training
   // part. Throws std::invalid_argument when D, tau or eps is out of its range.

@@ -80,6 +80,11 @@ struct SurrogateOptions {
   const std::atomic<bool>* stop = nullptr;  // set from any thread to stop as progress returning false does
 };
 
+// The cells a surrogate test compares with: the best cell (BestCell), or
+// with `every_cell` every finished one, that has a one-step error; empty
+// when none has.
+std::vector<std::size_t> SurrogateCells(const ScanResult& scan, bool every_cell);
+
 // Tests `cells` (indices into scan.cells, each finished or singular) of a
 // scan of `series`. Throws std::invalid_argument when a count or cell is out
 // of range. A run stopped early is not complete and has no p-values.
