@@ -4,6 +4,7 @@
 
 #include "engine/model_invariant.h"
 #include "linalg/least_squares.h"
+#include "linalg/one_sweep_fit.h"
 #include "linalg/qr_decomposition.h"
 
 namespace modelcheck {
@@ -29,7 +30,8 @@ void SizeWork(LocalFitWork& work, std::int32_t M, std::int32_t D) {
   work.targets.resize(rows);
   work.scratch.resize(rows);
   work.hhaux.resize(columns);
-  work.qr_work.resize(columns - 1);
+  // L2RRR needs D; the one-sweep fit a product for every column.
+  work.qr_work.resize(columns);
   work.coef.resize(columns);
 }
 
@@ -47,6 +49,26 @@ void FillDesign(std::span<const double> X, std::int32_t D, std::int32_t tau, std
     const std::size_t oldest = Index(o);
     for (std::size_t l = 1; l <= static_cast<std::size_t>(D); ++l)
       work.design[l * rows + j] = X[oldest + (l - 1) * step];
+  }
+}
+
+// The design matrix and the targets X(o+m+s) in one pass over the neighbours:
+// a row's target lies beside its values in the series, so it is read while
+// they are at hand.
+void FillDesignAndTargets(std::span<const double> X, std::int32_t D, std::int32_t tau, std::span<const std::int32_t> Nb,
+                          std::int32_t M, std::int32_t s, LocalFitWork& work) {
+  const auto rows = static_cast<std::size_t>(M);
+  const std::int64_t m = LastOffset(D, tau);
+  const auto step = static_cast<std::size_t>(tau);
+  for (std::size_t j = 0; j < rows; ++j) {
+    const std::int32_t o = Nb[j];
+    // The target is the row's last read: this keeps every read inside X.
+    MC_MODEL_REQUIRE(o >= 1 && o + m + s <= static_cast<std::int64_t>(X.size()));
+    work.design[j] = 1.0;
+    const std::size_t oldest = Index(o);
+    for (std::size_t l = 1; l <= static_cast<std::size_t>(D); ++l)
+      work.design[l * rows + j] = X[oldest + (l - 1) * step];
+    work.targets[j] = X[static_cast<std::size_t>(o + m + s - 1)];
   }
 }
 
@@ -101,6 +123,12 @@ double PredictLocal(std::span<const double> X, std::span<const double> Z, std::i
   MC_MODEL_REQUIRE(D >= 1 && tau >= 1 && static_cast<std::size_t>(D) <= Z.size());
   MC_MODEL_REQUIRE(M >= 0 && static_cast<std::size_t>(M) <= Nb.size() && s >= 1);
   if (M >= D + 1) {
+    SizeWork(work, M, D);
+    FillDesignAndTargets(X, D, tau, Nb, M, s, work);
+    if (FactoriseAndSolve(M, D + 1, work.design, M, work.hhaux, work.targets, work.coef, work.qr_work) == 0)
+      return ApplyAffineMap(work.coef, Z, D);
+    // An exactly singular factor: the two routines again, whose solve stops
+    // with its message.
     FactoriseLocalFit(X, D, tau, Nb, M, work);
     return PredictFromFactor(X, Z, D, tau, Nb, M, s, work);
   }

@@ -33,10 +33,12 @@ enum class MeanRule { kDivideByCount, kMultiplyByReciprocal };
 // their targets X(o+m+s); M = 0: persistence, Z(D). X holds X(1..Ntrain)
 // zero-based, Nb[0..M-1] one-based start indices with o + m + s <= Ntrain
 // (a neighbour beyond that is a broken invariant and stops the program).
-// The fit sizes `work` by M rows and D+1 columns, factorises with L2RRR (the
-// factorisation of DLQRRR in a workspace kept in `work`, without the column
-// norms, which nothing reads) and solves with DLQRSL; the rows follow the order of Nb. An exactly singular
-// triangular factor stops the program with the solver's FATAL message.
+// The fit sizes `work` by M rows and D+1 columns and gives bit for bit what
+// factorising with L2RRR (the factorisation of DLQRRR in a workspace kept in
+// `work`, without the column norms, which nothing reads) and solving with
+// DLQRSL give, in one sweep (linalg/one_sweep_fit.h); the rows follow the
+// order of Nb. An exactly singular triangular factor stops the program with
+// the solver's FATAL message.
 double PredictLocal(std::span<const double> X, std::span<const double> Z, std::int32_t D, std::int32_t tau,
                     std::span<const std::int32_t> Nb, std::int32_t M, std::int32_t s, LocalFitWork& work,
                     MeanRule mean_rule = MeanRule::kDivideByCount);

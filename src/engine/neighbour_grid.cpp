@@ -66,16 +66,25 @@ bool LaterComponentsInside(const BoxQuery& query, std::int32_t o) {
   return true;
 }
 
+// D = 1: no later component; D = 2: the last one, X(o+m), read whatever the
+// first component gave.
+bool LastComponentInside(const BoxQuery& query, std::int32_t o) {
+  if (query.m == 0) return true;
+  return std::fabs(query.Z[1] - Value(query.X, o + query.m)) < query.eps;
+}
+
 // How many vectors of a run ahead the search asks for the series values it
 // will compare: a run lists its vectors far apart in the series, so without
 // the hint every comparison waits for memory.
 constexpr std::int32_t kPrefetchDistance = 12;
 
-// A hint only, for the later components of a vector whose first one is in
-// the box; a start index outside the series is never dereferenced.
+// A hint only, for the later components of a vector that will be read: with
+// D = 2 every vector of the run, beyond only those whose first component is
+// in the box. A start index outside the series is never dereferenced.
 void PrefetchVector(const BoxQuery& query, const NeighbourGrid& grid, std::int32_t j) {
   const auto at = static_cast<std::size_t>(j);
-  if (query.m == 0 || !(std::fabs(query.Z[0] - grid.first_values[at]) < query.eps)) return;
+  if (query.m == 0) return;
+  if (query.m > query.tau && !(std::fabs(query.Z[0] - grid.first_values[at]) < query.eps)) return;
   // The second component, X(o + tau), is the first one read from the series.
   const std::int64_t second = std::int64_t{grid.points[at]} - 1 + query.tau;
   if (second >= 0 && static_cast<std::size_t>(second) < query.X.size())
@@ -101,12 +110,13 @@ std::int32_t SearchCell(const NeighbourGrid& grid, int q, int c, std::int32_t n,
     // for a vector that fails it.
     const bool first_inside =
         (o <= query.last_start) & (std::fabs(query.Z[0] - grid.first_values[static_cast<std::size_t>(j)]) < query.eps);
-    if (query.m == 0) {
-      // D = 1: the index is stored whatever the outcome and kept only when
-      // inside, since a branch on a box edge that cuts the cell at random is
-      // mispredicted about every other time.
+    if (query.m <= query.tau) {
+      // D = 1 or 2: the index is stored whatever the outcome and kept only
+      // when inside, since a branch on a box edge that cuts the cell at random
+      // is mispredicted about every other time. With more components, reading
+      // them all for every vector costs more than the branches.
       Nb[static_cast<std::size_t>(M)] = o;
-      M += first_inside ? 1 : 0;
+      M += (first_inside & LastComponentInside(query, o)) ? 1 : 0;
     } else if (first_inside && LaterComponentsInside(query, o)) {
       Nb[static_cast<std::size_t>(M++)] = o;
     }

@@ -7,6 +7,7 @@
 #include "errors/error_stack.h"
 #include "linalg/array_checks.h"
 #include "linalg/strided_index.h"
+#include "linalg/triangular_solve.h"
 #include "linalg/vector_kernels.h"
 
 namespace modelcheck {
@@ -114,19 +115,6 @@ void ApplyReflector(const Factor& f, int j, std::span<double> v) {
   diagonal = saved;
 }
 
-// Zero when every diagonal element is non-zero, else the largest index of a zero.
-int BackSubstitute(const Factor& f, std::span<double> coef) {
-  for (int j = f.kbasis; j >= 1; --j) {
-    const double diagonal = f.At(j, j);
-    // Only an exact zero is singular; a tiny diagonal element is divided by.
-    if (diagonal == 0.0) return j;
-    double& cj = coef[static_cast<std::size_t>(j - 1)];
-    cj = cj / diagonal;
-    DAXPY(j - 1, -cj, f.qr.subspan(f.Offset(1, j)), 1, coef, 1);
-  }
-  return 0;
-}
-
 int SolveSingleRow(const Factor& f, const OutputFlags& on, std::span<const double> rhs, const Outputs& out) {
   if (on.cqy) out.qrhs[0] = rhs[0];
   if (on.cqty) out.qtrhs[0] = rhs[0];
@@ -162,7 +150,7 @@ int SolveGeneral(const Factor& f, const OutputFlags& on, std::span<const double>
   }
   SplitTransformed(f, on, out);
   if (on.cb) {
-    const int info = BackSubstitute(f, out.coef);
+    const int info = BackSubstitute(f.kbasis, f.qr, f.ldqr, out.coef);
     if (info != 0) return info;
   }
   for (int j = ju; j >= 1 && (on.cr || on.cxb); --j) {

@@ -1,5 +1,6 @@
 // Internal to the QR decomposition: one-based views on the arrays of one call,
-// and the steps that only column pivoting needs.
+// the safe minimum below which a column counts as zero, and the steps that
+// only column pivoting needs.
 //
 // The free columns are pl..pu; without pivoting pl = 1 and pu = 0 (none).
 // The reference norm of free column j is WORK(NCA - 1 + j).
@@ -31,6 +32,9 @@ struct QrViews {
   double& ReferenceNorm(int j) const { return work[static_cast<std::size_t>(nca - 2 + j)]; }
   int& Perm(int j) const { return jperm[static_cast<std::size_t>(j - 1)]; }
 };
+
+// Below this norm a column counts as zero: dividing by it could overflow.
+double QrSafeMinimum();
 
 // Moves the initial columns to the front and the final ones to the back,
 // turns JPERM into the permutation, and sets pl and pu.

@@ -41,12 +41,6 @@ void RejectArguments(int nra, int nca, int lda, int ldqr) {
   }
 }
 
-// Below this norm a column counts as zero: dividing by it could overflow.
-double SafeMinimum() {
-  if (DMACH(1) * DMACH(2) < 1.0) return 1.0 / DMACH(2);
-  return DMACH(1);
-}
-
 void CopyColumns(int nra, int nca, std::span<const double> a, int lda, const QrViews& v) {
   // A factorisation in place would copy every element onto itself.
   if (a.data() == v.qr.data() && lda == v.ldqr) return;
@@ -101,10 +95,15 @@ void RequireArrays(const QrViews& v, std::span<const double> a, int lda, bool pi
 
 }  // namespace
 
+double QrSafeMinimum() {
+  if (DMACH(1) * DMACH(2) < 1.0) return 1.0 / DMACH(2);
+  return DMACH(1);
+}
+
 void L2RRR(int NRA, int NCA, std::span<const double> A, int LDA, bool PIVFLG, std::span<int> JPERM,
            std::span<double> QR, int LDQR, std::span<double> HHAUX, std::span<double> COLNRM, std::span<double> WORK) {
   E1PSH(kName);
-  const double sfmin = SafeMinimum();
+  const double sfmin = QrSafeMinimum();
   RejectArguments(NRA, NCA, LDA, LDQR);
   if (N1RCD(0) == 0) {
     QrViews v{.nra = NRA, .nca = NCA, .ldqr = LDQR, .qr = QR, .hhaux = HHAUX, .work = WORK, .jperm = JPERM};
