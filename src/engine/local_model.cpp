@@ -52,6 +52,16 @@ void FillDesign(std::span<const double> X, std::int32_t D, std::int32_t tau, std
   }
 }
 
+// How many rows ahead a gather asks for the values it will read: the
+// neighbours lie far apart in the series, so without the hint every row
+// waits for memory.
+constexpr std::size_t kGatherAhead = 32;
+
+// A hint only; a start index outside the series is never dereferenced.
+void PrefetchRow(std::span<const double> X, std::int32_t o) {
+  if (o >= 1 && static_cast<std::size_t>(o) <= X.size()) __builtin_prefetch(&X[Index(o)]);
+}
+
 // The design matrix and the targets X(o+m+s) in one pass over the neighbours:
 // a row's target lies beside its values in the series, so it is read while
 // they are at hand.
@@ -61,6 +71,7 @@ void FillDesignAndTargets(std::span<const double> X, std::int32_t D, std::int32_
   const std::int64_t m = LastOffset(D, tau);
   const auto step = static_cast<std::size_t>(tau);
   for (std::size_t j = 0; j < rows; ++j) {
+    if (j + kGatherAhead < rows) PrefetchRow(X, Nb[j + kGatherAhead]);
     const std::int32_t o = Nb[j];
     // The target is the row's last read: this keeps every read inside X.
     MC_MODEL_REQUIRE(o >= 1 && o + m + s <= static_cast<std::int64_t>(X.size()));
