@@ -13,6 +13,7 @@
 #     (scripts/benchmark-front-ends.sh);
 #  5. 99 surrogates of a 10^5-value series, each checked once
 #     (scripts/benchmark-surrogates.sh);
+#  6. the speed goals beside their targets (scripts/benchmark-goals.sh);
 # and draws build/benchmark-growth.png, time against series length.
 # Extra arguments go to the benchmark program (e.g. --benchmark_filter=Whole).
 set -euo pipefail
@@ -40,7 +41,10 @@ program=$(pwd)/build/bench/model_check_memory
 (cd "$work" && "$program" series.txt 0.003)
 
 echo
-bash scripts/benchmark-front-ends.sh
+bash scripts/benchmark-front-ends.sh | tee "$work/front-ends.txt"
 
 echo
 bash scripts/benchmark-surrogates.sh
+
+echo
+FRONT_ENDS_OUTPUT="$work/front-ends.txt" bash scripts/benchmark-goals.sh
