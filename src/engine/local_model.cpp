@@ -35,20 +35,26 @@ void SizeWork(LocalFitWork& work, std::int32_t M, std::int32_t D) {
   work.coef.resize(columns);
 }
 
-// Row j: a one for the constant and neighbour o's D values, oldest first.
+// Row j of the design matrix (M rows): a one for the constant and
+// neighbour o's D values, oldest first; the caller has checked that they
+// lie inside X.
+void FillDesignRow(std::span<const double> X, std::int32_t D, std::int32_t tau, std::size_t rows, std::size_t j,
+                   std::int32_t o, LocalFitWork& work) {
+  work.design[j] = 1.0;
+  const std::size_t oldest = Index(o);
+  const auto step = static_cast<std::size_t>(tau);
+  for (std::size_t l = 1; l <= static_cast<std::size_t>(D); ++l) work.design[l * rows + j] = X[oldest + (l - 1) * step];
+}
+
 void FillDesign(std::span<const double> X, std::int32_t D, std::int32_t tau, std::span<const std::int32_t> Nb,
                 std::int32_t M, LocalFitWork& work) {
   const auto rows = static_cast<std::size_t>(M);
   const std::int64_t m = LastOffset(D, tau);
-  const auto step = static_cast<std::size_t>(tau);
   for (std::size_t j = 0; j < rows; ++j) {
     const std::int32_t o = Nb[j];
     // The row's newest value is its last read: this keeps every read inside X.
     MC_MODEL_REQUIRE(o >= 1 && o + m <= static_cast<std::int64_t>(X.size()));
-    work.design[j] = 1.0;
-    const std::size_t oldest = Index(o);
-    for (std::size_t l = 1; l <= static_cast<std::size_t>(D); ++l)
-      work.design[l * rows + j] = X[oldest + (l - 1) * step];
+    FillDesignRow(X, D, tau, rows, j, o, work);
   }
 }
 
@@ -69,16 +75,12 @@ void FillDesignAndTargets(std::span<const double> X, std::int32_t D, std::int32_
                           std::int32_t M, std::int32_t s, LocalFitWork& work) {
   const auto rows = static_cast<std::size_t>(M);
   const std::int64_t m = LastOffset(D, tau);
-  const auto step = static_cast<std::size_t>(tau);
   for (std::size_t j = 0; j < rows; ++j) {
     if (j + kGatherAhead < rows) PrefetchRow(X, Nb[j + kGatherAhead]);
     const std::int32_t o = Nb[j];
     // The target is the row's last read: this keeps every read inside X.
     MC_MODEL_REQUIRE(o >= 1 && o + m + s <= static_cast<std::int64_t>(X.size()));
-    work.design[j] = 1.0;
-    const std::size_t oldest = Index(o);
-    for (std::size_t l = 1; l <= static_cast<std::size_t>(D); ++l)
-      work.design[l * rows + j] = X[oldest + (l - 1) * step];
+    FillDesignRow(X, D, tau, rows, j, o, work);
     work.targets[j] = X[static_cast<std::size_t>(o + m + s - 1)];
   }
 }
